@@ -1,0 +1,143 @@
+#include "shell/CompetitionCommands.h"
+
+#include "controls/MessageBox.h"
+#include "controls/cSHFileOp.h"
+#include "shell/AppHost.h"
+#include "shell/frmMain.h"
+#include "store/Competition.h"
+#include "store/CompetitionFile.h"
+#include "store/CrestCache.h"
+#include "store/Utilities.h"
+
+#include <QFileInfo>
+
+namespace Utilities {
+
+namespace {
+
+QWidget* owner()
+{
+    return AppHost::mainWindow();
+}
+
+void rebuildCrestCache(const std::vector<store::TeamPictures>& teams)
+{
+    CrestCache::clear();
+    MakeFolder(CrestCache::folder());
+    for (const store::TeamPictures& t : teams) {
+        if (!t.blason.isEmpty())
+            WriteFileBytes(CrestCache::crestPath(t.nom), t.blason);
+        if (!t.icone.isEmpty())
+            WriteFileBytes(CrestCache::iconPath(t.nom), t.icone);
+    }
+}
+
+} // namespace
+
+QByteArray ReadFileBytes(const QString& path)
+{
+    QByteArray bytes;
+    if (!TryReadFileBytes(path, bytes))
+        MessageBox::plain(owner(), QStringLiteral("Une erreur s'est produite pendant la lecture du fichier"));
+    return bytes;
+}
+
+bool WriteFileBytes(const QString& path, const QByteArray& bytes)
+{
+    if (path.isEmpty() || !TryWriteFileBytes(path, bytes)) {
+        MessageBox::plain(owner(),
+                          QStringLiteral("Une erreur s'est produite pendant la mise en forme de l'image"));
+        return false;
+    }
+    return true;
+}
+
+bool OpenCompetition(const QString& path)
+{
+    // Everything is read and checked before the current competition is touched.
+    store::OpenError error;
+    std::vector<store::TeamPictures> pictures;
+    auto competition = store::Competition::open(path, error, &pictures);
+    if (!competition) {
+        MessageBox::critical(owner(), store::describeOpenError(error, path));
+        return false;
+    }
+    const QString fileName = competition->fileName();
+    store::CurrentCompetition::replace(std::move(competition));
+
+    frmMain* main = AppHost::mainWindow();
+    if (main)
+        main->competitionOpened();
+    rebuildCrestCache(pictures);
+    if (main) {
+        main->setWindowTitle(StripExtension(FileNameFromPath(fileName)));
+        main->closeCompetitionWindows();
+        main->AddMRU(path);
+        main->showFirstWorkingWindow();
+    }
+    return true;
+}
+
+bool IsCompetitionFile(std::unique_ptr<store::Database>& slot, const QString& path)
+{
+    store::DbError error;
+    if (store::checkCompetitionFile(path, slot, error) == store::CompetitionCheck::Ok)
+        return true;
+    MessageBox::critical(owner(), path + QStringLiteral(" n'est pas un fichier de compétition valide."));
+    return false;
+}
+
+QString CreateCompetition()
+{
+    const QString working = MakeTempFileName(QStringLiteral("vemo"));
+    if (working.isEmpty()) {
+        MessageBox::critical(owner(), QStringLiteral("Impossible de créer le fichier de travail."));
+        return {};
+    }
+    if (store::createCompetitionFile(working)) {
+        RemoveFile(working);
+        MessageBox::critical(owner(), QStringLiteral("Impossible de créer le fichier de données."));
+        return {};
+    }
+
+    auto wizard = AppHost::makeWizard();
+    if (!wizard) {
+        RemoveFile(working);
+        return {};
+    }
+    wizard->GetDatabase(working);
+    const QString chosen = wizard->showModal(owner());
+    if (chosen.isEmpty()) {
+        RemoveFile(working); // the wizard has normally done so already
+        return {};
+    }
+
+    // The open competition's own file is about to be replaced: let it go first.
+    QString closed;
+    if (store::CurrentCompetition::isOpen() &&
+        QFileInfo(store::CurrentCompetition::get()->fileName()).absoluteFilePath() ==
+            QFileInfo(chosen).absoluteFilePath()) {
+        closed = store::CurrentCompetition::get()->fileName();
+        store::CurrentCompetition::close();
+    }
+
+    cSHFileOp op;
+    op.AddSourceFile(working);
+    op.AddDestFile(chosen);
+    op.SilentMode = true;
+    op.ConfirmOperation = false;
+    op.RenameOnCollision = false;
+    op.ParentWnd = owner();
+    if (op.MoveFiles()) {
+        MessageBox::information(owner(), QStringLiteral("Nouvelle compétition créée."));
+        return chosen;
+    }
+    MessageBox::critical(owner(),
+                         QStringLiteral("Une erreur s'est produite lors de la création de la compétition."));
+    RemoveFile(working);
+    if (!closed.isEmpty())
+        OpenCompetition(closed);
+    return {};
+}
+
+} // namespace Utilities

@@ -1,0 +1,25 @@
+#include "controls/MessageBox.h"
+#include "shell/frmMain.h"
+#include "store/PrevInstance.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vemo"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(VEMO_VERSION_MAJOR)
+                                            .arg(VEMO_VERSION_MINOR)
+                                            .arg(VEMO_VERSION_PATCH));
+
+    PrevInstance instance;
+    if (instance.ActivatePrevInstance())
+        return 0;
+    instance.listen();
+
+    frmMain window;
+    QObject::connect(&instance, &PrevInstance::activationRequested, &window, &frmMain::bringToFront);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,75 @@
+#include "store/CrestCache.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace CrestCache {
+
+namespace {
+
+QString& overridePath()
+{
+    static QString path;
+    return path;
+}
+
+QString cachePath(const QString& team, const char* suffix)
+{
+    if (!isSafeTeamName(team))
+        return {};
+    return QDir(folder()).filePath(team + QLatin1String(suffix));
+}
+
+} // namespace
+
+QString folder()
+{
+    if (!overridePath().isEmpty())
+        return overridePath();
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QFileInfo app(appDir);
+    if (app.isDir() && app.isWritable())
+        return QDir(appDir).filePath(QStringLiteral("imaTmp"));
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
+        .filePath(QStringLiteral("imaTmp"));
+}
+
+void setFolderOverride(const QString& path)
+{
+    overridePath() = path;
+}
+
+bool isSafeTeamName(const QString& team)
+{
+    return !team.isEmpty() && team != QLatin1String(".") && team != QLatin1String("..") &&
+           !team.contains(QLatin1Char('/')) && !team.contains(QChar(u'\0'));
+}
+
+QString crestPath(const QString& team)
+{
+    return cachePath(team, "_bla.tmp");
+}
+
+QString iconPath(const QString& team)
+{
+    return cachePath(team, "_ico.tmp");
+}
+
+void clear()
+{
+    QDir dir(folder());
+    if (!dir.exists())
+        return;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        dir.remove(name);
+}
+
+void remove()
+{
+    clear();
+    QDir().rmdir(folder());
+}
+
+} // namespace CrestCache

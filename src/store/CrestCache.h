@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The folder of crest and icon files of the open competition, one file per team and picture.
+namespace CrestCache {
+
+// Under the program's folder, or under the user's cache folder when that is not writable.
+QString folder();
+// Tests keep their cache apart; an empty path restores the default.
+void setFolderOverride(const QString& path);
+
+// False for a name that cannot be a file name here: the team then has no cache file.
+bool isSafeTeamName(const QString& team);
+// Empty when the team name cannot be a file name.
+QString crestPath(const QString& team); // team + "_bla.tmp"
+QString iconPath(const QString& team);  // team + "_ico.tmp"
+
+// Deletes every file of the folder (not the folder itself).
+void clear();
+// Deletes the files and then the folder; failures are ignored.
+void remove();
+
+} // namespace CrestCache

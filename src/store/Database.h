@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+namespace store {
+
+// An engine failure as the engine reported it: its result code and its own message.
+struct DbError {
+    int code = 0;
+    QString message;
+
+    bool ok() const { return code == 0; }
+    explicit operator bool() const { return code != 0; }
+    static DbError none() { return {}; }
+};
+
+// Rows read at once: later changes to the file do not show in a snapshot.
+class Snapshot
+{
+public:
+    QStringList columns;
+    std::vector<std::vector<QVariant>> rows;
+
+    int columnIndex(const QString& name) const { return columns.indexOf(name); }
+    int rowCount() const { return int(rows.size()); }
+    bool isEmpty() const { return rows.empty(); }
+    const QVariant& value(int row, int column) const { return rows[size_t(row)][size_t(column)]; }
+    QVariant value(int row, const QString& column) const;
+};
+
+using Fields = std::vector<std::pair<QString, QVariant>>;
+
+// One open SQLCipher database. Every operation returns the engine's error to the caller.
+class Database
+{
+public:
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens an existing file read-write, shared, keyed; a missing file is never created.
+    static std::unique_ptr<Database> open(const QString& path, const QByteArray& key,
+                                          DbError& error);
+    // Creates a new keyed file; an existing file is refused.
+    static std::unique_ptr<Database> create(const QString& path, const QByteArray& key,
+                                            DbError& error);
+
+    DbError close();
+    QString fileName() const { return m_path; }
+    bool isReadOnly() const;
+    sqlite3* handle() const { return m_db; }
+
+    [[nodiscard]] DbError exec(const QString& sql);
+    [[nodiscard]] DbError query(const QString& sql, const QVariantList& params, Snapshot& out);
+    [[nodiscard]] DbError run(const QString& sql, const QVariantList& params = {},
+                              int* changes = nullptr);
+
+    [[nodiscard]] DbError addRow(const QString& table, const Fields& fields,
+                                 qint64* rowid = nullptr);
+    [[nodiscard]] DbError updateRow(const QString& table, qint64 rowid, const Fields& fields);
+    [[nodiscard]] DbError deleteRow(const QString& table, qint64 rowid);
+
+    // Long binary fields.
+    [[nodiscard]] DbError blobSize(const QString& table, const QString& field, qint64 rowid,
+                                   qint64& size);
+    [[nodiscard]] DbError readBlob(const QString& table, const QString& field, qint64 rowid,
+                                   qint64 offset, qint64 count, QByteArray& out);
+    [[nodiscard]] DbError appendBlob(const QString& table, const QString& field, qint64 rowid,
+                                     const QByteArray& bytes);
+
+    // Transactions; prefer Transaction below.
+    [[nodiscard]] DbError begin();
+    [[nodiscard]] DbError commit();
+    DbError rollback();
+    bool inTransaction() const;
+
+    DbError lastError() const;
+
+private:
+    Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
+    static std::unique_ptr<Database> openWithFlags(const QString& path, const QByteArray& key,
+                                                   int flags, DbError& error);
+
+    sqlite3* m_db = nullptr;
+    QString m_path;
+};
+
+// Rolls back unless committed.
+class Transaction
+{
+public:
+    explicit Transaction(Database& db) : m_db(db), m_error(db.begin()) {}
+    ~Transaction()
+    {
+        if (m_error.ok() && !m_done)
+            m_db.rollback();
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    const DbError& beginError() const { return m_error; }
+    [[nodiscard]] DbError commit()
+    {
+        if (m_error)
+            return m_error;
+        m_done = true;
+        return m_db.commit();
+    }
+
+private:
+    Database& m_db;
+    DbError m_error;
+    bool m_done = false;
+};
+
+QString quoteIdentifier(const QString& name);
+
+} // namespace store

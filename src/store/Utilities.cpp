@@ -1,0 +1,84 @@
+#include "store/Utilities.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+namespace Utilities {
+
+QString MakeTempFileName(const QString& prefix)
+{
+    const QString folder = QDir::tempPath();
+    if (folder.isEmpty() || !QDir(folder).exists())
+        return {};
+    QTemporaryFile probe(QDir(folder).filePath(prefix + QStringLiteral("XXXXXX.tmp")));
+    probe.setAutoRemove(true);
+    if (!probe.open())
+        return {};
+    // Only the name is wanted: the file itself is made again by the caller.
+    return TrimAtNull(probe.fileName());
+}
+
+QString TrimAtNull(const QString& text)
+{
+    const qsizetype at = text.indexOf(QChar(u'\0'));
+    return at < 0 ? text : text.left(at);
+}
+
+bool RemoveFile(const QString& path)
+{
+    return QFile::remove(path);
+}
+
+bool MakeFolder(const QString& path)
+{
+    return QDir().mkpath(path);
+}
+
+QString FileNameFromPath(const QString& path)
+{
+    const qsizetype at = qMax(path.lastIndexOf(QLatin1Char('/')),
+                              path.lastIndexOf(QDir::separator()));
+    return at < 0 ? path : path.mid(at + 1);
+}
+
+QString StripExtension(const QString& name)
+{
+    const qsizetype at = name.lastIndexOf(QLatin1Char('.'));
+    return at < 0 ? name : name.left(at);
+}
+
+QString Nz(const QVariant& value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+bool TryReadFileBytes(const QString& path, QByteArray& bytes)
+{
+    bytes.clear();
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+bool TryWriteFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile f(path);
+    f.setDirectWriteFallback(true);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+} // namespace Utilities

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+
+// Small helpers shared by every part of the program. Those that would show a message
+// return the failure instead; the windows decide what to say.
+namespace Utilities {
+
+// A fresh, unused file name in the temporary folder starting with prefix; empty on failure.
+QString MakeTempFileName(const QString& prefix);
+QString TrimAtNull(const QString& text);
+bool RemoveFile(const QString& path);
+bool MakeFolder(const QString& path); // an existing folder is no error
+// The part after the last separator ('/' or the platform's); the whole path when none.
+QString FileNameFromPath(const QString& path);
+// The text before the last '.'; the whole text when there is none.
+QString StripExtension(const QString& name);
+QString Nz(const QVariant& value);
+
+bool TryReadFileBytes(const QString& path, QByteArray& bytes);
+bool TryWriteFileBytes(const QString& path, const QByteArray& bytes);
+
+} // namespace Utilities

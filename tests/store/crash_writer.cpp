@@ -1,0 +1,35 @@
+// Writes one large transaction into a competition file and prints "started" once the
+// engine has begun writing pages; the test kills it with SIGKILL part-way.
+#include "store/CompetitionFile.h"
+#include "store/Database.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3)
+        return 2;
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    const int rows = atoi(argv[2]);
+    store::DbError e;
+    auto db = store::Database::open(path, store::competitionKey(), e);
+    if (!db)
+        return 1;
+    store::Transaction tx(*db);
+    const QByteArray crest(4000, 'c');
+    for (int i = 0; i < rows; ++i) {
+        if (db->addRow(QStringLiteral("Equipes"),
+                       {{QStringLiteral("Nom"), QStringLiteral("T%1").arg(i)}, {QStringLiteral("Blason"), crest}}))
+            return 1;
+        if (i == rows / 4) {
+            std::puts("started");
+            std::fflush(stdout);
+        }
+    }
+    if (tx.commit())
+        return 1;
+    std::puts("committed");
+    return 0;
+}

@@ -1,0 +1,90 @@
+#include "support/TestSupport.h"
+
+#include "controls/MessageBox.h"
+#include "controls/cOpenSaveFile.h"
+#include "store/Competition.h"
+#include "store/CompetitionFile.h"
+#include "store/CrestCache.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+TempDir::TempDir()
+{
+    EXPECT_TRUE(m_dir.isValid());
+}
+
+std::unique_ptr<store::Database> openFile(const QString& path)
+{
+    store::DbError e;
+    auto db = store::Database::open(path, store::competitionKey(), e);
+    EXPECT_TRUE(db) << e.message.toStdString();
+    return db;
+}
+
+void makeCompetition(const QString& path, const std::vector<TeamSpec>& teams, int win, int loss,
+                     int draw)
+{
+    store::DbError e = store::createCompetitionFile(path);
+    ASSERT_TRUE(e.ok()) << e.message.toStdString();
+    auto db = openFile(path);
+    ASSERT_TRUE(db);
+    store::Transaction tx(*db);
+    for (const TeamSpec& t : teams) {
+        store::Fields f{{QStringLiteral("Nom"), t.nom}};
+        if (!t.blason.isNull())
+            f.push_back({QStringLiteral("Blason"), t.blason});
+        if (!t.icone.isNull())
+            f.push_back({QStringLiteral("Icone"), t.icone});
+        e = db->addRow(QStringLiteral("Equipes"), f);
+        ASSERT_TRUE(e.ok()) << e.message.toStdString();
+    }
+    ASSERT_TRUE(store::writeProperty(*db, QStringLiteral("PtsWinner"), win).ok());
+    ASSERT_TRUE(store::writeProperty(*db, QStringLiteral("PtsLooser"), loss).ok());
+    ASSERT_TRUE(store::writeProperty(*db, QStringLiteral("PtsEquality"), draw).ok());
+    ASSERT_TRUE(tx.commit().ok());
+}
+
+void makeCompetition(const QString& path, const QStringList& teams)
+{
+    std::vector<TeamSpec> specs;
+    for (const QString& t : teams)
+        specs.push_back({t, {}, {}});
+    makeCompetition(path, specs);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QString settingsFolder()
+{
+    static QTemporaryDir dir;
+    return dir.path();
+}
+
+void resetApplicationState()
+{
+    MessageBox::setScripted(true);
+    cOpenSaveFile::setScripted(true);
+    store::CurrentCompetition::close();
+    QSettings(QSettings::UserScope, QStringLiteral("Zelto App Vemo")).clear();
+    CrestCache::remove();
+}
+
+} // namespace testsupport
