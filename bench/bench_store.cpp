@@ -19,7 +19,9 @@ QString makeLeague(const QTemporaryDir& dir, int n)
     store::DbError e;
     auto db = store::Database::open(path, store::competitionKey(), e);
     store::Transaction tx(*db);
-    const auto name = [](int i) { return QStringLiteral("EQUIPE %1").arg(i, 3, 10, QLatin1Char('0')); };
+    const auto name = [](int i) {
+        return QStringLiteral("EQUIPE %1").arg(i, 3, 10, QLatin1Char('0'));
+    };
     for (int i = 0; i < n; ++i)
         (void)db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), name(i)}});
     // Circle method: every pairing once each way.
@@ -32,7 +34,8 @@ QString makeLeague(const QTemporaryDir& dir, int n)
                 if (leg)
                     std::swap(a, b);
                 (void)db->addRow(QStringLiteral("Résultats"),
-                                 {{QStringLiteral("Journée"), day}, {QStringLiteral("Domicile"), name(a)},
+                                 {{QStringLiteral("Journée"), day},
+                                  {QStringLiteral("Domicile"), name(a)},
                                   {QStringLiteral("ScoreDomicile"), (a * 7 + day) % 5},
                                   {QStringLiteral("Visiteur"), name(b)},
                                   {QStringLiteral("ScoreVisiteur"), (b * 3 + day) % 4}});

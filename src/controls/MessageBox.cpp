@@ -1,12 +1,13 @@
 #include "controls/MessageBox.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QQueue>
 
 namespace {
 
-struct Script {
+struct Script
+{
     bool on = false;
     QQueue<bool> answers;
     QList<MessageBox::Shown> shown;

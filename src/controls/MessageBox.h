@@ -14,7 +14,8 @@ class MessageBox
 public:
     enum Icon { Plain, Information, Warning, Critical, Question };
 
-    struct Shown {
+    struct Shown
+    {
         Icon icon;
         QString text;
     };

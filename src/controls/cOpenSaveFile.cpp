@@ -12,7 +12,8 @@
 
 namespace {
 
-struct Script {
+struct Script
+{
     bool on = false;
     QQueue<QStringList> answers; // an empty list is a cancel
     QList<cOpenSaveFile::Request> requests;
@@ -45,7 +46,8 @@ QStringList cOpenSaveFile::run(bool save)
     m_lastError = 0;
     Script& s = script();
     if (s.on) {
-        s.requests.append({save, m_flags, DlgTitle, DefaultExt, InitDir, FileName, Filter, hwndOwner});
+        s.requests.append(
+            {save, m_flags, DlgTitle, DefaultExt, InitDir, FileName, Filter, hwndOwner});
         return s.answers.isEmpty() ? QStringList() : s.answers.dequeue();
     }
 
@@ -74,9 +76,8 @@ QStringList cOpenSaveFile::run(bool save)
     if (!FileName.isEmpty())
         dialog.selectFile(FileName);
     if (hwndOwner)
-        QTimer::singleShot(0, &dialog, [&dialog, this] {
-            mDialogHook::CenterOver(&dialog, hwndOwner);
-        });
+        QTimer::singleShot(0, &dialog,
+                           [&dialog, this] { mDialogHook::CenterOver(&dialog, hwndOwner); });
 
     for (;;) {
         if (dialog.exec() != QDialog::Accepted)
@@ -86,8 +87,9 @@ QStringList cOpenSaveFile::run(bool save)
             return {};
         const QFileInfo first(files.first());
         if (PathMustExist() && !first.absoluteDir().exists()) {
-            MessageBox::warning(&dialog, QStringLiteral("Le dossier « %1 » n'existe pas.")
-                                             .arg(first.absolutePath()));
+            MessageBox::warning(
+                &dialog,
+                QStringLiteral("Le dossier « %1 » n'existe pas.").arg(first.absolutePath()));
             continue;
         }
         if (!save && CreatePrompt() && !first.exists() &&

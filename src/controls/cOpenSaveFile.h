@@ -62,7 +62,8 @@ public:
     static void setNextFileName(const QString& path);
     static void setNextFileNames(const QStringList& paths);
     static void setNextCancel();
-    struct Request {
+    struct Request
+    {
         bool save = false;
         quint32 flags = 0;
         QString title, defaultExt, initDir, fileName, filter;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
+#include <QStandardPaths>
 #include <filesystem>
 #include <system_error>
 
@@ -17,6 +18,21 @@ namespace {
 fs::path toPath(const QString& p)
 {
     return fs::path(QFile::encodeName(p).toStdString());
+}
+
+// Qt gives up on the home trash when the data folder does not exist yet, and then moves
+// the file to a folder relative to the working directory: make sure the folder exists and
+// that the file really went to a trash.
+bool moveToTrash(const QString& path)
+{
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QString where;
+    if (!QFile::moveToTrash(path, &where))
+        return false;
+    if (QFileInfo(where).isAbsolute())
+        return true;
+    QFile::rename(where, path); // put it back
+    return false;
 }
 
 bool hasWildcard(const QString& name)
@@ -32,7 +48,8 @@ QString cSHFileOp::collisionFreeName(const QString& path)
     const QString base = fi.completeBaseName();
     const QString suffix = fi.suffix().isEmpty() ? QString() : QLatin1Char('.') + fi.suffix();
     for (int n = 2;; ++n) {
-        const QString candidate = fi.dir().filePath(QStringLiteral("%1 (%2)%3").arg(base).arg(n).arg(suffix));
+        const QString candidate =
+            fi.dir().filePath(QStringLiteral("%1 (%2)%3").arg(base).arg(n).arg(suffix));
         if (!QFileInfo::exists(candidate))
             return candidate;
     }
@@ -82,9 +99,10 @@ bool cSHFileOp::transfer(Operation op, const QString& from, QString to)
     }
     const QString folder = QFileInfo(to).absolutePath();
     if (!QDir(folder).exists()) {
-        if (ConfirmMakeDir && !MessageBox::question(ParentWnd, QStringLiteral("Le dossier « %1 » "
-                                                                          "n'existe pas. Voulez-vous le créer ?")
-                                                                   .arg(folder)))
+        if (ConfirmMakeDir &&
+            !MessageBox::question(ParentWnd, QStringLiteral("Le dossier « %1 » "
+                                                            "n'existe pas. Voulez-vous le créer ?")
+                                                 .arg(folder)))
             return false;
         if (!QDir().mkpath(folder))
             return false;
@@ -102,8 +120,7 @@ bool cSHFileOp::transfer(Operation op, const QString& from, QString to)
     }
     const fs::path src = toPath(from), dst = toPath(to);
     if (op == Copy) {
-        fs::copy(src, dst,
-                 fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
+        fs::copy(src, dst, fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
         return !ec;
     }
     fs::rename(src, dst, ec);
@@ -140,9 +157,11 @@ bool cSHFileOp::perform(Operation op)
         return false;
 
     QProgressDialog* progress = nullptr;
-    if (!SilentMode && sources.size() > 1 && qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        progress = new QProgressDialog(Title.isEmpty() ? QStringLiteral("Opération en cours...") : Title,
-                                       QStringLiteral("Annuler"), 0, int(sources.size()), ParentWnd);
+    if (!SilentMode && sources.size() > 1 &&
+        qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        progress =
+            new QProgressDialog(Title.isEmpty() ? QStringLiteral("Opération en cours...") : Title,
+                                QStringLiteral("Annuler"), 0, int(sources.size()), ParentWnd);
         progress->setWindowTitle(QStringLiteral("Vemo"));
         progress->setMinimumDuration(500);
     }
@@ -162,7 +181,7 @@ bool cSHFileOp::perform(Operation op)
                              .arg(QFileInfo(from).fileName())))
                 continue;
             if (RecycleBin) {
-                ok = QFile::moveToTrash(from) && ok;
+                ok = moveToTrash(from) && ok;
             } else {
                 std::error_code ec;
                 ok = fs::remove_all(toPath(from), ec) > 0 && !ec && ok;
@@ -171,8 +190,9 @@ bool cSHFileOp::perform(Operation op)
         }
         // Several sources and one destination: the destination is a folder.
         const QString to = pairwise ? m_dests[i]
-                           : sources.size() > 1 ? QDir(m_dests.first()).filePath(QFileInfo(from).fileName())
-                                                : m_dests.first();
+                           : sources.size() > 1
+                               ? QDir(m_dests.first()).filePath(QFileInfo(from).fileName())
+                               : m_dests.first();
         ok = transfer(op, from, to) && ok;
     }
     delete progress;

@@ -38,15 +38,17 @@ QByteArray ReadFileBytes(const QString& path)
 {
     QByteArray bytes;
     if (!TryReadFileBytes(path, bytes))
-        MessageBox::plain(owner(), QStringLiteral("Une erreur s'est produite pendant la lecture du fichier"));
+        MessageBox::plain(
+            owner(), QStringLiteral("Une erreur s'est produite pendant la lecture du fichier"));
     return bytes;
 }
 
 bool WriteFileBytes(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty() || !TryWriteFileBytes(path, bytes)) {
-        MessageBox::plain(owner(),
-                          QStringLiteral("Une erreur s'est produite pendant la mise en forme de l'image"));
+        MessageBox::plain(
+            owner(),
+            QStringLiteral("Une erreur s'est produite pendant la mise en forme de l'image"));
         return false;
     }
     return true;
@@ -83,7 +85,8 @@ bool IsCompetitionFile(std::unique_ptr<store::Database>& slot, const QString& pa
     store::DbError error;
     if (store::checkCompetitionFile(path, slot, error) == store::CompetitionCheck::Ok)
         return true;
-    MessageBox::critical(owner(), path + QStringLiteral(" n'est pas un fichier de compétition valide."));
+    MessageBox::critical(owner(),
+                         path + QStringLiteral(" n'est pas un fichier de compétition valide."));
     return false;
 }
 
@@ -132,8 +135,9 @@ QString CreateCompetition()
         MessageBox::information(owner(), QStringLiteral("Nouvelle compétition créée."));
         return chosen;
     }
-    MessageBox::critical(owner(),
-                         QStringLiteral("Une erreur s'est produite lors de la création de la compétition."));
+    MessageBox::critical(
+        owner(),
+        QStringLiteral("Une erreur s'est produite lors de la création de la compétition."));
     RemoveFile(working);
     if (!closed.isEmpty())
         OpenCompetition(closed);

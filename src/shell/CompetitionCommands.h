@@ -21,5 +21,4 @@ bool IsCompetitionFile(std::unique_ptr<store::Database>& slot, const QString& pa
 QByteArray ReadFileBytes(const QString& path);
 bool WriteFileBytes(const QString& path, const QByteArray& bytes);
 
-
 } // namespace Utilities

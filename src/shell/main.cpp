@@ -19,7 +19,8 @@ int main(int argc, char* argv[])
     instance.listen();
 
     frmMain window;
-    QObject::connect(&instance, &PrevInstance::activationRequested, &window, &frmMain::bringToFront);
+    QObject::connect(&instance, &PrevInstance::activationRequested, &window,
+                     &frmMain::bringToFront);
     window.show();
     return app.exec();
 }

@@ -83,8 +83,9 @@ OpenError readPoint(Database& db, const char* name, quint8& out)
 DbError readTeams(Database& db, std::vector<Team>& teams, std::vector<TeamPictures>* pictures)
 {
     Snapshot s;
-    const QString sql = pictures ? QStringLiteral("SELECT rowid, Nom, Blason, Icone FROM Equipes ORDER BY Nom")
-                                 : QStringLiteral("SELECT rowid, Nom FROM Equipes ORDER BY Nom");
+    const QString sql =
+        pictures ? QStringLiteral("SELECT rowid, Nom, Blason, Icone FROM Equipes ORDER BY Nom")
+                 : QStringLiteral("SELECT rowid, Nom FROM Equipes ORDER BY Nom");
     if (DbError e = db.query(sql, {}, s))
         return e;
     teams.clear();
@@ -94,8 +95,8 @@ DbError readTeams(Database& db, std::vector<Team>& teams, std::vector<TeamPictur
     for (int r = 0; r < s.rowCount(); ++r) {
         teams.push_back({s.value(r, 0).toLongLong(), s.value(r, 1).toString()});
         if (pictures)
-            pictures->push_back(
-                {s.value(r, 1).toString(), s.value(r, 2).toByteArray(), s.value(r, 3).toByteArray()});
+            pictures->push_back({s.value(r, 1).toString(), s.value(r, 2).toByteArray(),
+                                 s.value(r, 3).toByteArray()});
     }
     return {};
 }
@@ -171,7 +172,8 @@ QString describeOpenError(const OpenError& error, const QString& path)
     case OpenFailure::None:
         return {};
     case OpenFailure::NotFound:
-        return QStringLiteral("Le fichier %1 est introuvable ou ne peut pas être ouvert.").arg(file);
+        return QStringLiteral("Le fichier %1 est introuvable ou ne peut pas être ouvert.")
+            .arg(file);
     case OpenFailure::NotAFile:
         return QStringLiteral("%1 n'est pas un fichier.").arg(file);
     case OpenFailure::NotADatabase:
@@ -188,7 +190,8 @@ QString describeOpenError(const OpenError& error, const QString& path)
                               "quand il sera libéré.")
             .arg(file);
     case OpenFailure::DiskFull:
-        return QStringLiteral("Le disque est plein : le fichier %1 ne peut pas être ouvert.").arg(file);
+        return QStringLiteral("Le disque est plein : le fichier %1 ne peut pas être ouvert.")
+            .arg(file);
     case OpenFailure::MissingTable:
         return QStringLiteral("Le fichier %1 n'est pas un fichier de compétition valide : la table "
                               "« %2 » est absente ou incomplète.")

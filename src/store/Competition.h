@@ -9,13 +9,15 @@
 
 namespace store {
 
-struct Team {
+struct Team
+{
     qint64 rowid = 0;
     QString nom;
 };
 
 // A team row with its pictures, as read when a competition is opened.
-struct TeamPictures {
+struct TeamPictures
+{
     QString nom;
     QByteArray blason;
     QByteArray icone;
@@ -36,7 +38,8 @@ enum class OpenFailure {
     Other,
 };
 
-struct OpenError {
+struct OpenError
+{
     OpenFailure failure = OpenFailure::None;
     DbError engine;
     QString detail; // the missing table or property

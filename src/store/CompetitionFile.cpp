@@ -55,8 +55,10 @@ const char* const kSchema[] = {
 
 QString applicationVersion()
 {
-    return QStringLiteral("%1.%2.%3").arg(VEMO_VERSION_MAJOR).arg(VEMO_VERSION_MINOR).arg(
-        VEMO_VERSION_PATCH);
+    return QStringLiteral("%1.%2.%3")
+        .arg(VEMO_VERSION_MAJOR)
+        .arg(VEMO_VERSION_MINOR)
+        .arg(VEMO_VERSION_PATCH);
 }
 
 DbError createProperty(Database& db, const QString& name, PropertyType type, const QVariant& value)
@@ -68,8 +70,8 @@ DbError createProperty(Database& db, const QString& name, PropertyType type, con
 DbError readProperty(Database& db, const QString& name, QVariant& value)
 {
     Snapshot s;
-    if (DbError e = db.query(QStringLiteral("SELECT Valeur FROM \"Propriétés\" WHERE Nom = ?"),
-                             {name}, s))
+    if (DbError e =
+            db.query(QStringLiteral("SELECT Valeur FROM \"Propriétés\" WHERE Nom = ?"), {name}, s))
         return e;
     if (s.isEmpty())
         return {SQLITE_NOTFOUND, QStringLiteral("Property not found: %1").arg(name)};

@@ -22,7 +22,8 @@ DbError errorOf(sqlite3* db, int rc)
     return e;
 }
 
-struct Stmt {
+struct Stmt
+{
     sqlite3_stmt* s = nullptr;
     ~Stmt() { sqlite3_finalize(s); }
 };
@@ -140,8 +141,7 @@ std::unique_ptr<Database> Database::openWithFlags(const QString& path, const QBy
     return std::unique_ptr<Database>(new Database(db, QFileInfo(path).absoluteFilePath()));
 }
 
-std::unique_ptr<Database> Database::open(const QString& path, const QByteArray& key,
-                                         DbError& error)
+std::unique_ptr<Database> Database::open(const QString& path, const QByteArray& key, DbError& error)
 {
     auto db = openWithFlags(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, error);
     if (!db)
@@ -161,8 +161,8 @@ std::unique_ptr<Database> Database::create(const QString& path, const QByteArray
         error = {SQLITE_CANTOPEN, QStringLiteral("file already exists")};
         return nullptr;
     }
-    return openWithFlags(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                         error);
+    return openWithFlags(path, key,
+                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, error);
 }
 
 DbError Database::close()
@@ -197,7 +197,8 @@ DbError Database::exec(const QString& sql)
     char* msg = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &msg);
     if (rc != SQLITE_OK) {
-        DbError e{sqlite3_extended_errcode(m_db), QString::fromUtf8(msg ? msg : sqlite3_errstr(rc))};
+        DbError e{sqlite3_extended_errcode(m_db),
+                  QString::fromUtf8(msg ? msg : sqlite3_errstr(rc))};
         sqlite3_free(msg);
         return e;
     }
@@ -261,11 +262,12 @@ DbError Database::addRow(const QString& table, const Fields& fields, qint64* row
         marks << QStringLiteral("?");
         values << value;
     }
-    const QString sql = names.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(table))
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quoteIdentifier(table), names.join(QLatin1Char(',')),
-                                       marks.join(QLatin1Char(',')));
+    const QString sql =
+        names.isEmpty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(table))
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(quoteIdentifier(table), names.join(QLatin1Char(',')),
+                       marks.join(QLatin1Char(',')));
     if (DbError e = run(sql, values))
         return e;
     if (rowid)
@@ -297,8 +299,9 @@ DbError Database::updateRow(const QString& table, qint64 rowid, const Fields& fi
 DbError Database::deleteRow(const QString& table, qint64 rowid)
 {
     int changes = 0;
-    if (DbError e = run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(table)),
-                        {rowid}, &changes))
+    if (DbError e =
+            run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(table)),
+                {rowid}, &changes))
         return e;
     if (changes == 0)
         return {SQLITE_NOTFOUND, QStringLiteral("no row with this identity")};

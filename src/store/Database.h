@@ -12,7 +12,8 @@ struct sqlite3;
 namespace store {
 
 // An engine failure as the engine reported it: its result code and its own message.
-struct DbError {
+struct DbError
+{
     int code = 0;
     QString message;
 

@@ -4,7 +4,6 @@
 
 #include <QSettings>
 
-
 void Mru::load()
 {
     m_paths.clear();

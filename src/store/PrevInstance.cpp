@@ -3,7 +3,10 @@
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLoggingCategory>
 #include <QSettings>
+
+Q_LOGGING_CATEGORY(lcInstance, "vemo.instance", QtWarningMsg)
 
 namespace {
 constexpr char kActivate[] = "activate\n";
@@ -66,6 +69,7 @@ bool PrevInstance::listen()
                 if (s->readAll().contains("activate")) {
                     s->write("ok\n");
                     s->flush();
+                    qCInfo(lcInstance) << "activation requested";
                     emit activationRequested();
                 }
             });

@@ -38,8 +38,8 @@ bool MakeFolder(const QString& path)
 
 QString FileNameFromPath(const QString& path)
 {
-    const qsizetype at = qMax(path.lastIndexOf(QLatin1Char('/')),
-                              path.lastIndexOf(QDir::separator()));
+    const qsizetype at =
+        qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QDir::separator()));
     return at < 0 ? path : path.mid(at + 1);
 }
 

@@ -21,7 +21,8 @@ int main(int argc, char** argv)
     const QByteArray crest(4000, 'c');
     for (int i = 0; i < rows; ++i) {
         if (db->addRow(QStringLiteral("Equipes"),
-                       {{QStringLiteral("Nom"), QStringLiteral("T%1").arg(i)}, {QStringLiteral("Blason"), crest}}))
+                       {{QStringLiteral("Nom"), QStringLiteral("T%1").arg(i)},
+                        {QStringLiteral("Blason"), crest}}))
             return 1;
         if (i == rows / 4) {
             std::puts("started");

@@ -33,8 +33,10 @@ protected:
     DbError insertMatch(const QVariant& journee, const QVariant& score)
     {
         return db->addRow(QStringLiteral("Résultats"),
-                          {{QStringLiteral("Journée"), journee}, {QStringLiteral("Domicile"), QStringLiteral("A")},
-                           {QStringLiteral("ScoreDomicile"), score}, {QStringLiteral("Visiteur"), QStringLiteral("B")},
+                          {{QStringLiteral("Journée"), journee},
+                           {QStringLiteral("Domicile"), QStringLiteral("A")},
+                           {QStringLiteral("ScoreDomicile"), score},
+                           {QStringLiteral("Visiteur"), QStringLiteral("B")},
                            {QStringLiteral("ScoreVisiteur"), 0}});
     }
     TempDir dir;
@@ -50,26 +52,35 @@ TEST_F(CompetitionFileTest, TablesFieldsAndIndexesAreThoseOfACompetition)
               (QStringList{"Journée", "Domicile", "ScoreDomicile", "Visiteur", "ScoreVisiteur"}));
     EXPECT_EQ(column(QStringLiteral("PRAGMA table_info(Paris)"), 1),
               (QStringList{"Date", "Description", "Pari", "Gain", "Statut"}));
-    EXPECT_EQ(column(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL "
-                                    "ORDER BY name")),
+    EXPECT_EQ(column(QStringLiteral(
+                  "SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL "
+                  "ORDER BY name")),
               (QStringList{"Date", "Domicile", "Journée", "Nom", "Statut", "Visiteur"}));
     // Required fields.
-    EXPECT_EQ(column(QStringLiteral("PRAGMA table_info(Paris)"), 3), (QStringList{"1", "1", "1", "1", "1"}));
-    EXPECT_EQ(column(QStringLiteral("PRAGMA table_info(Equipes)"), 3), (QStringList{"1", "0", "0"}));
+    EXPECT_EQ(column(QStringLiteral("PRAGMA table_info(Paris)"), 3),
+              (QStringList{"1", "1", "1", "1", "1"}));
+    EXPECT_EQ(column(QStringLiteral("PRAGMA table_info(Equipes)"), 3),
+              (QStringList{"1", "0", "0"}));
 }
 
 TEST_F(CompetitionFileTest, SevenPropertiesInOrderWithTheirFirstValues)
 {
     Snapshot s;
-    ASSERT_TRUE(db->query(QStringLiteral("SELECT Nom, Type, Valeur, typeof(Valeur) FROM \"Propriétés\" ORDER BY rowid"),
-                          {}, s).ok());
-    const QStringList names{"App", "VersionID", "Championnat", "Saison", "PtsWinner", "PtsLooser", "PtsEquality"};
+    ASSERT_TRUE(
+        db->query(
+              QStringLiteral(
+                  "SELECT Nom, Type, Valeur, typeof(Valeur) FROM \"Propriétés\" ORDER BY rowid"),
+              {}, s)
+            .ok());
+    const QStringList names{"App",       "VersionID", "Championnat", "Saison",
+                            "PtsWinner", "PtsLooser", "PtsEquality"};
     const QStringList values{"Zelto Vemo", "1.1.0", "Undefined", "Undefined", "3", "0", "1"};
     ASSERT_EQ(s.rowCount(), 7);
     for (int r = 0; r < 7; ++r) {
         EXPECT_EQ(s.value(r, 0).toString(), names[r]);
         EXPECT_EQ(s.value(r, 2).toString(), values[r]);
-        EXPECT_EQ(s.value(r, 3).toString(), r < 4 ? QStringLiteral("text") : QStringLiteral("integer"));
+        EXPECT_EQ(s.value(r, 3).toString(),
+                  r < 4 ? QStringLiteral("text") : QStringLiteral("integer"));
     }
     QVariant v;
     EXPECT_EQ(readProperty(*db, QStringLiteral("Absent"), v).code, 12);
@@ -99,14 +110,18 @@ TEST_F(CompetitionFileTest, TextSizesAndUniqueNamesIgnoringCase)
     EXPECT_FALSE(team(QString()).ok());
     EXPECT_TRUE(team(QStringLiteral("LENS")).ok());
     EXPECT_FALSE(team(QStringLiteral("lens")).ok());
-    EXPECT_FALSE(db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Blason"), QByteArray("x")}}).ok());
+    EXPECT_FALSE(
+        db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Blason"), QByteArray("x")}}).ok());
 
     const auto bet = [&](const QString& description, const QVariant& date, const QVariant& stake) {
-        return db->addRow(QStringLiteral("Paris"),
-                          {{QStringLiteral("Date"), date}, {QStringLiteral("Description"), description},
-                           {QStringLiteral("Pari"), stake}, {QStringLiteral("Gain"), 0}, {QStringLiteral("Statut"), 0}});
+        return db->addRow(QStringLiteral("Paris"), {{QStringLiteral("Date"), date},
+                                                    {QStringLiteral("Description"), description},
+                                                    {QStringLiteral("Pari"), stake},
+                                                    {QStringLiteral("Gain"), 0},
+                                                    {QStringLiteral("Statut"), 0}});
     };
-    EXPECT_TRUE(bet(QString(250, QLatin1Char('d')), QStringLiteral("2024-01-05"), qint64(125000)).ok());
+    EXPECT_TRUE(
+        bet(QString(250, QLatin1Char('d')), QStringLiteral("2024-01-05"), qint64(125000)).ok());
     EXPECT_FALSE(bet(QString(251, QLatin1Char('d')), QStringLiteral("2024-01-05"), 1).ok());
     EXPECT_FALSE(bet(QStringLiteral("x"), QStringLiteral("05/01/2024"), 1).ok());
     EXPECT_FALSE(bet(QStringLiteral("x"), QStringLiteral("2024-01-05"), 12.5).ok());
@@ -124,7 +139,8 @@ TEST_F(CompetitionFileTest, MarkerMustMatchExactly)
     EXPECT_EQ(checkCompetitionFile(path, slot, e), CompetitionCheck::WrongMarker);
     EXPECT_TRUE(slot); // left open for the caller
     slot.reset();
-    EXPECT_EQ(checkCompetitionFile(dir.file(QStringLiteral("none.dat")), slot, e), CompetitionCheck::OpenFailed);
+    EXPECT_EQ(checkCompetitionFile(dir.file(QStringLiteral("none.dat")), slot, e),
+              CompetitionCheck::OpenFailed);
     EXPECT_FALSE(slot);
 }
 
@@ -140,8 +156,9 @@ TEST_F(CompetitionFileTest, FileIsEncryptedAndReadableByTheCommandLineShell)
     p.write("PRAGMA key='508317 Kavru';\nSELECT Valeur FROM \"Propriétés\" ORDER BY rowid;\n");
     p.closeWriteChannel();
     ASSERT_TRUE(p.waitForFinished(10000));
-    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-              (QStringList{"Zelto Vemo", "1.1.0", "Undefined", "Undefined", "3", "0", "1"}));
+    EXPECT_EQ(
+        QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+        (QStringList{"Zelto Vemo", "1.1.0", "Undefined", "Undefined", "3", "0", "1"}));
 }
 
 } // namespace

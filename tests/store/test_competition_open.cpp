@@ -8,8 +8,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 using namespace store;
@@ -23,9 +23,10 @@ protected:
     void SetUp() override
     {
         good = dir.file(QStringLiteral("good.dat"));
-        testsupport::makeCompetition(good, {{QStringLiteral("NANTES"), {}, {}},
-                                            {QStringLiteral("ANGERS"), QByteArray("GIF89a"), {}},
-                                            {QStringLiteral("brest"), {}, QByteArray("ico")}},
+        testsupport::makeCompetition(good,
+                                     {{QStringLiteral("NANTES"), {}, {}},
+                                      {QStringLiteral("ANGERS"), QByteArray("GIF89a"), {}},
+                                      {QStringLiteral("brest"), {}, QByteArray("ico")}},
                                      2, 1, 0);
     }
     // Refused with this failure, and the file's bytes are exactly as before.
@@ -113,7 +114,8 @@ TEST_F(OpenTest, DamagedFilesAreRefusedUntouched)
     const QString big = dir.file(QStringLiteral("big.dat"));
     std::vector<testsupport::TeamSpec> teams;
     for (int i = 0; i < 60; ++i)
-        teams.push_back({QStringLiteral("EQUIPE %1").arg(i), QByteArray(3000, char('a' + i % 26)), {}});
+        teams.push_back(
+            {QStringLiteral("EQUIPE %1").arg(i), QByteArray(3000, char('a' + i % 26)), {}});
     testsupport::makeCompetition(big, teams);
     const QByteArray bytes = testsupport::readBytes(big);
     ASSERT_GT(bytes.size(), 100000);
@@ -158,7 +160,8 @@ TEST_F(OpenTest, MissingTablesAndPropertiesAreNamed)
     testsupport::makeCompetition(noDraw, QStringList{QStringLiteral("A")});
     {
         auto db = testsupport::openFile(noDraw);
-        ASSERT_TRUE(db->run(QStringLiteral("DELETE FROM \"Propriétés\" WHERE Nom = 'PtsEquality'")).ok());
+        ASSERT_TRUE(
+            db->run(QStringLiteral("DELETE FROM \"Propriétés\" WHERE Nom = 'PtsEquality'")).ok());
     }
     EXPECT_FALSE(Competition::open(noDraw, error));
     EXPECT_EQ(int(error.failure), int(OpenFailure::MissingProperty));
@@ -190,7 +193,8 @@ TEST_F(OpenTest, AReadOnlyFileIsRefused)
 
 TEST_F(OpenTest, AWriterKilledMidTransactionLeavesAllOrNothing)
 {
-    const QString writer = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("crash_writer"));
+    const QString writer =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("crash_writer"));
     ASSERT_TRUE(QFileInfo::exists(writer));
     for (int round = 0; round < 3; ++round) {
         const QString path = dir.file(QStringLiteral("crash%1.dat").arg(round));

@@ -17,7 +17,8 @@ protected:
     void SetUp() override
     {
         path = dir.file(QStringLiteral("c.dat"));
-        testsupport::makeCompetition(path, QStringList{QStringLiteral("LENS"), QStringLiteral("ARRAS")});
+        testsupport::makeCompetition(path,
+                                     QStringList{QStringLiteral("LENS"), QStringLiteral("ARRAS")});
         db = testsupport::openFile(path);
         ASSERT_TRUE(db);
     }
@@ -61,7 +62,8 @@ TEST_F(DatabaseTest, NamesWithQuotesTravelAsBoundParameters)
 TEST_F(DatabaseTest, SnapshotDoesNotFollowLaterChanges)
 {
     Snapshot before;
-    ASSERT_TRUE(db->query(QStringLiteral("SELECT rowid, Nom FROM Equipes ORDER BY Nom"), {}, before).ok());
+    ASSERT_TRUE(
+        db->query(QStringLiteral("SELECT rowid, Nom FROM Equipes ORDER BY Nom"), {}, before).ok());
     ASSERT_EQ(before.rowCount(), 2);
     EXPECT_EQ(before.value(0, QStringLiteral("Nom")).toString(), QStringLiteral("ARRAS"));
     ASSERT_TRUE(db->deleteRow(QStringLiteral("Equipes"), before.value(0, 0).toLongLong()).ok());
@@ -73,23 +75,30 @@ TEST_F(DatabaseTest, RowsAreUpdatedAndDeletedByIdentityOnly)
 {
     qint64 a = 0, b = 0;
     const auto match = [](int j, const char* h, const char* v) {
-        return Fields{{QStringLiteral("Journée"), j}, {QStringLiteral("Domicile"), QString::fromUtf8(h)},
-                      {QStringLiteral("ScoreDomicile"), 1}, {QStringLiteral("Visiteur"), QString::fromUtf8(v)},
+        return Fields{{QStringLiteral("Journée"), j},
+                      {QStringLiteral("Domicile"), QString::fromUtf8(h)},
+                      {QStringLiteral("ScoreDomicile"), 1},
+                      {QStringLiteral("Visiteur"), QString::fromUtf8(v)},
                       {QStringLiteral("ScoreVisiteur"), 0}};
     };
     // Two identical rows: only the identity tells them apart.
     ASSERT_TRUE(db->addRow(QStringLiteral("Résultats"), match(1, "LENS", "ARRAS"), &a).ok());
     ASSERT_TRUE(db->addRow(QStringLiteral("Résultats"), match(1, "LENS", "ARRAS"), &b).ok());
     ASSERT_NE(a, b);
-    ASSERT_TRUE(db->updateRow(QStringLiteral("Résultats"), b, {{QStringLiteral("ScoreVisiteur"), 4}}).ok());
+    ASSERT_TRUE(
+        db->updateRow(QStringLiteral("Résultats"), b, {{QStringLiteral("ScoreVisiteur"), 4}}).ok());
     Snapshot s;
-    ASSERT_TRUE(db->query(QStringLiteral("SELECT rowid, ScoreVisiteur FROM \"Résultats\" ORDER BY rowid"), {}, s).ok());
+    ASSERT_TRUE(
+        db->query(QStringLiteral("SELECT rowid, ScoreVisiteur FROM \"Résultats\" ORDER BY rowid"),
+                  {}, s)
+            .ok());
     EXPECT_EQ(s.value(0, 1).toInt(), 0);
     EXPECT_EQ(s.value(1, 1).toInt(), 4);
     ASSERT_TRUE(db->deleteRow(QStringLiteral("Résultats"), a).ok());
     EXPECT_EQ(db->deleteRow(QStringLiteral("Résultats"), a).code, SQLITE_NOTFOUND);
-    EXPECT_EQ(db->updateRow(QStringLiteral("Résultats"), a, {{QStringLiteral("ScoreVisiteur"), 1}}).code,
-              SQLITE_NOTFOUND);
+    EXPECT_EQ(
+        db->updateRow(QStringLiteral("Résultats"), a, {{QStringLiteral("ScoreVisiteur"), 1}}).code,
+        SQLITE_NOTFOUND);
 }
 
 TEST_F(DatabaseTest, LongBinaryFieldsKeepEveryByte)
@@ -98,18 +107,26 @@ TEST_F(DatabaseTest, LongBinaryFieldsKeepEveryByte)
     for (int i = 0; i < 70000; ++i)
         bytes.append(char(i % 256)); // NULs included
     qint64 id = 0;
-    ASSERT_TRUE(db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), QStringLiteral("X")}}, &id).ok());
+    ASSERT_TRUE(
+        db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), QStringLiteral("X")}}, &id)
+            .ok());
     qint64 size = -1;
     ASSERT_TRUE(db->blobSize(QStringLiteral("Equipes"), QStringLiteral("Blason"), id, size).ok());
     EXPECT_EQ(size, 0);
-    ASSERT_TRUE(db->appendBlob(QStringLiteral("Equipes"), QStringLiteral("Blason"), id, bytes.left(1000)).ok());
-    ASSERT_TRUE(db->appendBlob(QStringLiteral("Equipes"), QStringLiteral("Blason"), id, bytes.mid(1000)).ok());
+    ASSERT_TRUE(
+        db->appendBlob(QStringLiteral("Equipes"), QStringLiteral("Blason"), id, bytes.left(1000))
+            .ok());
+    ASSERT_TRUE(
+        db->appendBlob(QStringLiteral("Equipes"), QStringLiteral("Blason"), id, bytes.mid(1000))
+            .ok());
     ASSERT_TRUE(db->blobSize(QStringLiteral("Equipes"), QStringLiteral("Blason"), id, size).ok());
     EXPECT_EQ(size, bytes.size());
     QByteArray back;
-    ASSERT_TRUE(db->readBlob(QStringLiteral("Equipes"), QStringLiteral("Blason"), id, 0, size, back).ok());
+    ASSERT_TRUE(
+        db->readBlob(QStringLiteral("Equipes"), QStringLiteral("Blason"), id, 0, size, back).ok());
     EXPECT_EQ(back, bytes);
-    ASSERT_TRUE(db->readBlob(QStringLiteral("Equipes"), QStringLiteral("Blason"), id, 255, 3, back).ok());
+    ASSERT_TRUE(
+        db->readBlob(QStringLiteral("Equipes"), QStringLiteral("Blason"), id, 255, 3, back).ok());
     EXPECT_EQ(back, bytes.mid(255, 3));
 }
 
@@ -118,9 +135,13 @@ TEST_F(DatabaseTest, TransactionIsAllOrNothing)
     {
         Transaction tx(*db);
         ASSERT_TRUE(tx.beginError().ok());
-        ASSERT_TRUE(db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), QStringLiteral("A")}}).ok());
+        ASSERT_TRUE(
+            db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), QStringLiteral("A")}})
+                .ok());
         // The second row breaks the unique name; the first must go too.
-        EXPECT_FALSE(db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), QStringLiteral("lens")}}).ok());
+        EXPECT_FALSE(
+            db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), QStringLiteral("lens")}})
+                .ok());
     }
     Snapshot s;
     ASSERT_TRUE(db->query(QStringLiteral("SELECT Nom FROM Equipes ORDER BY Nom"), {}, s).ok());

@@ -22,7 +22,8 @@ private:
     QTemporaryDir m_dir;
 };
 
-struct TeamSpec {
+struct TeamSpec
+{
     QString nom;
     QByteArray blason;
     QByteArray icone;
