@@ -132,7 +132,10 @@ std::unique_ptr<Database> Database::openWithFlags(const QString& path, const QBy
     // An empty key leaves the file in plain text, as the engine's own shell would make it.
     rc = key.isEmpty() ? SQLITE_OK : sqlite3_key(db, key.constData(), int(key.size()));
     if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
+        rc = sqlite3_exec(db,
+                          // Decrypted pages stay in memory: a whole competition fits in 32 MiB.
+                          "PRAGMA synchronous = FULL; PRAGMA cache_size = -32768;", nullptr,
+                          nullptr, nullptr);
     if (rc != SQLITE_OK) {
         error = errorOf(db, rc);
         sqlite3_close(db);
@@ -231,6 +234,45 @@ DbError Database::query(const QString& sql, const QVariantList& params, Snapshot
         out = Snapshot{};
         return e;
     }
+    return {};
+}
+
+qint64 RowReader::integer(int column) const
+{
+    return sqlite3_column_int64(static_cast<sqlite3_stmt*>(m_stmt), column);
+}
+
+QString RowReader::text(int column) const
+{
+    auto* s = static_cast<sqlite3_stmt*>(m_stmt);
+    const char* p = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
+    const int n = sqlite3_column_bytes(s, column);
+    const QByteArray bytes = QByteArray::fromRawData(p, n); // no copy for the look-up
+    const auto it = m_seen.constFind(bytes);
+    if (it != m_seen.constEnd())
+        return it.value();
+    QString string = QString::fromUtf8(p, n);
+    if (m_seen.size() < 1024)
+        m_seen.insert(QByteArray(p, n), string);
+    return string;
+}
+
+DbError Database::forEach(const QString& sql, const QVariantList& params,
+                          const std::function<void(const RowReader&)>& row)
+{
+    if (!m_db)
+        return {SQLITE_MISUSE, QStringLiteral("database is closed")};
+    Stmt st;
+    int rc = sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &st.s, nullptr);
+    if (rc != SQLITE_OK)
+        return errorOf(m_db, rc);
+    if (DbError e = bindAll(m_db, st.s, params))
+        return e;
+    RowReader reader(st.s);
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW)
+        row(reader);
+    if (rc != SQLITE_DONE)
+        return errorOf(m_db, rc);
     return {};
 }
 

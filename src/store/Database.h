@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,6 +40,21 @@ public:
 
 using Fields = std::vector<std::pair<QString, QVariant>>;
 
+// The current row of a query being read; valid only inside Database::forEach.
+class RowReader
+{
+public:
+    explicit RowReader(void* stmt) : m_stmt(stmt) {}
+    qint64 integer(int column) const;
+    // Text of a column; repeated values (such as team names) share one string.
+    QString text(int column) const;
+
+private:
+    void* m_stmt;
+    mutable QHash<QByteArray, QString> m_seen;
+    friend class Database;
+};
+
 // One open SQLCipher database. Every operation returns the engine's error to the caller.
 class Database
 {
@@ -60,6 +77,9 @@ public:
 
     [[nodiscard]] DbError exec(const QString& sql);
     [[nodiscard]] DbError query(const QString& sql, const QVariantList& params, Snapshot& out);
+    // Reads the rows one by one without making a snapshot of them.
+    [[nodiscard]] DbError forEach(const QString& sql, const QVariantList& params,
+                                  const std::function<void(const RowReader&)>& row);
     [[nodiscard]] DbError run(const QString& sql, const QVariantList& params = {},
                               int* changes = nullptr);
 

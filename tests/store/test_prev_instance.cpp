@@ -69,6 +69,7 @@ TEST(PrevInstance, ASecondProgramExitsAtOnceAndTheFirstComesForward)
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.file(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    env.insert(QStringLiteral("TMPDIR"), home.path()); // where the instance socket lives
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("vemo.instance=true"));
 
     QProcess first;

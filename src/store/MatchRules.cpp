@@ -1,0 +1,122 @@
+#include "store/MatchRules.h"
+
+namespace {
+
+QString dayTeam(int journee, const QString& key)
+{
+    return QString::number(journee) + QLatin1Char('|') + key;
+}
+
+QString pair(const QString& home, const QString& away)
+{
+    return home + QChar(u'\0') + away;
+}
+
+const QString kCorrect = QStringLiteral("\nCorrigez les données.");
+
+// Decimal digits only; anything above 255 comes back as 256.
+std::optional<int> score(const QString& text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    int v = 0;
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        v = qMin(v * 10 + (c.unicode() - '0'), 256);
+    }
+    return v;
+}
+
+} // namespace
+
+MatchRules::MatchRules(const std::vector<QString>& teams, int teamCount)
+    : m_matchdays(qMax(0, 2 * teamCount - 2))
+{
+    for (const QString& t : teams)
+        m_teams.insert(store::teamKey(t), t);
+}
+
+void MatchRules::addExisting(const store::MatchRow& row)
+{
+    const QString h = store::teamKey(row.domicile), v = store::teamKey(row.visiteur);
+    m_byDayTeam[dayTeam(row.journee, h)].append(row.rowid);
+    if (v != h)
+        m_byDayTeam[dayTeam(row.journee, v)].append(row.rowid);
+    m_byPair[pair(h, v)].append(row.rowid);
+}
+
+bool MatchRules::plays(int journee, const QString& key, std::optional<qint64> skip) const
+{
+    for (qint64 rowid : m_byDayTeam.value(dayTeam(journee, key)))
+        if (!skip || rowid != *skip)
+            return true;
+    return false;
+}
+
+MatchRules::Verdict MatchRules::check(const Candidate& c, std::optional<qint64> editedRowid) const
+{
+    Verdict v;
+    const auto refuse = [&v](Refusal r, QString message, int field) {
+        v.refusal = r;
+        v.message = std::move(message);
+        v.field = field;
+        return v;
+    };
+    const QString range =
+        QStringLiteral("Le score doit être un nombre entier compris entre 0 et 255.");
+    if (c.scoreDomicile.isEmpty())
+        return refuse(EmptyHomeScore, QStringLiteral("Entrez le score de l'équipe qui reçoit."), 0);
+    if (c.scoreVisiteur.isEmpty())
+        return refuse(EmptyAwayScore, QStringLiteral("Entrez le score des visiteurs."), 1);
+    const std::optional<int> sh = score(c.scoreDomicile);
+    if (!sh || *sh > 255)
+        return refuse(ScoreOutOfRange, range, 0);
+    const std::optional<int> sv = score(c.scoreVisiteur);
+    if (!sv || *sv > 255)
+        return refuse(ScoreOutOfRange, range, 1);
+
+    bool dayOk = false;
+    const int day = c.journee.trimmed().toInt(&dayOk);
+    if (!dayOk || day < 1 || day > m_matchdays)
+        return refuse(MatchdayOutOfRange,
+                      QStringLiteral("La journée doit être un nombre compris entre 1 et %1.")
+                          .arg(m_matchdays),
+                      2);
+    const QString hKey = store::teamKey(c.domicile), vKey = store::teamKey(c.visiteur);
+    if (!m_teams.contains(hKey))
+        return refuse(
+            UnknownTeam,
+            QStringLiteral("L'équipe « %1 » n'existe pas dans cette compétition.").arg(c.domicile),
+            3);
+    if (!m_teams.contains(vKey))
+        return refuse(
+            UnknownTeam,
+            QStringLiteral("L'équipe « %1 » n'existe pas dans cette compétition.").arg(c.visiteur),
+            4);
+    const QString h = m_teams.value(hKey), vis = m_teams.value(vKey);
+
+    if (hKey == vKey)
+        return refuse(SameTeam,
+                      h + QStringLiteral(" contre ") + vis + QStringLiteral(" ?") + kCorrect, -1);
+    const QString j = QString::number(day);
+    if (plays(day, hKey, editedRowid))
+        return refuse(HomeAlreadyPlays,
+                      QStringLiteral("La rencontre de ") + h + QStringLiteral(" de la Journée ") +
+                          j + QStringLiteral(" est déjà enregistrée.") + kCorrect,
+                      -1);
+    if (plays(day, vKey, editedRowid))
+        return refuse(AwayAlreadyPlays,
+                      QStringLiteral("La rencontre de ") + vis + QStringLiteral(" de la Journée ") +
+                          j + QStringLiteral(" est déjà enregistrée.") + kCorrect,
+                      -1);
+    for (qint64 rowid : m_byPair.value(pair(hKey, vKey))) {
+        if (!editedRowid || rowid != *editedRowid)
+            return refuse(PairingRecorded,
+                          QStringLiteral("La rencontre ") + h + QStringLiteral(" - ") + vis +
+                              QStringLiteral(" est déjà enregistrée.") + kCorrect,
+                          -1);
+    }
+    v.row = {editedRowid.value_or(0), day, h, *sh, vis, *sv};
+    return v;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "store/Database.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace store {
+
+// One row of Résultats.
+struct MatchRow
+{
+    qint64 rowid = 0;
+    int journee = 0;
+    QString domicile;
+    int scoreDomicile = 0;
+    QString visiteur;
+    int scoreVisiteur = 0;
+};
+
+// Every result, or those of matchdays 1 to upTo.
+[[nodiscard]] DbError loadResults(Database& db, std::optional<int> upTo,
+                                  std::vector<MatchRow>& rows);
+// The results of one matchday.
+[[nodiscard]] DbError loadMatchday(Database& db, int journee, std::vector<MatchRow>& rows);
+// A team's matches at home and away, newest matchday first.
+[[nodiscard]] DbError loadTeamMatches(Database& db, const QString& team,
+                                      std::vector<MatchRow>& rows);
+// The matchdays that have results, ascending.
+[[nodiscard]] DbError loadPlayedMatchdays(Database& db, std::vector<int>& days);
+
+std::vector<MatchRow> matchRows(const Snapshot& snapshot);
+
+// Comparison of team names as the file makes it: letter case ignored for A to Z.
+QString teamKey(const QString& name);
+
+} // namespace store

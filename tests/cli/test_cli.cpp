@@ -1,0 +1,259 @@
+#include "standings/mRank.h"
+#include "store/Competition.h"
+#include "store/CompetitionFile.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using testsupport::TempDir;
+
+namespace {
+
+struct CliRun
+{
+    int code = -1;
+    QString out, err;
+};
+
+CliRun cli(const QStringList& args)
+{
+    QProcess p;
+    p.start(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../../bin/vemo-cli")),
+        args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString binFile(const QString& name)
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("../../bin/") + name);
+}
+
+class CliTest : public testing::Test
+{
+protected:
+    // A competition made by the tool itself from a list of team names.
+    QString create(const QString& name, const QStringList& teams, const QStringList& extra = {})
+    {
+        const QString list = dir.file(name + QStringLiteral(".txt"));
+        testsupport::writeBytes(list, teams.join(QLatin1Char('\n')).toUtf8());
+        const QString file = dir.file(name + QStringLiteral(".dat"));
+        const CliRun r = cli(
+            QStringList{"new", file, "--name", "Ligue", "--season", "2025-2026", "--teams", list} +
+            extra);
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        return file;
+    }
+    QString csv(const QString& name, const QString& text)
+    {
+        const QString path = dir.file(name);
+        testsupport::writeBytes(path, text.toUtf8());
+        return path;
+    }
+    TempDir dir;
+};
+
+TEST_F(CliTest, HelpAndMisuse)
+{
+    CliRun r = cli({"--help"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("standings FICHIER.dat")));
+    EXPECT_EQ(cli({}).code, 2);
+    EXPECT_EQ(cli({"rank", "x.dat"}).code, 2);
+    EXPECT_EQ(cli({"standings"}).code, 2);
+    EXPECT_EQ(cli({"standings", "x.dat", "--kind", "best"}).code, 2);
+    EXPECT_EQ(cli({"standings", "x.dat", "--format", "xml"}).code, 2);
+    EXPECT_EQ(cli({"new", dir.file("a.dat"), "--season", "s", "--teams", "t"}).code, 2);
+    r = cli({"standings", dir.file("absent.dat")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("introuvable")));
+}
+
+TEST_F(CliTest, NewMakesWhatTheWizardWould)
+{
+    const QString file =
+        create(QStringLiteral("c"), {"  Racing Club  ", "Lens", "", "Stade \"Bollaert\""},
+               {"--points", "2,1,0"});
+    store::OpenError e;
+    auto c = store::Competition::open(file, e);
+    ASSERT_TRUE(c);
+    ASSERT_EQ(c->teamCount(), 3);
+    EXPECT_EQ(c->teamList()[0].nom, QStringLiteral("Lens")); // letter case kept, trimmed
+    EXPECT_EQ(c->teamList()[1].nom, QStringLiteral("Racing Club"));
+    EXPECT_EQ(c->teamList()[2].nom, QStringLiteral("Stade \"Bollaert\""));
+    EXPECT_EQ(c->ptsWinner(), 2);
+    EXPECT_EQ(c->ptsLooser(), 1);
+    EXPECT_EQ(c->ptsEquality(), 0);
+    QVariant v;
+    ASSERT_TRUE(store::readProperty(c->db(), QStringLiteral("Championnat"), v).ok());
+    EXPECT_EQ(v.toString(), QStringLiteral("Ligue"));
+    ASSERT_TRUE(store::readProperty(c->db(), QStringLiteral("Saison"), v).ok());
+    EXPECT_EQ(v.toString(), QStringLiteral("2025-2026"));
+    store::Snapshot s;
+    ASSERT_TRUE(c->db().query(QStringLiteral("SELECT Blason, Icone FROM Equipes"), {}, s).ok());
+    for (int r = 0; r < s.rowCount(); ++r) {
+        EXPECT_EQ(s.value(r, 0).toByteArray(),
+                  testsupport::readBytes(binFile(QStringLiteral("Blason générique.gif"))));
+        EXPECT_EQ(s.value(r, 1).toByteArray(),
+                  testsupport::readBytes(binFile(QStringLiteral("Blason générique_24.ico"))));
+    }
+}
+
+TEST_F(CliTest, NewRefusesBadInputAndLeavesNothing)
+{
+    const QString existing = create(QStringLiteral("there"), {"A", "B"});
+    const QByteArray before = testsupport::readBytes(existing);
+    const QString list = dir.file(QStringLiteral("l.txt"));
+    const auto attempt = [&](const QString& file, const QString& teams,
+                             const QStringList& extra = {}) {
+        testsupport::writeBytes(list, teams.toUtf8());
+        return cli(QStringList{"new", file, "--name", "N", "--season", "S", "--teams", list} +
+                   extra);
+    };
+    EXPECT_EQ(attempt(existing, QStringLiteral("X\nY")).code, 1);
+    EXPECT_EQ(testsupport::readBytes(existing), before);
+    const QString fresh = dir.file(QStringLiteral("fresh.dat"));
+    CliRun r = attempt(fresh, QStringLiteral("Seule\n\n"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("au moins 2 équipes")));
+    r = attempt(fresh, QStringLiteral("Lens\nARRAS\nlens"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 3")));
+    EXPECT_EQ(attempt(fresh, QStringLiteral("A\n") + QString(51, QLatin1Char('x'))).code, 1);
+    EXPECT_EQ(attempt(fresh, QStringLiteral("A\nB"), {"--points", "3,0,256"}).code, 1);
+    EXPECT_EQ(attempt(fresh, QStringLiteral("A\nB"), {"--points", "3,0"}).code, 1);
+    EXPECT_FALSE(QFileInfo::exists(fresh));
+    EXPECT_FALSE(QFileInfo::exists(fresh + QStringLiteral(".partial")));
+}
+
+TEST_F(CliTest, ImportIsAllOrNothingWithTheLineAndReason)
+{
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
+    ASSERT_EQ(cli({"import", file,
+                   csv("ok.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
+                                 "1,LENS,2,LILLE,1\n")})
+                  .code,
+              0);
+    const QByteArray before = testsupport::readBytes(file);
+    const auto refused = [&](const QString& text, const QString& expected) {
+        const CliRun r = cli({"import", file, csv("bad.csv", text)});
+        EXPECT_EQ(r.code, 1) << text.toStdString();
+        EXPECT_TRUE(r.err.contains(expected)) << r.err.toStdString();
+        EXPECT_EQ(testsupport::readBytes(file), before);
+    };
+    const QString head = QStringLiteral("Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n");
+    refused(head + "2,ARRAS,1,METZ,0\n3,LENS,0,LILLE,0\n",
+            QStringLiteral("ligne 3 : La rencontre LENS - LILLE est déjà enregistrée."));
+    refused(head + "2,ARRAS,1,METZ,0\n2,METZ,1,LENS,0\n",
+            QStringLiteral("ligne 3 : La rencontre de METZ de la Journée 2"));
+    refused(head + "2,ARRAS,1,ARRAS,0\n", QStringLiteral("ARRAS contre ARRAS ?"));
+    refused(head + "2,ARRAS,256,METZ,0\n", QStringLiteral("entre 0 et 255"));
+    refused(head + "7,ARRAS,1,METZ,0\n", QStringLiteral("entre 1 et 6"));
+    refused(head + "2,NANCY,1,METZ,0\n", QStringLiteral("NANCY"));
+    refused(head + "2,ARRAS,,METZ,0\n", QStringLiteral("Entrez le score de l'équipe qui reçoit."));
+    refused(QStringLiteral("Journée,Domicile,Visiteur\n"), QStringLiteral("ScoreDomicile"));
+    refused(head + "2,\"ARRAS,1,METZ,0\n", QStringLiteral("guillemets"));
+
+    store::OpenError e;
+    auto c = store::Competition::open(file, e);
+    ASSERT_TRUE(c);
+    store::Snapshot s;
+    ASSERT_TRUE(c->db().query(QStringLiteral("SELECT count(*) FROM \"Résultats\""), {}, s).ok());
+    EXPECT_EQ(s.value(0, 0).toInt(), 1);
+}
+
+TEST_F(CliTest, ImportReadsSemicolonsAnyColumnOrderAndQuotes)
+{
+    const QString file =
+        create(QStringLiteral("c"), {"AS \"Quotes\"", "Saint-Étienne; Loire", "B"});
+    const CliRun r =
+        cli({"import", file,
+             csv("semi.csv",
+                 QStringLiteral("\uFEFFVisiteur;ScoreVisiteur;Journée;Domicile;ScoreDomicile\r\n"
+                                "\"Saint-Étienne; Loire\";3;1;\"AS \"\"Quotes\"\"\";2\r\n"))});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const CliRun m = cli({"matches", file, "--format", "json"});
+    const QJsonArray rows = QJsonDocument::fromJson(m.out.toUtf8()).array();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].toObject()[QStringLiteral("Domicile")].toString(),
+              QStringLiteral("AS \"Quotes\""));
+    EXPECT_EQ(rows[0].toObject()[QStringLiteral("Visiteur")].toString(),
+              QStringLiteral("Saint-Étienne; Loire"));
+    EXPECT_EQ(rows[0].toObject()[QStringLiteral("ScoreVisiteur")].toInt(), 3);
+    const CliRun h = cli({"history", file, "as \"quotes\"", "--format", "csv"});
+    ASSERT_EQ(h.code, 0) << h.err.toStdString();
+    EXPECT_EQ(h.out, QStringLiteral("Jo,Pl,Pts,J,G,N,P,B+,B-,Diff\n1,3,0,1,0,0,1,2,3,-1\n"));
+}
+
+TEST_F(CliTest, AnExportedSeasonImportsBackToTheSameStandings)
+{
+    QStringList teams;
+    for (int i = 0; i < 20; ++i)
+        teams << QStringLiteral("Club %1").arg(QChar(u'A' + i));
+    const QString first = create(QStringLiteral("first"), teams);
+    // A whole double round robin by the circle method.
+    QString text = QStringLiteral("Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n");
+    const int n = 20;
+    int day = 1;
+    for (int leg = 0; leg < 2; ++leg)
+        for (int r = 0; r < n - 1; ++r, ++day)
+            for (int k = 0; k < n / 2; ++k) {
+                int a = k == 0 ? 0 : 1 + (r + k - 1) % (n - 1);
+                int b = 1 + (r + n - 2 - k) % (n - 1);
+                if (leg)
+                    std::swap(a, b);
+                text += QStringLiteral("%1,%2,%3,%4,%5\n")
+                            .arg(day)
+                            .arg(teams[a])
+                            .arg((a * 7 + day) % 5)
+                            .arg(teams[b])
+                            .arg((b * 3 + day) % 4);
+            }
+    CliRun r = cli({"import", first, csv("season.csv", text)});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("380")));
+
+    const CliRun exported = cli({"matches", first, "--format", "csv"});
+    ASSERT_EQ(exported.code, 0);
+    const QString second = create(QStringLiteral("second"), teams);
+    ASSERT_EQ(cli({"import", second, csv("export.csv", exported.out)}).code, 0);
+    EXPECT_EQ(cli({"matches", second, "--format", "csv"}).out, exported.out);
+    for (const char* kind : {"general", "attaque", "defense", "domicile", "exterieur"})
+        for (const char* bound : {"10", "38"}) {
+            const QStringList args{"--kind", kind, "--matchday", bound, "--format", "csv"};
+            const CliRun a = cli(QStringList{"standings", first} + args),
+                         b = cli(QStringList{"standings", second} + args);
+            EXPECT_EQ(a.code, 0);
+            EXPECT_EQ(a.out, b.out);
+            EXPECT_EQ(a.out.count(QLatin1Char('\n')), 21);
+        }
+    // Every team played 38 matches; the places agree with the ranking computed in process.
+    store::OpenError e;
+    auto c = store::Competition::open(first, e);
+    std::vector<store::MatchRow> rows;
+    ASSERT_TRUE(store::loadResults(c->db(), std::nullopt, rows).ok());
+    const RankingCollection want =
+        ComputeRanking(rows, RankingKind::General, c->teamList(), competitionPoints(*c));
+    const QStringList lines = cli({"standings", first, "--format", "csv"})
+                                  .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 21);
+    for (int i = 1; i <= 20; ++i) {
+        const QStringList cells = lines[i].split(QLatin1Char(','));
+        EXPECT_EQ(cells[0].toInt(), want.Item(i).Ranking);
+        EXPECT_EQ(cells[1], want.Item(i).TeamName);
+        EXPECT_EQ(cells[3].toInt(), 38);
+    }
+    EXPECT_TRUE(cli({"standings", first}).out.startsWith(QStringLiteral("Pl  Equipe  ")));
+}
+
+} // namespace

@@ -1,0 +1,105 @@
+#include "store/MatchRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MatchRulesTest : public testing::Test
+{
+protected:
+    MatchRulesTest() : rules({"ARRAS", "LENS", "LILLE", "METZ"}, 4)
+    {
+        rules.addExisting({1, 1, QStringLiteral("LENS"), 2, QStringLiteral("LILLE"), 1});
+    }
+    MatchRules::Verdict check(const char* j, const char* h, const char* sh, const char* v,
+                              const char* sv, std::optional<qint64> edited = std::nullopt)
+    {
+        return rules.check({QString::fromUtf8(j), QString::fromUtf8(h), QString::fromUtf8(sh),
+                            QString::fromUtf8(v), QString::fromUtf8(sv)},
+                           edited);
+    }
+    MatchRules rules;
+};
+
+TEST_F(MatchRulesTest, EmptyScoresComeFirstHomeBeforeAway)
+{
+    auto v = check("1", "LENS", "", "LENS", "");
+    EXPECT_EQ(v.refusal, MatchRules::EmptyHomeScore);
+    EXPECT_EQ(v.message, QStringLiteral("Entrez le score de l'équipe qui reçoit."));
+    EXPECT_EQ(v.field, 0);
+    v = check("1", "LENS", "0", "LENS", "");
+    EXPECT_EQ(v.refusal, MatchRules::EmptyAwayScore);
+    EXPECT_EQ(v.message, QStringLiteral("Entrez le score des visiteurs."));
+    EXPECT_EQ(v.field, 1);
+}
+
+TEST_F(MatchRulesTest, ScoresFrom0To255OnlyAndDigitsOnly)
+{
+    EXPECT_TRUE(check("2", "ARRAS", "0", "METZ", "255").accepted());
+    EXPECT_TRUE(check("2", "ARRAS", "007", "METZ", "0").accepted());
+    for (const char* bad : {"256", "1000000000000", "-1", "2a", " 3"}) {
+        const auto v = check("2", "ARRAS", bad, "METZ", "0");
+        EXPECT_EQ(v.refusal, MatchRules::ScoreOutOfRange) << bad;
+        EXPECT_EQ(v.field, 0);
+    }
+    EXPECT_EQ(check("2", "ARRAS", "1", "METZ", "300").field, 1);
+}
+
+TEST_F(MatchRulesTest, ATeamAgainstItselfNamesItTwice)
+{
+    const auto v = check("2", "ARRAS", "0", "ARRAS", "0");
+    EXPECT_EQ(v.refusal, MatchRules::SameTeam);
+    EXPECT_EQ(v.message, QStringLiteral("ARRAS contre ARRAS ?\nCorrigez les données."));
+}
+
+TEST_F(MatchRulesTest, OneMatchPerTeamAndMatchdayHomeTestedFirst)
+{
+    auto v = check("1", "LILLE", "0", "LENS", "0"); // both already play on matchday 1
+    EXPECT_EQ(v.refusal, MatchRules::HomeAlreadyPlays);
+    EXPECT_EQ(
+        v.message,
+        QStringLiteral(
+            "La rencontre de LILLE de la Journée 1 est déjà enregistrée.\nCorrigez les données."));
+    v = check("1", "ARRAS", "0", "LENS", "0");
+    EXPECT_EQ(v.refusal, MatchRules::AwayAlreadyPlays);
+    EXPECT_TRUE(v.message.startsWith(QStringLiteral("La rencontre de LENS de la Journée 1")));
+    EXPECT_TRUE(check("1", "ARRAS", "0", "METZ", "0").accepted());
+}
+
+TEST_F(MatchRulesTest, EachOrderedPairingOnce)
+{
+    const auto v = check("3", "LENS", "0", "LILLE", "0");
+    EXPECT_EQ(v.refusal, MatchRules::PairingRecorded);
+    EXPECT_EQ(
+        v.message,
+        QStringLiteral("La rencontre LENS - LILLE est déjà enregistrée.\nCorrigez les données."));
+    EXPECT_TRUE(check("3", "LILLE", "0", "LENS", "0").accepted());
+    EXPECT_EQ(check("3", "lens", "0", "lille", "0").refusal, MatchRules::PairingRecorded);
+}
+
+TEST_F(MatchRulesTest, TheEditedRowNeverConflictsWithItself)
+{
+    EXPECT_TRUE(check("1", "LENS", "5", "LILLE", "5", 1).accepted()); // only the score changes
+    EXPECT_TRUE(check("1", "LILLE", "5", "LENS", "5", 1).accepted()); // home and away swapped
+    rules.addExisting({2, 2, QStringLiteral("ARRAS"), 0, QStringLiteral("LILLE"), 0});
+    EXPECT_TRUE(check("3", "LENS", "1", "LILLE", "1", 1).accepted()); // moved to a free matchday
+    EXPECT_EQ(check("2", "LENS", "1", "LILLE", "1", 1).refusal, MatchRules::AwayAlreadyPlays);
+    rules.addExisting({3, 3, QStringLiteral("LILLE"), 0, QStringLiteral("LENS"), 0});
+    EXPECT_EQ(check("1", "LILLE", "5", "LENS", "5", 1).refusal, MatchRules::PairingRecorded);
+}
+
+TEST_F(MatchRulesTest, ImportChecksMatchdayAndTeamsAndGivesTheStoredName)
+{
+    EXPECT_EQ(check("0", "ARRAS", "0", "METZ", "0").refusal, MatchRules::MatchdayOutOfRange);
+    EXPECT_EQ(check("7", "ARRAS", "0", "METZ", "0").refusal, MatchRules::MatchdayOutOfRange);
+    EXPECT_EQ(check("x", "ARRAS", "0", "METZ", "0").refusal, MatchRules::MatchdayOutOfRange);
+    EXPECT_EQ(check("6", "NANCY", "0", "METZ", "0").refusal, MatchRules::UnknownTeam);
+    const auto v = check("6", "arras", "2", "Metz", "1");
+    ASSERT_TRUE(v.accepted());
+    EXPECT_EQ(v.row.domicile, QStringLiteral("ARRAS"));
+    EXPECT_EQ(v.row.visiteur, QStringLiteral("METZ"));
+    EXPECT_EQ(v.row.journee, 6);
+    EXPECT_EQ(v.row.scoreDomicile, 2);
+}
+
+} // namespace
