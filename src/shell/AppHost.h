@@ -6,6 +6,7 @@
 
 class QWidget;
 class frmMain;
+class WorkingWindow;
 
 // The new-competition wizard as CreateCompetition sees it.
 class INewCompetitionWizard
@@ -28,5 +29,15 @@ void setMainWindow(frmMain* window);
 using WizardFactory = std::function<std::unique_ptr<INewCompetitionWizard>()>;
 void setWizardFactory(WizardFactory factory);
 std::unique_ptr<INewCompetitionWizard> makeWizard(); // null while none is registered
+
+// The working windows of navigator items 1 to 3, and the bets window of item 4. An item
+// whose window is not registered does nothing.
+using WindowFactory = std::function<QWidget*()>;
+void registerWindow(int item, WindowFactory factory);
+QWidget* makeWindow(int item); // null while none is registered
+
+// The second team window, while it exists.
+QWidget* comparisonWindow();
+void setComparisonWindow(QWidget* window);
 
 } // namespace AppHost

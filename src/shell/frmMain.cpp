@@ -3,13 +3,79 @@
 #include "controls/cOpenSaveFile.h"
 #include "shell/AppHost.h"
 #include "shell/CompetitionCommands.h"
+#include "shell/WorkingWindow.h"
+#include "shell/frmAbout.h"
+#include "shell/frmNavigateur.h"
+#include "shell/mShellExecute.h"
+#include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/CrestCache.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QResizeEvent>
+
+namespace {
+
+frmMain* main()
+{
+    return AppHost::mainWindow();
+}
+
+} // namespace
+
+void frmMain::buildFileMenu(QMenu* file, std::array<QAction*, 2>& fichier,
+                            std::array<QAction*, 7>& mru)
+{
+    fichier[0] = file->addAction(QStringLiteral("&Nouveau"), file, [] {
+        if (main())
+            main()->newCompetition();
+    });
+    fichier[0]->setShortcut(QKeySequence::New);
+    fichier[1] = file->addAction(QStringLiteral("&Ouvrir"), file, [] {
+        if (main())
+            main()->openCompetition();
+    });
+    fichier[1]->setShortcut(QKeySequence::Open);
+    mru[0] = file->addSeparator();
+    for (int i = 1; i < int(mru.size()); ++i) {
+        QAction* item = file->addAction(QString());
+        QObject::connect(item, &QAction::triggered, file, [item] {
+            const QString path = item->data().toString();
+            if (!path.isEmpty())
+                Utilities::OpenCompetition(path);
+        });
+        mru[size_t(i)] = item;
+    }
+    for (int i = 0; i < int(fichier.size()); ++i)
+        fichier[size_t(i)]->setObjectName(QStringLiteral("mnuFichier_%1").arg(i));
+    for (int i = 0; i < int(mru.size()); ++i) {
+        mru[size_t(i)]->setObjectName(QStringLiteral("mnuMRU_%1").arg(i));
+        mru[size_t(i)]->setVisible(false);
+    }
+}
+
+void frmMain::buildHelpMenu(QMenu* help, std::array<QAction*, 2>& aide, QWidget* owner)
+{
+    aide[0] = help->addAction(QStringLiteral("&Aide sur Vemo"), help,
+                              [] { mShellExecute::ShellOpenDocument(helpFilePath()); });
+    aide[0]->setShortcut(QKeySequence::HelpContents);
+    aide[1] = help->addAction(QStringLiteral("A &propos de..."), help, [owner] {
+        frmAbout about(owner);
+        about.exec();
+    });
+    for (int i = 0; i < int(aide.size()); ++i)
+        aide[size_t(i)]->setObjectName(QStringLiteral("mnuAide_%1").arg(i));
+}
+
+QString frmMain::helpFilePath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Vemo.html"));
+}
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
@@ -19,38 +85,46 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     resize(1024, 720);
     AppHost::setMainWindow(this);
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    QMenu* file = new QMenu(QStringLiteral("&Fichier"), this);
     file->setObjectName(QStringLiteral("mnuInutilisé_0"));
-    mnuFichier[0] = file->addAction(QStringLiteral("&Nouveau"), this, &frmMain::newCompetition);
-    mnuFichier[0]->setShortcut(QKeySequence::New);
-    mnuFichier[1] = file->addAction(QStringLiteral("&Ouvrir"), this, &frmMain::openCompetition);
-    mnuFichier[1]->setShortcut(QKeySequence::Open);
-    mnuMRU[0] = file->addSeparator();
-    for (int i = 1; i < int(mnuMRU.size()); ++i)
-        mnuMRU[size_t(i)] = file->addAction(QString(), this, [this, i] { openRecent(i); });
-    for (int i = 0; i < int(mnuFichier.size()); ++i)
-        mnuFichier[size_t(i)]->setObjectName(QStringLiteral("mnuFichier_%1").arg(i));
-    for (int i = 0; i < int(mnuMRU.size()); ++i) {
-        mnuMRU[size_t(i)]->setObjectName(QStringLiteral("mnuMRU_%1").arg(i));
-        mnuMRU[size_t(i)]->setVisible(false);
-    }
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
+    buildFileMenu(file, mnuFichier, mnuMRU);
+    QMenu* help = new QMenu(QStringLiteral("&?"), this);
     help->setObjectName(QStringLiteral("mnuInutilisé_1"));
-    mnuAide[0] = help->addAction(QStringLiteral("&Aide sur Vemo"));
-    mnuAide[0]->setShortcut(QKeySequence::HelpContents);
-    mnuAide[1] = help->addAction(QStringLiteral("A &propos de..."));
-    for (int i = 0; i < int(mnuAide.size()); ++i)
-        mnuAide[size_t(i)]->setObjectName(QStringLiteral("mnuAide_%1").arg(i));
+    buildHelpMenu(help, mnuAide, this);
+    m_menus = {file, help};
 
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_navigator = new frmNavigateur(central);
+    m_navigator->setEnabled(false); // until a competition is open
+    m_workArea = new QWidget(central);
+    m_workArea->setObjectName(QStringLiteral("workArea"));
+    auto* work = new QVBoxLayout(m_workArea);
+    work->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_navigator);
+    layout->addWidget(m_workArea, 1);
+    setCentralWidget(central);
+    connect(m_navigator, &frmNavigateur::ItemClick, this, &frmMain::tbSection_ItemClick);
+
+    showMenus();
     LoadMRU();
 }
 
 frmMain::~frmMain()
 {
+    closeSideWindows();
     CrestCache::remove();
     if (AppHost::mainWindow() == this)
         AppHost::setMainWindow(nullptr);
+}
+
+void frmMain::showMenus()
+{
+    menuBar()->clear();
+    for (QMenu* m : m_current ? m_current->menus() : m_menus)
+        menuBar()->addMenu(m);
 }
 
 void frmMain::LoadMRU()
@@ -76,13 +150,91 @@ void frmMain::refreshMruMenu()
         item->setVisible(used);
     }
     mnuMRU[0]->setVisible(!paths.isEmpty());
+    if (m_current)
+        m_current->copyRecentFiles(mnuMRU);
 }
 
-void frmMain::competitionOpened() {}
+void frmMain::tbSection_ItemClick(int, int item)
+{
+    if (!store::CurrentCompetition::isOpen())
+        return;
+    // A window that fails to load is skipped without a message.
+    try {
+        if (item == 4) {
+            if (!m_bets)
+                m_bets = AppHost::makeWindow(4);
+            if (m_bets) {
+                m_bets->show();
+                m_bets->setWindowState(m_bets->windowState() & ~Qt::WindowMinimized);
+                m_bets->raise();
+                m_bets->activateWindow();
+            }
+            return;
+        }
+        static const char* const names[] = {"frmMDIEquipes", "frmMDIRencontres",
+                                            "frmMDIClassement"};
+        if (item < 1 || item > 3)
+            return;
+        if (m_current && m_current->formName() == QLatin1String(names[item - 1])) {
+            m_current->setFocus();
+            return;
+        }
+        QWidget* made = AppHost::makeWindow(item);
+        auto* target = qobject_cast<WorkingWindow*>(made);
+        if (!target) {
+            delete made;
+            return;
+        }
+        unloadWorkingWindow();
+        m_current = target;
+        m_workArea->layout()->addWidget(target);
+        m_navigator->selectItem(item);
+        showMenus();
+        target->show();
+        target->setFocus();
+    } catch (...) {
+    }
+}
 
-void frmMain::closeCompetitionWindows() {}
+void frmMain::unloadWorkingWindow()
+{
+    if (m_current) {
+        WorkingWindow* old = m_current;
+        m_current = nullptr;
+        old->hide();
+        delete old;
+    }
+    showMenus();
+}
 
-void frmMain::showFirstWorkingWindow() {}
+void frmMain::closeSideWindows()
+{
+    if (QWidget* comparison = AppHost::comparisonWindow()) {
+        comparison->close();
+        delete comparison;
+    }
+    if (m_bets) {
+        m_bets->close();
+        delete m_bets;
+    }
+}
+
+void frmMain::competitionOpened()
+{
+    m_navigator->selectItem(1);
+    m_navigator->setEnabled(true);
+}
+
+void frmMain::closeCompetitionWindows()
+{
+    closeSideWindows();
+    unloadWorkingWindow();
+}
+
+void frmMain::showFirstWorkingWindow()
+{
+    tbSection_ItemClick(1, 1);
+}
 
 void frmMain::bringToFront()
 {
@@ -113,9 +265,7 @@ void frmMain::openCompetition()
 
 void frmMain::openRecent(int index)
 {
-    const QString path = mnuMRU[size_t(index)]->data().toString();
-    if (!path.isEmpty())
-        Utilities::OpenCompetition(path);
+    mnuMRU[size_t(index)]->trigger();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -133,5 +283,6 @@ void frmMain::resizeEvent(QResizeEvent* event)
 void frmMain::closeEvent(QCloseEvent* event)
 {
     // The second team window and the bets window go first; the close is never refused.
+    closeSideWindows();
     event->accept();
 }

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "shell/WorkingWindow.h"
 #include "store/Mru.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 class QAction;
 class QMenu;
+class frmNavigateur;
 
-// The main window: the menu bar, and later the navigator and one working window beside it.
+// The main window: the menu bar, the navigator at its left edge and at most one working
+// window beside it.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -24,10 +28,21 @@ public:
     std::array<QAction*, 2> mnuFichier{};
     std::array<QAction*, 7> mnuMRU{}; // 0 is the separator above the recent files
     std::array<QAction*, 2> mnuAide{};
+    frmNavigateur* navigator() const { return m_navigator; }
+
+    // The File and help menus, shared by the main window and the working windows.
+    static void buildFileMenu(QMenu* menu, std::array<QAction*, 2>& fichier,
+                              std::array<QAction*, 7>& mru);
+    static void buildHelpMenu(QMenu* menu, std::array<QAction*, 2>& aide, QWidget* owner);
 
     void LoadMRU();
     void AddMRU(const QString& path);
     const Mru& recentFiles() const { return m_mru; }
+
+    // Navigator item clicked (or an Actions menu item chosen): section and item from 1.
+    void tbSection_ItemClick(int section, int item);
+    WorkingWindow* currentWorkingWindow() const { return m_current; }
+    QWidget* betsWindow() const { return m_bets; }
 
     // Steps of opening a competition that belong to the navigator and the working windows.
     void competitionOpened();       // enable the navigator and select its first item
@@ -36,6 +51,8 @@ public:
 
     // Another start of the program asked for this window.
     void bringToFront();
+
+    static QString helpFilePath();
 
 public slots:
     void newCompetition();
@@ -48,6 +65,14 @@ protected:
 
 private:
     void refreshMruMenu();
+    void showMenus();
+    void closeSideWindows();
+    void unloadWorkingWindow();
 
     Mru m_mru{QString::fromLatin1(kAppName)};
+    frmNavigateur* m_navigator;
+    QWidget* m_workArea;
+    QList<QMenu*> m_menus;
+    QPointer<WorkingWindow> m_current;
+    QPointer<QWidget> m_bets;
 };

@@ -1,4 +1,5 @@
 #include "controls/MessageBox.h"
+#include "shell/Registration.h"
 #include "shell/frmMain.h"
 #include "store/PrevInstance.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char* argv[])
         return 0;
     instance.listen();
 
+    Windows::registerAll();
     frmMain window;
     QObject::connect(&instance, &PrevInstance::activationRequested, &window,
                      &frmMain::bringToFront);

@@ -1,0 +1,45 @@
+// Showing and painting a match list: a long list costs only the rows on screen.
+#include "controls/zelOwnerLBox4.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+std::vector<store::MatchRow> matches(int n)
+{
+    std::vector<store::MatchRow> rows;
+    rows.reserve(size_t(n));
+    for (int i = 0; i < n; ++i)
+        rows.push_back({i + 1, i / 64 + 1, QStringLiteral("EQUIPE %1").arg(i % 128), i % 5,
+                        QStringLiteral("EQUIPE %1").arg((i + 1) % 128), i % 3});
+    return rows;
+}
+
+void BM_ShowAndPaintMatchList(benchmark::State& state)
+{
+    zelOwnerLBox4 list;
+    list.resize(700, 500);
+    list.show();
+    const std::vector<store::MatchRow> source = matches(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<store::MatchRow> rows = source;
+        state.ResumeTiming();
+        list.setItems(std::move(rows));
+        benchmark::DoNotOptimize(list.grab());
+    }
+}
+BENCHMARK(BM_ShowAndPaintMatchList)->Arg(20)->Arg(16256)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

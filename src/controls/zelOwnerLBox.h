@@ -1,0 +1,105 @@
+#pragma once
+
+#include "controls/OwnerDrawList.h"
+#include "controls/mListBox.h"
+#include "standings/cResult.h"
+
+#include <QHash>
+#include <QPixmap>
+#include <QWidget>
+
+class zelHeader;
+
+// The family of lists that draw their own rows from a data source they hold: a column
+// header above (for the members that have one) and a list that reads and paints only the
+// rows on screen. Colours are 0x00BBGGRR values or system colours (0x80000000 + index).
+class zelOwnerLBox : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
+    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE setForeColor)
+    Q_PROPERTY(bool MultiSelect READ MultiSelect WRITE setMultiSelect)
+public:
+    ~zelOwnerLBox() override;
+
+    quint32 BackColor() const { return m_back; }
+    void setBackColor(quint32 colour);
+    quint32 AlternBackColor() const { return m_alternBack; }
+    void setAlternBackColor(quint32 colour);
+    quint32 ForeColor() const { return m_fore; }
+    void setForeColor(quint32 colour);
+    quint32 AlternForeColor() const { return m_alternFore; }
+    void setAlternForeColor(quint32 colour);
+
+    bool MultiSelect() const { return m_list->multiSelect(); }
+    void setMultiSelect(bool on) { m_list->setMultiSelect(on); }
+
+    int ItemCount() const { return m_list->rowCount(); }
+    int ItemHeight() const { return m_itemHeight; }
+    int ListIndex() const { return m_list->currentRow(); }
+    bool Selected(int index) const { return m_list->isSelected(index); }
+    void setSelected(int index, bool on) { m_list->setSelected(index, on); }
+    // Only in multiple selection; raises an error otherwise.
+    int SelectedItemsCount() const;
+    void EnsureVisible(int index) { m_list->setTopIndex(index); }
+    int GetTopIndex() const { return m_list->topIndex(); }
+    void SetTopIndex(int index) { m_list->setTopIndex(index); }
+
+    OwnerDrawList* hwnd() const { return m_list; }
+    zelHeader* header() const { return m_header; }
+
+signals:
+    void Click();
+    void DblClick();
+    void KeyDown(int KeyCode, int Shift);
+    void KeyPress(int KeyAscii);
+    void KeyUp(int KeyCode, int Shift);
+    void MouseDown(int Button, int X, int Y);
+    void MouseUp(int Button, int X, int Y);
+    void Scroll();
+
+protected:
+    zelOwnerLBox(bool withHeader, QWidget* parent);
+
+    virtual void drawRow(QPainter& p, int row, const QRect& rect,
+                         const OwnerDrawList::RowState& state) = 0;
+    // Recomputes the columns that follow the control's width.
+    virtual void layoutColumns(int width) { (void)width; }
+
+    // Rows of the fixed height: the taller of 26 pixels and one line of text.
+    void setFixedRows(int count);
+    void setVariableRows(std::vector<int> heights);
+    int textLineHeight() const;
+
+    // Fills the row in the alternating colours (the first row in the alternate ones) and
+    // sets the pen for its text.
+    void fillAlternating(QPainter& p, int row, const QRect& rect,
+                         const OwnerDrawList::RowState& state) const;
+    void drawFocus(QPainter& p, const QRect& rect, const OwnerDrawList::RowState& state) const;
+    // The column's cell in a row, inset by inset pixels.
+    QRect cell(const QRect& row, int column, int inset = 2) const;
+    void drawText(QPainter& p, const QRect& cell, const QString& text, Qt::Alignment align) const;
+    // "Pts", "J", "G", "N", "P", "B+", "B-" and "Diff" of a record, centred, from firstColumn.
+    void drawRecordCells(QPainter& p, const QRect& row, int firstColumn, const cResult& record,
+                         const cResult::Points& points) const;
+    // The team's 24 x 24 icon from the crest cache, vertically centred at x; nothing when
+    // the file is missing.
+    void drawCrest(QPainter& p, int x, const QRect& row, const QString& team);
+    void forgetCrests() { m_crests.clear(); }
+    QColor colour(quint32 value) const;
+
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void syncHeader();
+
+    OwnerDrawList* m_list;
+    zelHeader* m_header = nullptr;
+    quint32 m_back = mListBox::WindowColor;
+    quint32 m_alternBack = mListBox::HighlightColor;
+    quint32 m_fore = mListBox::WindowTextColor;
+    quint32 m_alternFore = mListBox::HighlightTextColor;
+    int m_itemHeight = 26;
+    QHash<QString, QPixmap> m_crests;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "controls/zelOwnerLBox.h"
+#include "store/Results.h"
+
+// A list of matches, one per row: matchday, home team and crest, the score, away crest and
+// team, laid out from the control's width.
+class zelOwnerLBox4 : public zelOwnerLBox
+{
+    Q_OBJECT
+public:
+    explicit zelOwnerLBox4(QWidget* parent = nullptr);
+
+    void setItems(std::vector<store::MatchRow> items);
+    const std::vector<store::MatchRow>& Items() const { return m_items; }
+    // The row under a vertical position of the list, -1 when there is none.
+    int HitTest(int y) const;
+
+protected:
+    void drawRow(QPainter& p, int row, const QRect& rect,
+                 const OwnerDrawList::RowState& state) override;
+
+private:
+    std::vector<store::MatchRow> m_items;
+};

@@ -1,0 +1,7 @@
+#include "shell/Registration.h"
+
+namespace Windows {
+
+void registerAll() {}
+
+} // namespace Windows

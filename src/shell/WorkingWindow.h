@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QAction;
+class QMenu;
+
+// A window shown beside the navigator: teams, matches or standings. While it is current the
+// main window's menu bar shows its menus: "&Fichier", "&Actions" and "&?".
+class WorkingWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    WorkingWindow(const QString& formName, QWidget* parent = nullptr);
+    ~WorkingWindow() override;
+
+    QString formName() const { return objectName(); }
+    QList<QMenu*> menus() const { return m_menus; }
+
+    std::array<QAction*, 2> mnuFichier{};
+    std::array<QAction*, 7> mnuMRU{};
+    std::array<QAction*, 4> mnuAction{};
+    std::array<QAction*, 2> mnuAide{};
+
+    // Captions, held paths and visibility of the recent files, as the main window has them.
+    void copyRecentFiles(const std::array<QAction*, 7>& from);
+
+private:
+    QList<QMenu*> m_menus;
+};

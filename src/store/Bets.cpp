@@ -1,0 +1,32 @@
+#include "store/Bets.h"
+
+namespace store {
+
+QString formatAmount(qint64 scaled, QChar decimalPoint)
+{
+    const bool negative = scaled < 0;
+    const quint64 magnitude = negative ? quint64(-(scaled + 1)) + 1 : quint64(scaled);
+    const quint64 cents = (magnitude + 50) / 100;
+    return QStringLiteral("%1%2%3%4")
+        .arg(negative && cents ? QStringLiteral("-") : QString())
+        .arg(cents / 100)
+        .arg(decimalPoint)
+        .arg(int(cents % 100), 2, 10, QLatin1Char('0'));
+}
+
+DbError loadBets(Database& db, std::vector<BetRow>& rows)
+{
+    rows.clear();
+    DbError e = db.forEach(
+        QStringLiteral("SELECT rowid, \"Date\", Description, Pari, Gain, Statut FROM Paris "
+                       "ORDER BY \"Date\" DESC, rowid DESC"),
+        {}, [&rows](const RowReader& r) {
+            rows.push_back({r.integer(0), QDate::fromString(r.text(1).left(10), Qt::ISODate),
+                            r.text(2), r.integer(3), r.integer(4), int(r.integer(5))});
+        });
+    if (e)
+        rows.clear();
+    return e;
+}
+
+} // namespace store
