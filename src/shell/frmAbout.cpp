@@ -27,7 +27,6 @@ QLabel* link(const QString& text, QWidget* parent)
         new QLabel(QStringLiteral("<a href=\"#\">%1</a>").arg(text.toHtmlEscaped()), parent);
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     label->setCursor(Qt::PointingHandCursor);
-    label->setProperty("address", text);
     return label;
 }
 
@@ -120,15 +119,24 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     setFixedWidth(440);
 }
 
+QString frmAbout::mailLink()
+{
+    return QStringLiteral("mailto:") + QString::fromUtf8(VersionInfo::SupportMail);
+}
+
+QString frmAbout::webLink()
+{
+    return QString::fromUtf8(VersionInfo::WebSite);
+}
+
 void frmAbout::lblMail_Click(int index)
 {
     if (index == 1)
-        mShellExecute::ShellOpenDocument(QStringLiteral("mailto:") +
-                                         lblMail[1]->property("address").toString());
+        mShellExecute::ShellOpenDocument(mailLink());
 }
 
 void frmAbout::lblWeb_Click(int index)
 {
     if (index == 1)
-        mShellExecute::ShellOpenDocument(lblWeb[1]->property("address").toString());
+        mShellExecute::ShellOpenDocument(webLink());
 }

@@ -26,4 +26,7 @@ public:
     void lblWeb_Click(int index);
 
     static QPixmap logo();
+    // What the two links open.
+    static QString mailLink();
+    static QString webLink();
 };
