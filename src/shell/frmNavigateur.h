@@ -12,7 +12,7 @@ class frmNavigateur : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int Width = 120;
+    static constexpr int Width = 150;
 
     explicit frmNavigateur(QWidget* parent = nullptr);
 

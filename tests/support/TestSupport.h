@@ -2,10 +2,15 @@
 
 #include "store/Database.h"
 
+#include <QApplication>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
 
@@ -51,5 +56,23 @@ void resetApplicationState();
 
 // The folder that settings live in during this test run.
 QString settingsFolder();
+
+// Runs action on the next modal dialog of type T once it is shown (within 5 seconds), so
+// that a test can fill and close a dialog that the code under test opens with exec().
+template <class T> void onNextModal(std::function<void(T*)> action)
+{
+    QTimer::singleShot(0, [action] {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 5000) {
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                action(dialog);
+                return;
+            }
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        ADD_FAILURE() << "no modal dialog of the expected kind was shown";
+    });
+}
 
 } // namespace testsupport

@@ -1,0 +1,42 @@
+#include "teams/TeamPictures.h"
+
+#include "shell/CompetitionCommands.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace TeamPictures {
+
+QString field(int slot)
+{
+    return slot == 0 ? QStringLiteral("Blason") : QStringLiteral("Icone");
+}
+
+QString genericPath(int slot)
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(slot == 0 ? QStringLiteral("Blason générique.gif")
+                            : QStringLiteral("Blason générique_24.ico"));
+}
+
+std::optional<QByteArray> bytesFor(int slot, const QString& tag)
+{
+    if (tag == kKeep)
+        return std::nullopt;
+    return Utilities::ReadFileBytes(tag.isEmpty() ? genericPath(slot) : tag);
+}
+
+QPixmap fromBytes(const QByteArray& bytes)
+{
+    QPixmap pm;
+    if (!bytes.isEmpty())
+        pm.loadFromData(bytes);
+    return pm;
+}
+
+QString storedName(const QString& typed)
+{
+    return typed.trimmed().toUpper();
+}
+
+} // namespace TeamPictures

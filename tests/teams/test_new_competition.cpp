@@ -1,0 +1,318 @@
+#include "controls/MessageBox.h"
+#include "controls/cOpenSaveFile.h"
+#include "shell/CompetitionCommands.h"
+#include "shell/Registration.h"
+#include "shell/frmMain.h"
+#include "store/Competition.h"
+#include "store/CompetitionFile.h"
+#include "support/TestSupport.h"
+#include "teams/TeamPictures.h"
+#include "teams/frmEditEquipe.h"
+#include "teams/frmImportEquipes.h"
+#include "teams/frmNouveau.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+using testsupport::TempDir;
+
+namespace {
+
+class WizardTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        working = dir.file(QStringLiteral("vemo-work.tmp"));
+        ASSERT_TRUE(store::createCompetitionFile(working).ok());
+        wizard.GetDatabase(working);
+        wizard.show();
+        QApplication::setActiveWindow(&wizard);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard));
+    }
+    // Adds a team through the team dialog, typed as given.
+    void add(const QString& typed, const QString& crest = {})
+    {
+        testsupport::onNextModal<frmEditEquipe>([typed, crest](frmEditEquipe* d) {
+            d->txtNom->setText(typed);
+            if (!crest.isEmpty()) {
+                cOpenSaveFile::setNextFileName(crest);
+                d->cmdImage[0]->click();
+            }
+            d->cmdSave->click();
+        });
+        wizard.cmdListe[0]->click();
+    }
+    QStringList listed() const
+    {
+        QStringList out;
+        for (int i = 0; i < wizard.lstEquipes->count(); ++i)
+            out << wizard.lstEquipes->item(i)->text();
+        return out;
+    }
+    store::Snapshot teams()
+    {
+        auto db = testsupport::openFile(working);
+        store::Snapshot s;
+        EXPECT_TRUE(
+            db->query(QStringLiteral("SELECT Nom, Blason, Icone FROM Equipes ORDER BY rowid"), {},
+                      s)
+                .ok());
+        return s;
+    }
+    QVariant property(const char* name)
+    {
+        auto db = testsupport::openFile(working);
+        QVariant v;
+        EXPECT_TRUE(store::readProperty(*db, QString::fromLatin1(name), v).ok());
+        return v;
+    }
+    QString texts() const
+    {
+        QStringList all;
+        for (const auto& m : MessageBox::shown())
+            all << m.text;
+        return all.join(QLatin1Char('|'));
+    }
+    TempDir dir;
+    QString working;
+    frmNouveau wizard;
+};
+
+TEST_F(WizardTest, OpensEmptyWithThisSeasonAndNoTeamCommands)
+{
+    const int year = QDate::currentDate().year();
+    EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Nouveau championnat"));
+    EXPECT_EQ(wizard.txtSaison->text(), QStringLiteral("%1-%2").arg(year).arg(year + 1));
+    EXPECT_EQ(wizard.lblNbreEquipes->text(), QStringLiteral("Nombre d'équipes: 0"));
+    EXPECT_FALSE(wizard.cmdListe[1]->isEnabled());
+    EXPECT_FALSE(wizard.cmdListe[2]->isEnabled());
+}
+
+TEST_F(WizardTest, TypedNamesAreTrimmedAndUpperCaseAndGetTheGenericPictures)
+{
+    add(QStringLiteral("  racing club de lens "));
+    EXPECT_EQ(listed(), QStringList{"RACING CLUB DE LENS"});
+    EXPECT_EQ(wizard.lblNbreEquipes->text(), QStringLiteral("Nombre d'équipes: 1"));
+    EXPECT_TRUE(wizard.cmdListe[1]->isEnabled());
+    const store::Snapshot s = teams();
+    ASSERT_EQ(s.rowCount(), 1);
+    EXPECT_EQ(s.value(0, 0).toString(), QStringLiteral("RACING CLUB DE LENS"));
+    EXPECT_EQ(s.value(0, 1).toByteArray(), testsupport::readBytes(TeamPictures::genericPath(0)));
+    EXPECT_EQ(s.value(0, 2).toByteArray(), testsupport::readBytes(TeamPictures::genericPath(1)));
+    EXPECT_FALSE(s.value(0, 1).toByteArray().isEmpty());
+}
+
+TEST_F(WizardTest, ADuplicateNameIsRefusedEvenInAnotherLetterCase)
+{
+    add(QStringLiteral("Lens"));
+    add(QStringLiteral(" lens"));
+    EXPECT_EQ(texts(), QStringLiteral("Equipe non créée."));
+    EXPECT_EQ(MessageBox::shown()[0].icon, MessageBox::Information);
+    EXPECT_EQ(listed(), QStringList{"LENS"});
+    EXPECT_EQ(teams().rowCount(), 1);
+}
+
+TEST_F(WizardTest, AChosenCrestIsStoredAndAnUnreadableOneLeavesTheFieldEmpty)
+{
+    const QString gif = dir.file(QStringLiteral("lens.gif"));
+    testsupport::writeBytes(gif, testsupport::readBytes(TeamPictures::genericPath(0)) + "extra");
+    add(QStringLiteral("LENS"), gif);
+    EXPECT_EQ(teams().value(0, 1).toByteArray(), testsupport::readBytes(gif));
+
+    // The file goes away between choosing it and saving.
+    const QString gone = dir.file(QStringLiteral("gone.gif"));
+    testsupport::writeBytes(gone, "GIF89a");
+    testsupport::onNextModal<frmEditEquipe>([gone](frmEditEquipe* d) {
+        d->txtNom->setText(QStringLiteral("metz"));
+        cOpenSaveFile::setNextFileName(gone);
+        d->cmdImage[0]->click();
+        QFile::remove(gone);
+        d->cmdSave->click();
+    });
+    wizard.cmdListe[0]->click();
+    EXPECT_EQ(texts(), QStringLiteral("Une erreur s'est produite pendant la lecture du fichier"));
+    EXPECT_EQ(listed(), (QStringList{"LENS", "METZ"}));
+    EXPECT_TRUE(teams().value(1, 1).isNull());
+    EXPECT_FALSE(teams().value(1, 2).isNull()); // the icon still got the generic one
+}
+
+TEST_F(WizardTest, ImportAddsTheNewTeamsKeepsTheirCaseAndReportsTheOthers)
+{
+    const QString other = dir.file(QStringLiteral("autre.dat"));
+    testsupport::makeCompetition(other,
+                                 {{QStringLiteral("Stade Brestois"), QByteArray("GIF-B"), {}},
+                                  {QStringLiteral("LENS"), {}, {}},
+                                  {QStringLiteral("Metz fc"), {}, QByteArray("ICO-M")}});
+    add(QStringLiteral("lens"));
+    cOpenSaveFile::setNextFileName(other);
+    bool listedAll = false;
+    testsupport::onNextModal<frmImportEquipes>([&listedAll](frmImportEquipes* d) {
+        listedAll = d->lstEquipes->count() == 3 &&
+                    d->windowTitle() == QStringLiteral("Importation d'équipes");
+        for (int i = 0; i < 3; ++i)
+            d->lstEquipes->item(i)->setSelected(true);
+        d->cmdOK->click();
+    });
+    wizard.cmdListe[3]->click();
+    EXPECT_TRUE(listedAll);
+    EXPECT_EQ(texts(), QStringLiteral("LENS non créée."));
+    EXPECT_EQ(listed(), (QStringList{"LENS", "Stade Brestois", "Metz fc"}));
+    EXPECT_EQ(wizard.lblNbreEquipes->text(), QStringLiteral("Nombre d'équipes: 3"));
+    const store::Snapshot s = teams();
+    EXPECT_EQ(s.value(1, 1).toByteArray(), QByteArray("GIF-B"));
+    EXPECT_TRUE(s.value(2, 1).isNull());
+    EXPECT_EQ(s.value(2, 2).toByteArray(), QByteArray("ICO-M"));
+
+    // A team imported without a crest shows the placeholder when modified, and modifying
+    // it stores its name in upper case.
+    wizard.lstEquipes->setCurrentRow(2);
+    bool placeholder = false;
+    testsupport::onNextModal<frmEditEquipe>([&placeholder](frmEditEquipe* d) {
+        placeholder = d->ima[0]->pixmap().toImage() == d->imaGhost[0].toImage() &&
+                      d->slotTag[0] == QStringLiteral("En mode edit") &&
+                      d->cmdDelete[0]->isEnabled();
+        d->cmdSave->click();
+    });
+    wizard.cmdListe[1]->click();
+    EXPECT_TRUE(placeholder);
+    EXPECT_EQ(listed(), (QStringList{"LENS", "Stade Brestois", "METZ FC"}));
+    EXPECT_EQ(teams().value(2, 2).toByteArray(), QByteArray("ICO-M")); // kept
+}
+
+TEST_F(WizardTest, ImportFromAnEmptyOrForeignFileSaysSo)
+{
+    const QString empty = dir.file(QStringLiteral("vide.dat"));
+    testsupport::makeCompetition(empty, QStringList{});
+    cOpenSaveFile::setNextFileName(empty);
+    wizard.cmdListe[3]->click();
+    EXPECT_EQ(texts(), QStringLiteral("Aucune équipe à importer dans le fichier vide.dat"));
+    MessageBox::clearShown();
+    const QString junk = dir.file(QStringLiteral("junk.dat"));
+    testsupport::writeBytes(junk, QByteArray(3000, 'j'));
+    cOpenSaveFile::setNextFileName(junk);
+    wizard.cmdListe[3]->click();
+    EXPECT_EQ(texts(), junk + QStringLiteral(" n'est pas un fichier de compétition valide."));
+}
+
+TEST_F(WizardTest, DeletingTheLastTeamDisablesModifyAndDelete)
+{
+    add(QStringLiteral("A"));
+    MessageBox::setNextAnswer(false);
+    wizard.cmdListe[2]->click();
+    EXPECT_EQ(listed(), QStringList{"A"});
+    MessageBox::setNextAnswer(true);
+    wizard.cmdListe[2]->click();
+    EXPECT_EQ(MessageBox::shown().last().text, QStringLiteral("Effacer A ?"));
+    EXPECT_TRUE(listed().isEmpty());
+    EXPECT_EQ(teams().rowCount(), 0);
+    EXPECT_FALSE(wizard.cmdListe[1]->isEnabled());
+    EXPECT_FALSE(wizard.cmdListe[2]->isEnabled());
+    EXPECT_EQ(wizard.lblNbreEquipes->text(), QStringLiteral("Nombre d'équipes: 0"));
+}
+
+TEST_F(WizardTest, SaveChecksInOrderAndRefusesPointsAbove255)
+{
+    wizard.txtCompet->setText(QStringLiteral("Ligue"));
+    wizard.txtPts[1]->clear();
+    add(QStringLiteral("A"));
+    MessageBox::clearShown();
+    wizard.cmdSave->click();
+    EXPECT_EQ(texts(), QStringLiteral("Renseignez les points en cas de victoire, défaite ou nul."));
+    MessageBox::clearShown();
+    QTest::keyClicks(wizard.txtPts[1], QStringLiteral("2x"));
+    EXPECT_EQ(wizard.txtPts[1]->text(), QStringLiteral("2")); // the letter never appears
+    wizard.txtPts[1]->insert(QStringLiteral("a9"));           // nor does pasted text
+    EXPECT_EQ(wizard.txtPts[1]->text(), QStringLiteral("2"));
+    wizard.txtPts[2]->setText(QStringLiteral("256"));
+    wizard.cmdSave->click();
+    EXPECT_EQ(
+        texts(),
+        QStringLiteral(
+            "Indiquez pour les points en cas de match nul un nombre compris entre 0 et 255."));
+    EXPECT_EQ(wizard.focusWidget(), wizard.txtPts[2]);
+    EXPECT_EQ(property("PtsEquality").toInt(), 1); // nothing written
+    MessageBox::clearShown();
+    wizard.txtPts[2]->setText(QStringLiteral("1"));
+    wizard.cmdSave->click();
+    EXPECT_EQ(texts(), QStringLiteral("Il est nécessaire d'avoir au moins 2 équipes !"));
+    EXPECT_EQ(wizard.focusWidget(), wizard.cmdListe[0]);
+    MessageBox::clearShown();
+    wizard.txtCompet->clear();
+    wizard.txtSaison->clear();
+    wizard.cmdSave->click();
+    EXPECT_EQ(texts(), QStringLiteral("Donnez un nom à la compétition."));
+}
+
+TEST_F(WizardTest, CancellingTheSaveDialogKeepsTheWizardWithItsPropertiesWritten)
+{
+    wizard.txtCompet->setText(QStringLiteral(" Ligue 2 "));
+    wizard.txtPts[0]->setText(QStringLiteral("2"));
+    add(QStringLiteral("A"));
+    add(QStringLiteral("B"));
+    cOpenSaveFile::setNextCancel();
+    wizard.cmdSave->click();
+    EXPECT_TRUE(wizard.isVisible());
+    EXPECT_TRUE(wizard.Tag.isEmpty());
+    EXPECT_EQ(property("Championnat").toString(), QStringLiteral("Ligue 2"));
+    EXPECT_EQ(property("PtsWinner").toInt(), 2);
+    ASSERT_EQ(cOpenSaveFile::requests().size(), 1);
+    const auto& asked = cOpenSaveFile::requests()[0];
+    EXPECT_TRUE(asked.save);
+    EXPECT_TRUE(asked.flags & cOpenSaveFile::OverWritePromptFlag);
+    EXPECT_EQ(asked.defaultExt, QStringLiteral("dat"));
+    EXPECT_EQ(asked.filter, QStringLiteral("Compétitions|*.dat"));
+    EXPECT_EQ(asked.fileName, QStringLiteral(" Ligue 2  ") + wizard.txtSaison->text());
+}
+
+TEST_F(WizardTest, TheCloseButtonCancelsAndDeletesTheWorkingFile)
+{
+    add(QStringLiteral("A"));
+    wizard.close();
+    EXPECT_FALSE(QFileInfo::exists(working));
+    EXPECT_TRUE(wizard.Tag.isEmpty());
+}
+
+TEST(NewCompetition, TheFinishedFileIsMovedOpenedAndTheWorkingFileIsGone)
+{
+    TempDir dir;
+    Windows::registerAll();
+    frmMain window;
+    window.show();
+    const QString target = dir.file(QStringLiteral("Ligue 1 2026-2027.dat"));
+    QString workingFile;
+    testsupport::onNextModal<frmNouveau>([&](frmNouveau* w) {
+        auto addTeam = [w](const QString& name) {
+            testsupport::onNextModal<frmEditEquipe>([name](frmEditEquipe* d) {
+                d->txtNom->setText(name);
+                d->cmdSave->click();
+            });
+            w->cmdListe[0]->click();
+        };
+        addTeam(QStringLiteral("lens"));
+        addTeam(QStringLiteral("lille"));
+        w->txtCompet->setText(QStringLiteral("Ligue 1"));
+        cOpenSaveFile::setNextFileName(target);
+        w->cmdSave->click();
+    });
+    window.mnuFichier[0]->trigger();
+    ASSERT_TRUE(store::CurrentCompetition::isOpen());
+    EXPECT_EQ(QFileInfo(store::CurrentCompetition::get()->fileName()), QFileInfo(target));
+    EXPECT_EQ(store::CurrentCompetition::get()->teamCount(), 2);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Ligue 1 2026-2027"));
+    QVariant name;
+    ASSERT_TRUE(store::readProperty(store::CurrentCompetition::get()->db(),
+                                    QStringLiteral("Championnat"), name)
+                    .ok());
+    EXPECT_EQ(name.toString(), QStringLiteral("Ligue 1"));
+    EXPECT_EQ(MessageBox::shown().last().text, QStringLiteral("Nouvelle compétition créée."));
+    EXPECT_TRUE(QDir(QDir::tempPath()).entryList({QStringLiteral("vemo*.tmp")}).isEmpty());
+}
+
+} // namespace
