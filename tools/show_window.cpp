@@ -15,6 +15,7 @@ int main(int argc, char** argv)
     const QStringList args = QApplication::arguments();
     if (args.size() < 2)
         return 2;
+    Windows::setUpLocale();
     Windows::registerAll();
     frmMain window;
     if (args.size() > 3) {

@@ -1,13 +1,27 @@
 #include "shell/Registration.h"
 
+#include "bets/frmParis.h"
 #include "shell/AppHost.h"
+#include "standings/frmMDIClassement.h"
+#include "teams/frmMDIEquipes.h"
 #include "teams/frmNouveau.h"
+
+#include <QLocale>
 
 namespace Windows {
 
 void registerAll()
 {
+    AppHost::registerWindow(4, [] { return new frmParis; });
+    AppHost::registerWindow(1, [] { return new frmMDIEquipes; });
+    AppHost::registerWindow(3, [] { return new frmMDIClassement; });
     AppHost::setWizardFactory([] { return std::make_unique<frmNouveau>(); });
+}
+
+void setUpLocale()
+{
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 }
 
 } // namespace Windows

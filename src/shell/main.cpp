@@ -14,6 +14,8 @@ int main(int argc, char* argv[])
                                             .arg(VEMO_VERSION_MINOR)
                                             .arg(VEMO_VERSION_PATCH));
 
+    Windows::setUpLocale();
+
     PrevInstance instance;
     if (instance.ActivatePrevInstance())
         return 0;

@@ -27,6 +27,9 @@ int main(int argc, char** argv)
     qputenv("XDG_CACHE_HOME", QDir(root).filePath(QStringLiteral("cache")).toUtf8());
     qputenv("XDG_RUNTIME_DIR", QDir(root).filePath(QStringLiteral("runtime")).toUtf8());
     QDir().mkpath(QDir(root).filePath(QStringLiteral("runtime")));
+    // Temporary files of this run stay apart from those of other programs.
+    QDir().mkpath(QDir(root).filePath(QStringLiteral("tmp")));
+    qputenv("TMPDIR", QDir(root).filePath(QStringLiteral("tmp")).toUtf8());
     QFile::setPermissions(QDir(root).filePath(QStringLiteral("runtime")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -1,0 +1,267 @@
+#include "standings/TeamPanel.h"
+
+#include "controls/zelFrame.h"
+#include "controls/zelOwnerLBox2.h"
+#include "controls/zelOwnerLBox4.h"
+#include "controls/zelRCornerCommand.h"
+#include "store/CrestCache.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+
+namespace {
+
+// Positions laid out at design time, in pixels (15 twips each).
+constexpr int kMargin = 15;          // 225 twips
+constexpr int kTypeGap = 16;         // 240 twips
+constexpr int kTypeLabelDrop = 8;    // 120 twips
+constexpr int kHistoryLabelGap = 32; // 480 twips
+constexpr int kFrameLeft = 107;      // 1600 twips
+constexpr int kSummaryBottom = 49;   // 735 twips
+
+QLabel* label(const QString& text, const char* name, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromUtf8(name));
+    return l;
+}
+
+zelRCornerCommand* button(const QString& caption, const char* name, QWidget* parent, int width)
+{
+    auto* b = new zelRCornerCommand(parent);
+    b->setObjectName(QString::fromUtf8(name));
+    b->setCaption(caption);
+    b->resize(width, 26);
+    return b;
+}
+
+void lightGrey(zelOwnerLBox4* a, zelOwnerLBox2* b)
+{
+    for (zelOwnerLBox* list : std::initializer_list<zelOwnerLBox*>{a, b}) {
+        list->setAlternBackColor(mListBox::RGB(224, 224, 224));
+        list->setAlternForeColor(mListBox::RGB(0, 0, 0));
+    }
+}
+
+} // namespace
+
+TeamPanel::TeamPanel(QWidget* host) : QObject(host), m_host(host)
+{
+    lblChoisir = label(QStringLiteral("Choisir une équipe"), "lblChoisir", host);
+    cboEquipes = new QComboBox(host);
+    cboEquipes->setObjectName(QStringLiteral("cboEquipes"));
+    cboEquipes->setEditable(false);
+    lblChoisir->setBuddy(cboEquipes);
+    zelOK = button(QStringLiteral("OK"), "zelOK", host, 50);
+    lblEquipe = label(QString(), "lblEquipe", host);
+    QFont big = lblEquipe->font();
+    big.setPointSizeF(big.pointSizeF() * 1.8);
+    big.setBold(true);
+    lblEquipe->setFont(big);
+    imaBlason = label(QString(), "imaBlason", host);
+    imaBlason->setAlignment(Qt::AlignCenter);
+    linHor = new QFrame(host);
+    linHor->setObjectName(QStringLiteral("linHor"));
+    linHor->setFrameShape(QFrame::HLine);
+    linHor->setFrameShadow(QFrame::Sunken);
+
+    lblHistoRencontres =
+        label(QStringLiteral("Historique des rencontres"), "lblHistoRencontres", host);
+    zelHistoRencontres = new zelOwnerLBox4(host);
+    zelHistoRencontres->setObjectName(QStringLiteral("zelHistoRencontres"));
+    lblType = label(QStringLiteral("Type:"), "lblType", host);
+    QFont bold = lblType->font();
+    bold.setBold(true);
+    lblType->setFont(bold);
+    cboType = new QComboBox(host);
+    cboType->setObjectName(QStringLiteral("cboType"));
+    lblType->setBuddy(cboType);
+    zelOKHisto = button(QStringLiteral("OK"), "zelOKHisto", host, 50);
+    lblHistoClassements =
+        label(QStringLiteral("Historique des classements"), "lblHistoClassements", host);
+    zelHistoClassements = new zelOwnerLBox2(host);
+    zelHistoClassements->setObjectName(QStringLiteral("zelHistoClassements"));
+    lightGrey(zelHistoRencontres, zelHistoClassements);
+    for (QLabel* l : {lblHistoRencontres, lblHistoClassements})
+        l->setFont(bold);
+    zelResumeVoir = button(QStringLiteral("Voir le résumé"), "zelRésuméVoir", host, 130);
+    zelResumeVoir->setEnabled(false);
+
+    // The summary frame floats over the histories.
+    zelfraResume = new zelFrame(host);
+    zelfraResume->setObjectName(QStringLiteral("zelfraRésumé"));
+    zelfraResume->setAutoFillBackground(true);
+    lblResumeHeader =
+        label(QStringLiteral("Résumé des positions actuelles"), "lblRésuméHeader", zelfraResume);
+    lblResumeHeader->setFont(bold);
+    lblResumeHeader->setAlignment(Qt::AlignCenter);
+    lblResume = label(QString(), "lblRésumé", zelfraResume);
+    lblResume->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblResume->setWordWrap(true);
+    zelResumeFermer = button(QStringLiteral("Fermer"), "zelRésuméFermer", zelfraResume, 90);
+    zelfraResume->hide();
+
+    connect(zelOK, &zelRCornerCommand::Click, this, &TeamPanel::zelOK_Click);
+    connect(zelOKHisto, &zelRCornerCommand::Click, this, &TeamPanel::zelOKHisto_Click);
+    connect(zelResumeFermer, &zelRCornerCommand::Click, this, &TeamPanel::zelResumeFermer_Click);
+    connect(zelResumeVoir, &zelRCornerCommand::Click, this, &TeamPanel::zelResumeVoir_Click);
+
+    QWidget::setTabOrder(cboEquipes, zelOK);
+    QWidget::setTabOrder(zelOK, zelHistoRencontres);
+    QWidget::setTabOrder(zelHistoRencontres, cboType);
+    QWidget::setTabOrder(cboType, zelOKHisto);
+    QWidget::setTabOrder(zelOKHisto, zelHistoClassements);
+}
+
+void TeamPanel::load()
+{
+    const store::Competition* c = store::CurrentCompetition::get();
+    refillTeams(c && !c->teamList().empty() ? c->teamList().front().nom : QString());
+    cboType->clear();
+    cboType->addItems(rankingKindLabels());
+    cboType->setCurrentIndex(0);
+}
+
+void TeamPanel::refillTeams(const QString& team)
+{
+    cboEquipes->clear();
+    if (const store::Competition* c = store::CurrentCompetition::get())
+        for (const store::Team& t : c->teamList())
+            cboEquipes->addItem(t.nom);
+    const int at = cboEquipes->findText(team, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    cboEquipes->setCurrentIndex(at >= 0 ? at : 0);
+}
+
+QString TeamPanel::summaryText(const cResult& g, const cResult& home, const cResult& away,
+                               const cResult& attack, const cResult& defence)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    const auto record = [&](const cResult& r, const char* ranking) {
+        return QStringLiteral("* %1e %2 avec Victoires: %3   Nuls: %4   Défaites: %5.")
+                   .arg(r.Ranking)
+                   .arg(QString::fromUtf8(ranking))
+                   .arg(r.Won)
+                   .arg(r.Nul)
+                   .arg(r.Lost) +
+               crlf + crlf;
+    };
+    return record(g, "au CLASSEMENT GENERAL") + record(home, "au CLASSEMENT A DOMICILE") +
+           record(away, "au CLASSEMENT A L'EXTERIEUR") +
+           QStringLiteral("* %1e ATTAQUE avec %2 but(s) marqué(s).")
+               .arg(attack.Ranking)
+               .arg(attack.ButsPour) +
+           crlf + crlf +
+           QStringLiteral("* %1e DEFENSE avec %2 but(s) encaissé(s).")
+               .arg(defence.Ranking)
+               .arg(defence.ButsContre);
+}
+
+void TeamPanel::zelOK_Click()
+{
+    store::Competition* c = store::CurrentCompetition::get();
+    if (!c || cboEquipes->currentIndex() < 0)
+        return;
+    const QString name = cboEquipes->currentText();
+    lblEquipe->setText(name);
+    QPixmap crest;
+    const QString crestFile = CrestCache::crestPath(name);
+    if (!crestFile.isEmpty() && QFileInfo::exists(crestFile))
+        crest.load(crestFile);
+    imaBlason->setPixmap(crest);
+    emit teamShown(name);
+
+    std::vector<store::MatchRow> matches;
+    (void)store::loadTeamMatches(c->db(), name, matches);
+    zelHistoRencontres->setItems(std::move(matches));
+
+    std::vector<store::MatchRow> results;
+    (void)store::loadResults(c->db(), std::nullopt, results);
+    buildHistory(results);
+
+    const cResult::Points points = competitionPoints(*c);
+    cResult records[5];
+    const RankingKind order[] = {RankingKind::General, RankingKind::Domicile,
+                                 RankingKind::Exterieur, RankingKind::Attaque,
+                                 RankingKind::Defense};
+    for (int k = 0; k < 5; ++k) {
+        const RankingCollection ranking = ComputeRanking(results, order[k], c->teamList(), points);
+        if (const cResult* r = ranking.Find(name))
+            records[k] = *r;
+    }
+    lblResume->setText(summaryText(records[0], records[1], records[2], records[3], records[4]));
+    zelfraResume->show();
+    zelfraResume->raise();
+    zelResumeVoir->setEnabled(false);
+}
+
+void TeamPanel::zelOKHisto_Click()
+{
+    store::Competition* c = store::CurrentCompetition::get();
+    if (!c || lblEquipe->text().isEmpty())
+        return;
+    std::vector<store::MatchRow> results;
+    (void)store::loadResults(c->db(), std::nullopt, results);
+    buildHistory(results);
+}
+
+void TeamPanel::buildHistory(const std::vector<store::MatchRow>& results)
+{
+    store::Competition* c = store::CurrentCompetition::get();
+    const QString name = lblEquipe->text();
+    if (!c || name.isEmpty() || results.empty())
+        return; // no matchday has results: the list keeps what it showed
+    const int kind = qMax(0, cboType->currentIndex());
+    zelHistoClassements->setTeam(name);
+    zelHistoClassements->setItems(
+        RankingHistory(results, RankingKind(kind), c->teamList(), competitionPoints(*c), name),
+        competitionPoints(*c));
+}
+
+void TeamPanel::zelResumeFermer_Click()
+{
+    zelfraResume->hide();
+    zelResumeVoir->setEnabled(true);
+}
+
+void TeamPanel::zelResumeVoir_Click()
+{
+    zelfraResume->show();
+    zelfraResume->raise();
+    zelResumeVoir->setEnabled(false);
+}
+
+void TeamPanel::layout(int W, int H, int nameRight)
+{
+    // The top rows keep their places.
+    lblChoisir->setGeometry(kMargin, 10, 220, 18);
+    cboEquipes->setGeometry(kMargin, 30, 240, 26);
+    zelOK->move(kMargin + 250, 30);
+    imaBlason->setGeometry(kMargin, 64, 84, 84);
+    lblEquipe->setGeometry(kMargin + 100, 88, qMax(0, nameRight - (kMargin + 100)), 36);
+    linHor->setGeometry(kMargin, 156, qMax(0, W - kMargin - kMargin), 2);
+
+    lblHistoRencontres->move(kMargin, 166);
+    const int listTop = 186;
+    const int typeHeight = 26;
+    const int matchesHeight = qMax(0, (H - lblHistoRencontres->y()) / 2 - typeHeight);
+    zelHistoRencontres->setGeometry(kMargin, listTop, qMax(0, W - 2 * kMargin), matchesHeight);
+    lblHistoRencontres->resize(zelHistoRencontres->width(), 18);
+    const int typeTop = listTop + matchesHeight + kTypeGap;
+    cboType->setGeometry(kMargin + 50, typeTop, 160, typeHeight);
+    lblType->setGeometry(kMargin, typeTop + kTypeLabelDrop - 4, 48, 18);
+    zelOKHisto->move(kMargin + 220, typeTop);
+    lblHistoClassements->move(kMargin, typeTop + kHistoryLabelGap);
+    const int historyTop = lblHistoClassements->y() + 18;
+    zelHistoClassements->setGeometry(kMargin, historyTop, qMax(0, W - 2 * kMargin),
+                                     qMax(0, H - historyTop));
+    lblHistoClassements->resize(zelHistoClassements->width(), 18);
+
+    zelfraResume->setGeometry(kFrameLeft, H / 4, qMax(0, W - 2 * kFrameLeft), H / 2);
+    const int fw = zelfraResume->width(), fh = zelfraResume->height();
+    lblResumeHeader->setGeometry(0, 8, fw, 20);
+    lblResume->setGeometry(8, 36, qMax(0, fw - 16), qMax(0, fh - 36 - kSummaryBottom));
+    zelResumeFermer->move(fw / 2 - zelResumeFermer->width() / 2,
+                          lblResume->y() + lblResume->height() + 4);
+    zelResumeVoir->move(W - zelResumeVoir->width() - kMargin, typeTop);
+}

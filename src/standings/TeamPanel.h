@@ -1,0 +1,71 @@
+#pragma once
+
+#include "standings/mRank.h"
+
+#include <QObject>
+#include <QString>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QWidget;
+class zelFrame;
+class zelOwnerLBox2;
+class zelOwnerLBox4;
+class zelRCornerCommand;
+
+// One team shown in depth: its crest and name, a summary of its places in the five rankings,
+// its matches newest first and its place after every matchday in one ranking kind. The teams
+// window and the second team window each carry one.
+class TeamPanel : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TeamPanel(QWidget* host);
+
+    QLabel* lblChoisir;
+    QComboBox* cboEquipes;
+    zelRCornerCommand* zelOK;
+    QLabel* lblEquipe;
+    QLabel* imaBlason;
+    QFrame* linHor;
+    zelFrame* zelfraResume;
+    QLabel* lblResumeHeader;
+    QLabel* lblResume;
+    zelRCornerCommand* zelResumeFermer;
+    zelRCornerCommand* zelResumeVoir;
+    QLabel* lblHistoRencontres;
+    zelOwnerLBox4* zelHistoRencontres;
+    QLabel* lblHistoClassements;
+    zelOwnerLBox2* zelHistoClassements;
+    QLabel* lblType;
+    QComboBox* cboType;
+    zelRCornerCommand* zelOKHisto;
+
+    // Fills the team list from the open competition (first team selected) and the kinds.
+    void load();
+    // Fills the team list again and selects team.
+    void refillTeams(const QString& team);
+
+    void zelOK_Click();
+    void zelOKHisto_Click();
+    void zelResumeFermer_Click();
+    void zelResumeVoir_Click();
+
+    // Lays the panel out in a host of this size; the right edge of the team name stops at
+    // nameRight (the edit button's left in the teams window).
+    void layout(int width, int height, int nameRight);
+
+    // The five paragraphs of the summary, from the team's record in each kind (in the order
+    // Général, Domicile, Extérieur, Attaque, Defense).
+    static QString summaryText(const cResult& general, const cResult& home, const cResult& away,
+                               const cResult& attack, const cResult& defence);
+
+signals:
+    void teamShown(const QString& team);
+
+private:
+    void buildHistory(const std::vector<store::MatchRow>& results);
+
+    QWidget* m_host;
+};

@@ -1,0 +1,91 @@
+#include "standings/frmMDIClassement.h"
+
+#include "controls/zelOwnerLBox1.h"
+#include "controls/zelRCornerCommand.h"
+#include "standings/mRank.h"
+#include "teams/frmMDIEquipes.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace {
+// Positions laid out at design time, in pixels (15 twips each).
+constexpr int kLeft = 16;     // 240 twips
+constexpr int kTop = 8;       // 120 twips
+constexpr int kTableTop = 48; // 720 twips
+} // namespace
+
+frmMDIClassement::frmMDIClassement(QWidget* parent)
+    : WorkingWindow(QStringLiteral("frmMDIClassement"), parent)
+{
+    cboJournees = new QComboBox(this);
+    cboJournees->setObjectName(QStringLiteral("cboJournées"));
+    cboJournees->setGeometry(kLeft, kTop, 161, 25);
+    lblType = new QLabel(QStringLiteral("Type:"), this);
+    lblType->setObjectName(QStringLiteral("lblType"));
+    QFont bold = lblType->font();
+    bold.setBold(true);
+    lblType->setFont(bold);
+    lblType->setGeometry(200, 12, 57, 18);
+    cboType = new QComboBox(this);
+    cboType->setObjectName(QStringLiteral("cboType"));
+    cboType->setGeometry(264, kTop, 161, 25);
+    lblType->setBuddy(cboType);
+    zelOK = new zelRCornerCommand(this);
+    zelOK->setObjectName(QStringLiteral("zelOK"));
+    zelOK->setCaption(QStringLiteral("OK"));
+    zelOK->setGeometry(440, kTop, 33, 25);
+    zelOK->setEnabled(false);
+    zelClass = new zelOwnerLBox1(this);
+    zelClass->setObjectName(QStringLiteral("zelClass"));
+    zelClass->setBackColor(mListBox::RGB(255, 255, 255));
+    zelClass->setAlternBackColor(mListBox::RGB(224, 224, 224));
+    zelClass->setForeColor(mListBox::RGB(0, 0, 0));
+    zelClass->setAlternForeColor(mListBox::RGB(0, 0, 0));
+    zelClass->move(kLeft, kTableTop);
+    connect(zelOK, &zelRCornerCommand::Click, this, &frmMDIClassement::zelOK_Click);
+    connect(zelClass, &zelOwnerLBox::DblClick, this, &frmMDIClassement::zelClass_DblClick);
+
+    std::vector<int> days;
+    if (store::Competition* c = store::CurrentCompetition::get())
+        (void)store::loadPlayedMatchdays(c->db(), days);
+    if (!days.empty()) {
+        for (int d : days)
+            cboJournees->addItem(QStringLiteral("Journée %1").arg(d), d);
+        cboJournees->setCurrentIndex(cboJournees->count() - 1);
+        zelOK->setEnabled(true);
+    }
+    cboType->addItems(rankingKindLabels());
+    cboType->setCurrentIndex(0);
+    if (zelOK->isEnabled())
+        zelOK_Click();
+}
+
+void frmMDIClassement::zelOK_Click()
+{
+    store::Competition* c = store::CurrentCompetition::get();
+    if (!c || cboJournees->currentIndex() < 0)
+        return;
+    const int bound = cboJournees->currentData().toInt();
+    std::vector<store::MatchRow> rows;
+    (void)store::loadResults(c->db(), bound, rows);
+    zelClass->setItems(ComputeRanking(rows, RankingKind(qMax(0, cboType->currentIndex())),
+                                      c->teamList(), competitionPoints(*c)),
+                       competitionPoints(*c));
+}
+
+void frmMDIClassement::zelClass_DblClick()
+{
+    if (zelClass->ItemCount() < 1 || zelClass->ListIndex() < 0)
+        return;
+    // The standings window is unloaded on the way: keep the name, not a reference.
+    const QString team = zelClass->Items().Item(zelClass->ListIndex() + 1).TeamName;
+    Utilities::ShowTeamSummary(team);
+}
+
+void frmMDIClassement::resizeEvent(QResizeEvent* event)
+{
+    WorkingWindow::resizeEvent(event);
+    // Equal margins left and right, down to the bottom edge; never a negative size.
+    zelClass->resize(qMax(0, width() - 2 * kLeft), qMax(0, height() - kTableTop));
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "shell/WorkingWindow.h"
+
+class QComboBox;
+class QLabel;
+class zelOwnerLBox1;
+class zelRCornerCommand;
+
+// The league table of one kind after one matchday.
+class frmMDIClassement : public WorkingWindow
+{
+    Q_OBJECT
+public:
+    explicit frmMDIClassement(QWidget* parent = nullptr);
+
+    QComboBox* cboJournees;
+    QLabel* lblType;
+    QComboBox* cboType;
+    zelRCornerCommand* zelOK;
+    zelOwnerLBox1* zelClass;
+
+    void zelOK_Click();
+    void zelClass_DblClick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+};

@@ -1,0 +1,193 @@
+#include "teams/frmMDIEquipes.h"
+
+#include "controls/Hover5Control.h"
+#include "controls/MessageBox.h"
+#include "controls/zelRCornerCommand.h"
+#include "shell/AppHost.h"
+#include "shell/CompetitionCommands.h"
+#include "shell/frmMain.h"
+#include "standings/TeamPanel.h"
+#include "standings/frmEquipeCompare.h"
+#include "store/CrestCache.h"
+#include "store/Utilities.h"
+#include "teams/TeamPictures.h"
+#include "teams/frmEditEquipe.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace {
+
+constexpr int kMargin = 15;
+
+QPixmap editPicture()
+{
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(13, 35, 64), 1.4));
+    p.setBrush(QColor(242, 194, 48));
+    p.drawPolygon(QPolygonF(
+        {QPointF(5, 16), QPointF(16, 5), QPointF(19, 8), QPointF(8, 19), QPointF(4, 20)}));
+    return pm;
+}
+
+QPixmap cachedPicture(const QString& path)
+{
+    QPixmap pm;
+    if (!path.isEmpty() && QFileInfo::exists(path))
+        pm.load(path);
+    return pm;
+}
+
+// Writes one cache file from the stored bytes, or removes it when there are none.
+void refreshCacheFile(const QString& path, const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        QFile::remove(path);
+    else
+        Utilities::WriteFileBytes(path, bytes);
+}
+
+} // namespace
+
+frmMDIEquipes::frmMDIEquipes(QWidget* parent)
+    : WorkingWindow(QStringLiteral("frmMDIEquipes"), parent)
+{
+    m_panel = new TeamPanel(this);
+    cmdEdit = new Hover5Control(this);
+    cmdEdit->setObjectName(QStringLiteral("cmdEdit"));
+    cmdEdit->setCaption(QStringLiteral("Editer cette équipe"));
+    cmdEdit->setPicture(editPicture());
+    cmdEdit->resize(180, 32);
+    cmdEdit->setEnabled(false);
+    zelAutreEquipe = new zelRCornerCommand(this);
+    zelAutreEquipe->setObjectName(QStringLiteral("zelAutreEquipe"));
+    zelAutreEquipe->setCaption(QStringLiteral("Ouvrir une autre &fenêtre"));
+    zelAutreEquipe->resize(190, 26);
+    connect(cmdEdit, &Hover5Control::Click, this, [this] { cmdEdit_Click(); });
+    connect(zelAutreEquipe, &zelRCornerCommand::Click, this, &frmMDIEquipes::zelAutreEquipe_Click);
+    connect(m_panel, &TeamPanel::teamShown, this, [this] { cmdEdit->setEnabled(true); });
+    m_panel->load();
+}
+
+void frmMDIEquipes::resizeEvent(QResizeEvent* event)
+{
+    WorkingWindow::resizeEvent(event);
+    const int W = width();
+    cmdEdit->move(W - cmdEdit->width() - kMargin, 90);
+    zelAutreEquipe->move(kMargin + 320, 30);
+    m_panel->layout(W, height(), cmdEdit->x());
+}
+
+void frmMDIEquipes::zelAutreEquipe_Click()
+{
+    auto* window = qobject_cast<frmEquipeCompare*>(AppHost::comparisonWindow());
+    if (!window) {
+        window = new frmEquipeCompare;
+        AppHost::setComparisonWindow(window);
+        if (frmMain* main = AppHost::mainWindow())
+            window->setGeometry(QRect(mapToGlobal(QPoint(0, 0)), size()));
+    }
+    window->show();
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+}
+
+void frmMDIEquipes::cmdEdit_Click()
+{
+    store::Competition* c = store::CurrentCompetition::get();
+    const QString name = m_panel->lblEquipe->text();
+    if (!c || name.isEmpty())
+        return;
+    store::Database& db = c->db();
+    store::Snapshot found;
+    if (db.query(QStringLiteral("SELECT rowid FROM Equipes WHERE Nom = ?"), {name}, found) ||
+        found.isEmpty())
+        return;
+    const qint64 rowid = found.value(0, 0).toLongLong();
+
+    frmEditEquipe dialog(AppHost::mainWindow() ? static_cast<QWidget*>(AppHost::mainWindow())
+                                               : this);
+    dialog.setWindowTitle(QStringLiteral("Modifier ") + name);
+    dialog.txtNom->setText(name);
+    dialog.showStoredPicture(0, cachedPicture(CrestCache::crestPath(name)));
+    dialog.showStoredPicture(1, cachedPicture(CrestCache::iconPath(name)));
+    dialog.exec();
+    if (dialog.Tag != QLatin1String("OK"))
+        return;
+
+    const QString renamed = TeamPictures::storedName(dialog.txtNom->text());
+    const auto refuse = [this] {
+        MessageBox::information(this, QStringLiteral("Modifications non sauvegardées."));
+    };
+    store::Fields fields{{QStringLiteral("Nom"), renamed}};
+    for (int slot = 0; slot < 2; ++slot) {
+        const QString& tag = dialog.slotTag[size_t(slot)];
+        if (tag == TeamPictures::kKeep)
+            continue;
+        QByteArray bytes;
+        if (!Utilities::TryReadFileBytes(tag.isEmpty() ? TeamPictures::genericPath(slot) : tag,
+                                         bytes))
+            return refuse(); // the row, its matches and the caches stay as they were
+        fields.push_back({TeamPictures::field(slot), bytes});
+    }
+
+    // The team and its matches change together or not at all.
+    {
+        store::Transaction tx(db);
+        if (tx.beginError() || db.updateRow(QStringLiteral("Equipes"), rowid, fields))
+            return refuse();
+        if (renamed != name &&
+            (db.run(QStringLiteral("UPDATE \"Résultats\" SET Domicile = ? WHERE Domicile = ?"),
+                    {renamed, name}) ||
+             db.run(QStringLiteral("UPDATE \"Résultats\" SET Visiteur = ? WHERE Visiteur = ?"),
+                    {renamed, name})))
+            return refuse();
+        if (tx.commit())
+            return refuse();
+    }
+
+    store::Snapshot row;
+    (void)db.query(QStringLiteral("SELECT Blason, Icone FROM Equipes WHERE rowid = ?"), {rowid},
+                   row);
+    if (renamed != name) {
+        QFile::remove(CrestCache::crestPath(name));
+        QFile::remove(CrestCache::iconPath(name));
+    }
+    if (!row.isEmpty()) {
+        refreshCacheFile(CrestCache::crestPath(renamed), row.value(0, 0).toByteArray());
+        refreshCacheFile(CrestCache::iconPath(renamed), row.value(0, 1).toByteArray());
+    }
+    (void)c->requeryTeams();
+    if (renamed != name)
+        m_panel->refillTeams(renamed);
+    m_panel->zelOK_Click();
+}
+
+namespace Utilities {
+
+void ShowTeamSummary(const QString& name)
+{
+    frmMain* main = AppHost::mainWindow();
+    if (!main)
+        return;
+    main->tbSection_ItemClick(1, 1);
+    auto* teams = qobject_cast<frmMDIEquipes*>(main->currentWorkingWindow());
+    if (!teams)
+        return;
+    const int at =
+        teams->panel()->cboEquipes->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (at < 0)
+        return;
+    teams->panel()->cboEquipes->setCurrentIndex(at);
+    teams->panel()->zelOK_Click();
+}
+
+} // namespace Utilities

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "shell/WorkingWindow.h"
+
+class Hover5Control;
+class TeamPanel;
+class zelRCornerCommand;
+
+// The teams window, the one a competition opens on: choose a team and see it in depth,
+// modify it, or open a second team window beside it.
+class frmMDIEquipes : public WorkingWindow
+{
+    Q_OBJECT
+public:
+    explicit frmMDIEquipes(QWidget* parent = nullptr);
+
+    TeamPanel* panel() const { return m_panel; }
+    Hover5Control* cmdEdit;
+    zelRCornerCommand* zelAutreEquipe;
+
+    void cmdEdit_Click();
+    void zelAutreEquipe_Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    TeamPanel* m_panel;
+};
+
+namespace Utilities {
+// Shows a team's summary in the teams window, which becomes the current working window.
+void ShowTeamSummary(const QString& name);
+} // namespace Utilities
