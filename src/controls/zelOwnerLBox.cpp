@@ -151,6 +151,14 @@ void zelOwnerLBox::drawText(QPainter& p, const QRect& cell, const QString& text,
     p.drawText(cell, int(align | Qt::AlignVCenter | Qt::TextSingleLine), shown);
 }
 
+void zelOwnerLBox::addRecordColumns()
+{
+    m_header->AddColumn(QStringLiteral("Pts"), 40, 2);
+    for (const char* c : {"J", "G", "N", "P", "B+", "B-"})
+        m_header->AddColumn(QString::fromLatin1(c), 30, 2);
+    m_header->AddColumn(QStringLiteral("Diff"), 40, 2);
+}
+
 void zelOwnerLBox::drawRecordCells(QPainter& p, const QRect& row, int firstColumn, const cResult& r,
                                    const cResult::Points& points) const
 {
@@ -183,7 +191,9 @@ void zelOwnerLBox::resizeEvent(QResizeEvent* event)
     if (m_header)
         m_header->setGeometry(0, 0, width(), zelHeader::Height);
     m_list->setGeometry(0, top, width(), qMax(0, height() - top));
-    layoutColumns(width());
+    // The columns fill the list beside its vertical scroll bar.
+    layoutColumns(qMax(0, width() - 2 * m_list->frameWidth() -
+                              m_list->verticalScrollBar()->sizeHint().width()));
     syncHeader();
 }
 

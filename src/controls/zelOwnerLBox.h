@@ -79,6 +79,8 @@ protected:
     // The column's cell in a row, inset by inset pixels.
     QRect cell(const QRect& row, int column, int inset = 2) const;
     void drawText(QPainter& p, const QRect& cell, const QString& text, Qt::Alignment align) const;
+    // Appends the header columns "Pts", "J", "G", "N", "P", "B+", "B-" and "Diff".
+    void addRecordColumns();
     // "Pts", "J", "G", "N", "P", "B+", "B-" and "Diff" of a record, centred, from firstColumn.
     void drawRecordCells(QPainter& p, const QRect& row, int firstColumn, const cResult& record,
                          const cResult::Points& points) const;

@@ -17,10 +17,7 @@ zelOwnerLBox2::zelOwnerLBox2(QWidget* parent) : zelOwnerLBox(true, parent)
     h->AddColumn(QStringLiteral("Pl"), 30, 0);
     h->AddColumn(QString(), 24, 2);
     h->AddColumn(QStringLiteral("Equipe"), 100, 0);
-    h->AddColumn(QStringLiteral("Pts"), 40, 2);
-    for (const char* c : {"J", "G", "N", "P", "B+", "B-"})
-        h->AddColumn(QString::fromLatin1(c), 30, 2);
-    h->AddColumn(QStringLiteral("Diff"), 40, 2);
+    addRecordColumns();
     setFixedRows(0);
 }
 

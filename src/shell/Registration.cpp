@@ -1,6 +1,7 @@
 #include "shell/Registration.h"
 
 #include "bets/frmParis.h"
+#include "matches/frmMDIRencontres.h"
 #include "shell/AppHost.h"
 #include "standings/frmMDIClassement.h"
 #include "teams/frmMDIEquipes.h"
@@ -13,6 +14,7 @@ namespace Windows {
 void registerAll()
 {
     AppHost::registerWindow(4, [] { return new frmParis; });
+    AppHost::registerWindow(2, [] { return new frmMDIRencontres; });
     AppHost::registerWindow(1, [] { return new frmMDIEquipes; });
     AppHost::registerWindow(3, [] { return new frmMDIClassement; });
     AppHost::setWizardFactory([] { return std::make_unique<frmNouveau>(); });

@@ -1,6 +1,7 @@
 #include "store/Database.h"
 
 #include <QFileInfo>
+#include <optional>
 #include <sqlite3.h>
 
 namespace store {
@@ -208,9 +209,9 @@ DbError Database::exec(const QString& sql)
     return {};
 }
 
-DbError Database::query(const QString& sql, const QVariantList& params, Snapshot& out)
+DbError Database::execute(const QString& sql, const QVariantList& params,
+                          const std::function<void(sqlite3_stmt*)>& onRow)
 {
-    out = Snapshot{};
     if (!m_db)
         return {SQLITE_MISUSE, QStringLiteral("database is closed")};
     Stmt st;
@@ -219,22 +220,31 @@ DbError Database::query(const QString& sql, const QVariantList& params, Snapshot
         return errorOf(m_db, rc);
     if (DbError e = bindAll(m_db, st.s, params))
         return e;
-    const int n = sqlite3_column_count(st.s);
-    for (int c = 0; c < n; ++c)
-        out.columns << QString::fromUtf8(sqlite3_column_name(st.s, c));
-    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW)
+        if (onRow)
+            onRow(st.s);
+    if (rc != SQLITE_DONE)
+        return errorOf(m_db, rc);
+    return {};
+}
+
+DbError Database::query(const QString& sql, const QVariantList& params, Snapshot& out)
+{
+    out = Snapshot{};
+    DbError e = execute(sql, params, [&out](sqlite3_stmt* s) {
+        const int n = sqlite3_column_count(s);
+        if (out.columns.isEmpty())
+            for (int c = 0; c < n; ++c)
+                out.columns << QString::fromUtf8(sqlite3_column_name(s, c));
         std::vector<QVariant> row;
         row.reserve(size_t(n));
         for (int c = 0; c < n; ++c)
-            row.push_back(columnValue(st.s, c));
+            row.push_back(columnValue(s, c));
         out.rows.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE) {
-        DbError e = errorOf(m_db, rc);
+    });
+    if (e)
         out = Snapshot{};
-        return e;
-    }
-    return {};
+    return e;
 }
 
 qint64 RowReader::integer(int column) const
@@ -260,36 +270,18 @@ QString RowReader::text(int column) const
 DbError Database::forEach(const QString& sql, const QVariantList& params,
                           const std::function<void(const RowReader&)>& row)
 {
-    if (!m_db)
-        return {SQLITE_MISUSE, QStringLiteral("database is closed")};
-    Stmt st;
-    int rc = sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &st.s, nullptr);
-    if (rc != SQLITE_OK)
-        return errorOf(m_db, rc);
-    if (DbError e = bindAll(m_db, st.s, params))
-        return e;
-    RowReader reader(st.s);
-    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW)
-        row(reader);
-    if (rc != SQLITE_DONE)
-        return errorOf(m_db, rc);
-    return {};
+    std::optional<RowReader> reader;
+    return execute(sql, params, [&](sqlite3_stmt* s) {
+        if (!reader)
+            reader.emplace(s);
+        row(*reader);
+    });
 }
 
 DbError Database::run(const QString& sql, const QVariantList& params, int* changes)
 {
-    if (!m_db)
-        return {SQLITE_MISUSE, QStringLiteral("database is closed")};
-    Stmt st;
-    int rc = sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &st.s, nullptr);
-    if (rc != SQLITE_OK)
-        return errorOf(m_db, rc);
-    if (DbError e = bindAll(m_db, st.s, params))
+    if (DbError e = execute(sql, params, {}))
         return e;
-    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
-    }
-    if (rc != SQLITE_DONE)
-        return errorOf(m_db, rc);
     if (changes)
         *changes = sqlite3_changes(m_db);
     return {};

@@ -10,6 +10,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace store {
 
@@ -106,6 +107,9 @@ public:
 
 private:
     Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
+    // Prepares, binds and steps one statement, handing each row to onRow.
+    DbError execute(const QString& sql, const QVariantList& params,
+                    const std::function<void(sqlite3_stmt*)>& onRow);
     static std::unique_ptr<Database> openWithFlags(const QString& path, const QByteArray& key,
                                                    int flags, DbError& error);
 

@@ -177,7 +177,15 @@ TEST(OwnerLists, HeaderColumnsStayAboveTheirCellsWhenScrolledAndResized)
             << c;
     // The flexible team column takes what the fixed columns leave.
     list.resize(800, 200);
-    EXPECT_EQ(header->sectionSize(2), 800 - 314);
+    EXPECT_EQ(header->sectionSize(2), list.hwnd()->viewport()->width() - 314);
+
+    // A wide enough list needs no horizontal scrolling: the columns fit beside the scroll bar.
+    zelOwnerLBox1 wide;
+    wide.resize(800, 200);
+    wide.show();
+    wide.setItems(ranking(3), {});
+    EXPECT_EQ(wide.hwnd()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(wide.header()->length(), wide.hwnd()->viewport()->width());
 }
 
 TEST(OwnerLists, BetRowsAreAsTallAsTheirDescription)

@@ -49,6 +49,22 @@ void makeCompetition(const QString& path, const std::vector<TeamSpec>& teams, in
     ASSERT_TRUE(tx.commit().ok());
 }
 
+void addMatches(const QString& path, const std::vector<store::MatchRow>& rows)
+{
+    auto db = openFile(path);
+    ASSERT_TRUE(db);
+    store::Transaction tx(*db);
+    for (const store::MatchRow& r : rows)
+        ASSERT_TRUE(db->addRow(QStringLiteral("Résultats"),
+                               {{QStringLiteral("Journée"), r.journee},
+                                {QStringLiteral("Domicile"), r.domicile},
+                                {QStringLiteral("ScoreDomicile"), r.scoreDomicile},
+                                {QStringLiteral("Visiteur"), r.visiteur},
+                                {QStringLiteral("ScoreVisiteur"), r.scoreVisiteur}})
+                        .ok());
+    ASSERT_TRUE(tx.commit().ok());
+}
+
 void makeCompetition(const QString& path, const QStringList& teams)
 {
     std::vector<TeamSpec> specs;

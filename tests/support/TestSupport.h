@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Database.h"
+#include "store/Results.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -46,6 +47,8 @@ void makeCompetition(const QString& path, const std::vector<TeamSpec>& teams, in
                      int loss = 0, int draw = 1);
 void makeCompetition(const QString& path, const QStringList& teams);
 std::unique_ptr<store::Database> openFile(const QString& path);
+// Stores these results in the file; fails the test on any error.
+void addMatches(const QString& path, const std::vector<store::MatchRow>& rows);
 
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);

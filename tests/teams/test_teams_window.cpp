@@ -44,15 +44,7 @@ protected:
     }
     void addMatches(std::initializer_list<store::MatchRow> rows)
     {
-        auto db = testsupport::openFile(path);
-        for (const auto& r : rows)
-            ASSERT_TRUE(db->addRow(QStringLiteral("Résultats"),
-                                   {{QStringLiteral("Journée"), r.journee},
-                                    {QStringLiteral("Domicile"), r.domicile},
-                                    {QStringLiteral("ScoreDomicile"), r.scoreDomicile},
-                                    {QStringLiteral("Visiteur"), r.visiteur},
-                                    {QStringLiteral("ScoreVisiteur"), r.scoreVisiteur}})
-                            .ok());
+        testsupport::addMatches(path, rows);
     }
     frmMDIEquipes* open()
     {

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "matches/mRencontres.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <array>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class frmMDIRencontres;
+
+// Records the result of one match: new results one after another (the window stays open),
+// or the correction of one match (the window closes once it is stored). The mode is carried
+// by the caption.
+class frmEditRencontre : public QDialog
+{
+    Q_OBJECT
+public:
+    static const QString kCreation; // "Rencontres - Création"
+    static const QString kEdition;  // "Rencontres - Edition"
+
+    // matches: the matches window to refresh after a save; owner: the window above which
+    // this one is shown.
+    frmEditRencontre(frmMDIRencontres* matches, QWidget* owner);
+
+    void prepareCreation();
+    void prepareEdition(const store::MatchRow& row);
+    bool isEdition() const { return windowTitle() == kEdition; }
+
+    void cboJournee_LostFocus();
+    void cmdSave_Click();
+
+    QLabel* lblInfo;
+    QComboBox* cboJournee;
+    QComboBox* cboDomicile;
+    std::array<QLineEdit*, 2> txtScore{};
+    QComboBox* cboVisiteur;
+    QPushButton* cmdSave;
+    QPushButton* cmdCancel;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void fillLists();
+    void refuse(const MatchRules::Verdict& verdict);
+
+    QPointer<frmMDIRencontres> m_matches;
+    std::optional<mRencontres::MatchKey> m_openingKey; // in edition
+};

@@ -1,0 +1,254 @@
+#include "matches/frmMDIRencontres.h"
+
+#include "controls/Hover5Control.h"
+#include "controls/MessageBox.h"
+#include "controls/mListBox.h"
+#include "controls/zelOwnerLBox4.h"
+#include "controls/zelRCornerCommand.h"
+#include "matches/frmEditRencontre.h"
+#include "matches/mRencontres.h"
+#include "shell/AppHost.h"
+#include "shell/frmMain.h"
+#include "store/Competition.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+// Geometry in pixels (15 twips a pixel).
+constexpr int kListLeft = 16;
+constexpr int kListTop = 56;
+constexpr int kButtonHeight = 40;
+constexpr int kButtonsBelow = 23; // 350 twips under the buttons
+constexpr int kListAbove = 20;    // 300 twips between the list and the buttons
+
+enum class Glyph { Plus, Pencil, Cross };
+
+QPixmap buttonPicture(QColor colour, Glyph glyph)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(colour.darker(130));
+    p.setBrush(colour);
+    p.drawEllipse(QRectF(1.5, 1.5, 21, 21));
+    p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
+    switch (glyph) {
+    case Glyph::Plus:
+        p.drawLine(QPointF(12, 7), QPointF(12, 17));
+        p.drawLine(QPointF(7, 12), QPointF(17, 12));
+        break;
+    case Glyph::Pencil:
+        p.drawLine(QPointF(8, 16), QPointF(16, 8));
+        p.setPen(QPen(Qt::white, 1.5));
+        p.drawLine(QPointF(6.5, 17.5), QPointF(9, 17));
+        break;
+    case Glyph::Cross:
+        p.drawLine(QPointF(8, 8), QPointF(16, 16));
+        p.drawLine(QPointF(16, 8), QPointF(8, 16));
+        break;
+    }
+    return pixmap;
+}
+
+bool isActivationKey(int key)
+{
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+frmMDIRencontres::frmMDIRencontres(QWidget* parent)
+    : WorkingWindow(QStringLiteral("frmMDIRencontres"), parent)
+{
+    cboJournees = new QComboBox(this);
+    cboJournees->setObjectName(QStringLiteral("cboJournées"));
+    cboJournees->setGeometry(kListLeft, 14, 160, 28);
+    cboJournees->installEventFilter(this);
+
+    zelOK = new zelRCornerCommand(this);
+    zelOK->setObjectName(QStringLiteral("zelOK"));
+    zelOK->setCaption(QStringLiteral("OK"));
+    zelOK->setGeometry(184, 13, 64, 30);
+
+    lblNbre = new QLabel(this);
+    lblNbre->setObjectName(QStringLiteral("lblNbre"));
+    lblNbre->setGeometry(264, 14, 320, 28);
+    QFont bold = lblNbre->font();
+    bold.setBold(true);
+    lblNbre->setFont(bold);
+
+    zelRencontres = new zelOwnerLBox4(this);
+    zelRencontres->setObjectName(QStringLiteral("zelRencontres"));
+    zelRencontres->setBackColor(mListBox::RGB(255, 255, 255));
+    zelRencontres->setForeColor(0);
+    zelRencontres->setAlternBackColor(mListBox::RGB(224, 224, 224));
+    zelRencontres->setAlternForeColor(0);
+    zelRencontres->move(kListLeft, kListTop);
+
+    const struct
+    {
+        const char* caption;
+        QColor colour;
+        Glyph glyph;
+        int left;
+        int width;
+    } buttons[] = {
+        {"Ajouter une rencontre", QColor(46, 139, 87), Glyph::Plus, kListLeft, 210},
+        {"Modifier une rencontre", QColor(30, 110, 190), Glyph::Pencil, 236, 220},
+        {"Supprimer une rencontre", QColor(200, 50, 40), Glyph::Cross, 466, 230},
+    };
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new Hover5Control(this);
+        b->setCaption(QString::fromUtf8(buttons[i].caption));
+        b->setPicture(buttonPicture(buttons[i].colour, buttons[i].glyph));
+        b->setHotPicture(buttonPicture(buttons[i].colour.lighter(125), buttons[i].glyph));
+        b->setMultiLine(false);
+        b->setGeometry(buttons[i].left, 400, buttons[i].width, kButtonHeight);
+        if (i < 2) {
+            b->setObjectName(QStringLiteral("cmdEdit_%1").arg(i));
+            cmdEdit[size_t(i)] = b;
+            connect(b, &Hover5Control::Click, this, [this, i] { cmdEdit_Click(i); });
+        } else {
+            b->setObjectName(QStringLiteral("cmdDelete"));
+            cmdDelete = b;
+            connect(b, &Hover5Control::Click, this, &frmMDIRencontres::cmdDelete_Click);
+        }
+        // Space or Enter presses the button that has the focus.
+        connect(b, &Hover5Control::KeyDown, this, [b](int key) {
+            if (isActivationKey(key) && b->isEnabled())
+                emit b->Click(0, 0, 0);
+        });
+    }
+    cmdEdit[1]->setEnabled(false);
+    cmdDelete->setEnabled(false);
+
+    connect(zelOK, &zelRCornerCommand::Click, this, &frmMDIRencontres::ActualiseRencontres);
+    connect(zelOK, &zelRCornerCommand::KeyDown, this, [this](int key) {
+        if (isActivationKey(key))
+            ActualiseRencontres();
+    });
+    connect(zelRencontres, &zelOwnerLBox::DblClick, this,
+            &frmMDIRencontres::zelRencontres_DblClick);
+    connect(zelRencontres, &zelOwnerLBox::KeyDown, this, [this](int key) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            zelRencontres_DblClick();
+        else if (key == Qt::Key_Delete && cmdDelete->isEnabled())
+            cmdDelete_Click();
+        else if (key == Qt::Key_Insert)
+            cmdEdit_Click(0);
+    });
+
+    setTabOrder(cboJournees, zelOK);
+    setTabOrder(zelOK, zelRencontres);
+    setTabOrder(zelRencontres, cmdEdit[0]);
+    setTabOrder(cmdEdit[0], cmdEdit[1]);
+    setTabOrder(cmdEdit[1], cmdDelete);
+    setFocusProxy(cboJournees);
+
+    const store::Competition* c = store::CurrentCompetition::get();
+    const int matchdays = c ? 2 * c->teamCount() - 2 : 0;
+    for (int k = 1; k <= matchdays; ++k)
+        cboJournees->addItem(QStringLiteral("Journée %1").arg(k));
+    if (cboJournees->count() > 0)
+        cboJournees->setCurrentIndex(0);
+    resize(720, 480);
+}
+
+int frmMDIRencontres::selectedMatchdayIndex() const
+{
+    return cboJournees->currentIndex();
+}
+
+void frmMDIRencontres::ActualiseRencontres()
+{
+    store::Competition* c = store::CurrentCompetition::get();
+    if (!c)
+        return;
+    const int n = cboJournees->currentIndex() + 1;
+    std::vector<store::MatchRow> rows;
+    if (store::DbError e = store::loadMatchday(c->db(), n, rows))
+        MessageBox::critical(this, QStringLiteral("Les rencontres de la Journée %1 ne peuvent pas "
+                                                  "être lues.\n")
+                                           .arg(n) +
+                                       mRencontres::describeDbError(e));
+    zelRencontres->setItems(std::move(rows));
+    lblNbre->setText(QStringLiteral("Matchs joués: ") +
+                     QString::number(zelRencontres->ItemCount()) + QStringLiteral(" sur ") +
+                     mRencontres::expectedMatches(c->teamCount()));
+    const bool any = zelRencontres->ItemCount() != 0;
+    cmdEdit[1]->setEnabled(any);
+    cmdDelete->setEnabled(any);
+}
+
+void frmMDIRencontres::cmdEdit_Click(int index)
+{
+    const int selected = zelRencontres->ListIndex();
+    if (index == 1 && selected == -1) {
+        MessageBox::information(this, QStringLiteral("Sélectionnez la rencontre à modifier."));
+        return;
+    }
+    QWidget* owner = AppHost::mainWindow();
+    frmEditRencontre entry(this, owner ? owner : window());
+    if (index == 0)
+        entry.prepareCreation();
+    else
+        entry.prepareEdition(zelRencontres->Items().at(size_t(selected)));
+    entry.exec();
+}
+
+void frmMDIRencontres::cmdDelete_Click()
+{
+    const int selected = zelRencontres->ListIndex();
+    if (selected == -1) {
+        MessageBox::information(this, QStringLiteral("Sélectionnez la rencontre à supprimer."));
+        return;
+    }
+    const store::MatchRow row = zelRencontres->Items().at(size_t(selected));
+    if (!MessageBox::question(this, QStringLiteral("Supprimer la rencontre\n") + row.domicile +
+                                        QStringLiteral(" - ") + row.visiteur +
+                                        QStringLiteral(" de la Journée ") +
+                                        QString::number(row.journee) + QStringLiteral(" ?")))
+        return;
+    store::Competition* c = store::CurrentCompetition::get();
+    if (!c)
+        return;
+    if (store::DbError e =
+            mRencontres::deleteMatch(c->db(), {row.journee, row.domicile, row.visiteur}))
+        MessageBox::critical(this, QStringLiteral("La rencontre n'a pas été supprimée.\n") +
+                                       mRencontres::describeDbError(e));
+    ActualiseRencontres();
+}
+
+void frmMDIRencontres::zelRencontres_DblClick()
+{
+    if (zelRencontres->ItemCount() >= 1)
+        cmdEdit_Click(1);
+}
+
+void frmMDIRencontres::resizeEvent(QResizeEvent* event)
+{
+    WorkingWindow::resizeEvent(event);
+    for (Hover5Control* b : {cmdEdit[0], cmdEdit[1], cmdDelete})
+        b->move(b->x(), height() - b->height() - kButtonsBelow);
+    zelRencontres->setGeometry(kListLeft, kListTop, qMax(0, width() - 2 * kListLeft),
+                               qMax(0, cmdDelete->y() - kListTop - kListAbove));
+}
+
+bool frmMDIRencontres::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in the matchday list does what "OK" does.
+    if (watched == cboJournees && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ActualiseRencontres();
+            return true;
+        }
+    }
+    return WorkingWindow::eventFilter(watched, event);
+}

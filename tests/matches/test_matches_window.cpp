@@ -1,0 +1,266 @@
+#include "controls/Hover5Control.h"
+#include "controls/zelOwnerLBox4.h"
+#include "controls/zelRCornerCommand.h"
+#include "matches/MatchesFixture.h"
+#include "matches/frmMDIRencontres.h"
+#include "shell/AppHost.h"
+#include "shell/Registration.h"
+#include "shell/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QtTest/QTest>
+
+using namespace matchtest;
+
+namespace {
+
+class MatchesWindowTest : public MatchesFixture
+{
+protected:
+    void show()
+    {
+        window = std::make_unique<frmMDIRencontres>();
+        window->resize(800, 600);
+        window->show();
+        journees = window->findChild<QComboBox*>(QStringLiteral("cboJournées"));
+        ok = window->findChild<zelRCornerCommand*>(QStringLiteral("zelOK"));
+        list = window->findChild<zelOwnerLBox4*>(QStringLiteral("zelRencontres"));
+        counter = window->findChild<QLabel*>(QStringLiteral("lblNbre"));
+        add = window->findChild<Hover5Control*>(QStringLiteral("cmdEdit_0"));
+        modify = window->findChild<Hover5Control*>(QStringLiteral("cmdEdit_1"));
+        remove = window->findChild<Hover5Control*>(QStringLiteral("cmdDelete"));
+        ASSERT_TRUE(journees && ok && list && counter && add && modify && remove);
+    }
+    // Shows a matchday as the user does: chooses it, then presses "OK".
+    void showMatchday(int journee)
+    {
+        journees->setCurrentIndex(journee - 1);
+        QTest::mouseClick(ok, Qt::LeftButton);
+    }
+    QStringList listed() const { return describe(list->Items()); }
+    void select(int row) { list->hwnd()->setCurrentRow(row); }
+
+    std::unique_ptr<frmMDIRencontres> window;
+    QComboBox* journees = nullptr;
+    zelRCornerCommand* ok = nullptr;
+    zelOwnerLBox4* list = nullptr;
+    QLabel* counter = nullptr;
+    Hover5Control* add = nullptr;
+    Hover5Control* modify = nullptr;
+    Hover5Control* remove = nullptr;
+};
+
+TEST_F(MatchesWindowTest, OpensOnMatchdayOneWithNothingShownAndOnlyAddEnabled)
+{
+    open(league(20), {{0, 1, "LENS", 1, "LILLE", 0}});
+    show();
+    ASSERT_EQ(journees->count(), 38);
+    EXPECT_EQ(journees->itemText(0), QStringLiteral("Journée 1"));
+    EXPECT_EQ(journees->itemText(37), QStringLiteral("Journée 38"));
+    EXPECT_EQ(journees->currentIndex(), 0);
+    EXPECT_EQ(ok->Caption(), QStringLiteral("OK"));
+    EXPECT_EQ(list->ItemCount(), 0);
+    EXPECT_EQ(counter->text(), QString());
+    EXPECT_EQ(add->Caption(), QStringLiteral("Ajouter une rencontre"));
+    EXPECT_EQ(modify->Caption(), QStringLiteral("Modifier une rencontre"));
+    EXPECT_EQ(remove->Caption(), QStringLiteral("Supprimer une rencontre"));
+    EXPECT_TRUE(add->isEnabled());
+    EXPECT_FALSE(modify->isEnabled());
+    EXPECT_FALSE(remove->isEnabled());
+}
+
+TEST_F(MatchesWindowTest, OkShowsTheChosenMatchdayWithItsCounter)
+{
+    open(league(20), {{0, 1, "LENS", 1, "LILLE", 0}, {0, 2, "NICE", 2, "METZ", 2}});
+    show();
+    showMatchday(1);
+    EXPECT_EQ(listed(), QStringList{"J1 LENS 1-0 LILLE"});
+    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 1 sur 10"));
+    EXPECT_TRUE(modify->isEnabled());
+    EXPECT_TRUE(remove->isEnabled());
+
+    journees->setCurrentIndex(2); // chosen but not shown yet
+    EXPECT_EQ(listed(), QStringList{"J1 LENS 1-0 LILLE"});
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(list->ItemCount(), 0);
+    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 0 sur 10"));
+    EXPECT_FALSE(modify->isEnabled());
+    EXPECT_FALSE(remove->isEnabled());
+
+    journees->setCurrentIndex(1);
+    journees->setFocus();
+    QTest::keyClick(journees, Qt::Key_Return);
+    EXPECT_EQ(listed(), QStringList{"J2 NICE 2-2 METZ"});
+}
+
+// A creation save refreshes the window only when it shows the matchday of the match.
+TEST_F(MatchesWindowTest, ACreationOnTheChosenMatchdayAddsTheRowAndRaisesTheCounter)
+{
+    open(league(20), {{0, 1, "LENS", 1, "LILLE", 0}});
+    show();
+    showMatchday(1);
+    whenEntryShown([&](frmEditRencontre& e) {
+        EXPECT_EQ(e.windowTitle(), QStringLiteral("Rencontres - Création"));
+        fill(e, 1, "NICE", "3", "METZ", "1");
+        save(e);
+        EXPECT_EQ(listed(), (QStringList{"J1 LENS 1-0 LILLE", "J1 NICE 3-1 METZ"}));
+        EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 2 sur 10"));
+        fill(e, 2, "LENS", "0", "NICE", "0");
+        save(e);
+        EXPECT_TRUE(e.isVisible());
+    });
+    QTest::mouseClick(add, Qt::LeftButton);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(listed(), (QStringList{"J1 LENS 1-0 LILLE", "J1 NICE 3-1 METZ"}));
+    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 2 sur 10"));
+    EXPECT_EQ(stored().size(), 3u);
+
+    // Journée 5 chosen without "OK": a save on Journée 3 leaves the window as it was, a save
+    // on Journée 5 shows it.
+    journees->setCurrentIndex(4);
+    whenEntryShown([&](frmEditRencontre& e) {
+        fill(e, 3, "BREST", "2", "CAEN", "2");
+        save(e);
+        EXPECT_EQ(listed(), (QStringList{"J1 LENS 1-0 LILLE", "J1 NICE 3-1 METZ"}));
+        EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 2 sur 10"));
+        fill(e, 5, "LYON", "1", "PARIS", "1");
+        save(e);
+    });
+    QTest::mouseClick(add, Qt::LeftButton);
+    EXPECT_EQ(listed(), QStringList{"J5 LYON 1-1 PARIS"});
+    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 1 sur 10"));
+}
+
+TEST_F(MatchesWindowTest, ModifyNeedsASelectionAndADoubleClickModifiesTheRow)
+{
+    open(league(20), {{0, 1, "LENS", 1, "LILLE", 0}, {0, 1, "NICE", 2, "METZ", 2}});
+    show();
+    emit list->DblClick(); // nothing shown yet: nothing happens
+    EXPECT_TRUE(messages().isEmpty());
+    showMatchday(1);
+    QTest::mouseClick(modify, Qt::LeftButton);
+    EXPECT_EQ(messages(), QStringList{"information|Sélectionnez la rencontre à modifier."});
+    emit list->DblClick();
+    EXPECT_EQ(messages(), QStringList{"information|Sélectionnez la rencontre à modifier."});
+
+    // Journée 2 chosen meanwhile: an edition save refreshes whatever is chosen.
+    select(1);
+    journees->setCurrentIndex(1);
+    whenEntryShown([&](frmEditRencontre& e) {
+        EXPECT_EQ(e.windowTitle(), QStringLiteral("Rencontres - Edition"));
+        EXPECT_EQ(e.cboJournee->currentText(), QStringLiteral("1"));
+        EXPECT_EQ(e.cboDomicile->currentText(), QStringLiteral("NICE"));
+        EXPECT_EQ(e.cboVisiteur->currentText(), QStringLiteral("METZ"));
+        EXPECT_EQ(e.txtScore[1]->text(), QStringLiteral("2"));
+        e.cboJournee->setCurrentIndex(1);
+        save(e);
+    });
+    QTest::mouseDClick(list->hwnd()->viewport(), Qt::LeftButton, {},
+                       list->hwnd()->rowRect(1).center());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(listed(), QStringList{"J2 NICE 2-2 METZ"});
+    EXPECT_EQ(describe(stored()), (QStringList{"J1 LENS 1-0 LILLE", "J2 NICE 2-2 METZ"}));
+}
+
+TEST_F(MatchesWindowTest, DeletionAsksFirstAndNoChangesNothing)
+{
+    open(league(20), {{0, 1, "LENS", 1, "LILLE", 0}, {0, 1, "NICE", 2, "METZ", 2}});
+    show();
+    showMatchday(1);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_EQ(messages(), QStringList{"information|Sélectionnez la rencontre à supprimer."});
+
+    select(0);
+    MessageBox::setNextAnswer(false);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_EQ(messages(), QStringList{"question|Supprimer la rencontre\nLENS - LILLE de la "
+                                      "Journée 1 ?"});
+    EXPECT_EQ(stored().size(), 2u);
+    EXPECT_EQ(listed(), (QStringList{"J1 LENS 1-0 LILLE", "J1 NICE 2-2 METZ"}));
+    EXPECT_EQ(list->ListIndex(), 0);
+
+    MessageBox::setNextAnswer(true);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_EQ(messages().size(), 1);
+    EXPECT_EQ(describe(stored()), QStringList{"J1 NICE 2-2 METZ"});
+    EXPECT_EQ(listed(), QStringList{"J1 NICE 2-2 METZ"});
+    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 1 sur 10"));
+
+    // The last one, from the keyboard.
+    select(0);
+    MessageBox::setNextAnswer(true);
+    list->hwnd()->setFocus();
+    QTest::keyClick(list->hwnd(), Qt::Key_Delete);
+    EXPECT_TRUE(stored().empty());
+    EXPECT_FALSE(remove->isEnabled());
+    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 0 sur 10"));
+}
+
+TEST_F(MatchesWindowTest, AFailedDeletionIsReportedAndDeletesNothing)
+{
+    const QString quoted = QStringLiteral("LE \"GRAND\" CLUB");
+    open({quoted, "LENS", "LILLE", "METZ"}, {{0, 1, quoted, 1, "LENS", 0}});
+    show();
+    showMatchday(1);
+    select(0);
+    ASSERT_TRUE(db().exec(QStringLiteral("PRAGMA query_only = 1")).ok());
+    MessageBox::setNextAnswer(true);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    const QStringList shown = messages();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[1], QStringLiteral("critical|La rencontre n'a pas été supprimée.\nLe fichier "
+                                       "de la compétition est en lecture seule."));
+    EXPECT_EQ(stored().size(), 1u);
+    EXPECT_EQ(list->ItemCount(), 1);
+
+    // Once writable again, the same match (found by its quoted name) goes.
+    ASSERT_TRUE(db().exec(QStringLiteral("PRAGMA query_only = 0")).ok());
+    select(0);
+    MessageBox::setNextAnswer(true);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_TRUE(stored().empty());
+    EXPECT_EQ(list->ItemCount(), 0);
+}
+
+TEST_F(MatchesWindowTest, TheListAndButtonsFollowTheWindowSize)
+{
+    open(league(4));
+    show();
+    window->resize(900, 640);
+    for (Hover5Control* b : {add, modify, remove})
+        EXPECT_EQ(b->geometry().bottom() + 1, 640 - 23) << b->objectName().toStdString();
+    EXPECT_EQ(add->x(), list->x());
+    EXPECT_EQ(list->width(), 900 - 2 * list->x());
+    EXPECT_EQ(list->geometry().bottom() + 1, remove->y() - 20);
+}
+
+TEST_F(MatchesWindowTest, IsTheNavigatorsSecondItemAndTheSecondAction)
+{
+    Windows::registerAll();
+    frmMain main;
+    main.show();
+    open(league(4));
+    main.tbSection_ItemClick(1, 2);
+    ASSERT_NE(main.currentWorkingWindow(), nullptr);
+    EXPECT_EQ(main.currentWorkingWindow()->formName(), QStringLiteral("frmMDIRencontres"));
+    EXPECT_NE(qobject_cast<frmMDIRencontres*>(main.currentWorkingWindow()), nullptr);
+
+    main.tbSection_ItemClick(1, 1);
+    main.tbSection_ItemClick(1, 3);
+    WorkingWindow* other = main.currentWorkingWindow();
+    ASSERT_TRUE(other);
+    other->mnuAction[1]->trigger();
+    EXPECT_EQ(main.currentWorkingWindow()->formName(), QStringLiteral("frmMDIRencontres"));
+
+    // Its entry window is owned by the main window.
+    auto* matches = qobject_cast<frmMDIRencontres*>(main.currentWorkingWindow());
+    whenEntryShown([&](frmEditRencontre& e) { EXPECT_EQ(e.parentWidget(), &main); });
+    matches->cmdEdit_Click(0);
+    for (int i = 1; i <= 4; ++i)
+        AppHost::registerWindow(i, {});
+}
+
+} // namespace
