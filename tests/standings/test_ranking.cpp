@@ -186,8 +186,8 @@ TEST(RankingHistory, EqualsOneRankingPerMatchdayOnARandomLeague)
                 for (const auto& r : rows)
                     if (r.journee <= h.journee)
                         bounded.push_back(r);
-                const cResult* want =
-                    ComputeRanking(bounded, RankingKind(kind), t, pts).Find(team.nom);
+                const RankingCollection ranked = ComputeRanking(bounded, RankingKind(kind), t, pts);
+                const cResult* want = ranked.Find(team.nom);
                 ASSERT_TRUE(want);
                 EXPECT_EQ(h.record.Ranking, want->Ranking) << kind << " " << h.journee;
                 EXPECT_EQ(h.record.Won, want->Won);
