@@ -242,7 +242,7 @@ void frmEditRencontre::cmdSave_Click()
     }
     if (result.error) {
         MessageBox::critical(this, QStringLiteral("La rencontre n'a pas été enregistrée.\n") +
-                                       mRencontres::describeDbError(result.error));
+                                       store::describeError(result.error));
         return;
     }
     if (result.editedMissing) {

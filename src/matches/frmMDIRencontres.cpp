@@ -176,7 +176,7 @@ void frmMDIRencontres::ActualiseRencontres()
         MessageBox::critical(this, QStringLiteral("Les rencontres de la Journée %1 ne peuvent pas "
                                                   "être lues.\n")
                                            .arg(n) +
-                                       mRencontres::describeDbError(e));
+                                       store::describeError(e));
     zelRencontres->setItems(std::move(rows));
     lblNbre->setText(QStringLiteral("Matchs joués: ") +
                      QString::number(zelRencontres->ItemCount()) + QStringLiteral(" sur ") +
@@ -221,7 +221,7 @@ void frmMDIRencontres::cmdDelete_Click()
     if (store::DbError e =
             mRencontres::deleteMatch(c->db(), {row.journee, row.domicile, row.visiteur}))
         MessageBox::critical(this, QStringLiteral("La rencontre n'a pas été supprimée.\n") +
-                                       mRencontres::describeDbError(e));
+                                       store::describeError(e));
     ActualiseRencontres();
 }
 

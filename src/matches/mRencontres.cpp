@@ -1,7 +1,6 @@
 #include "matches/mRencontres.h"
 
 #include <QLocale>
-#include <sqlite3.h>
 
 namespace mRencontres {
 
@@ -110,35 +109,6 @@ store::DbError countMatchday(store::Database& db, int journee, int& count)
         return e;
     count = s.isEmpty() ? 0 : s.value(0, 0).toInt();
     return {};
-}
-
-QString describeDbError(const store::DbError& error)
-{
-    switch (error.code & 0xFF) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return QStringLiteral("Le fichier de la compétition est verrouillé par un autre "
-                              "programme. Réessayez quand il sera libéré.");
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-        return QStringLiteral("Le fichier de la compétition est en lecture seule.");
-    case SQLITE_FULL:
-        return QStringLiteral("Le disque est plein.");
-    case SQLITE_IOERR:
-        return QStringLiteral("Le fichier de la compétition ne peut pas être lu ou écrit sur le "
-                              "disque.");
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        return QStringLiteral("Le fichier de la compétition est endommagé.");
-    case SQLITE_CANTOPEN:
-        return QStringLiteral("Le fichier de la compétition ne peut plus être ouvert.");
-    case SQLITE_CONSTRAINT:
-        return QStringLiteral("Le fichier de la compétition refuse ces valeurs.");
-    default:
-        return QStringLiteral("Erreur %1 du fichier de la compétition : %2.")
-            .arg(error.code)
-            .arg(error.message);
-    }
 }
 
 } // namespace mRencontres

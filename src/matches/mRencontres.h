@@ -44,7 +44,4 @@ SaveResult saveMatch(store::Competition& competition, const MatchRules::Candidat
 
 [[nodiscard]] store::DbError countMatchday(store::Database& db, int journee, int& count);
 
-// The reason of a failure of the competition file, in French, for the user.
-QString describeDbError(const store::DbError& error);
-
 } // namespace mRencontres

@@ -9,7 +9,7 @@
 namespace {
 
 // Two overlapping crests: a team beside another.
-QIcon windowIcon()
+QIcon comparisonIcon()
 {
     QPixmap pm(32, 32);
     pm.fill(Qt::transparent);
@@ -38,7 +38,7 @@ frmEquipeCompare::frmEquipeCompare(QWidget* parent) : QWidget(parent, Qt::Window
 {
     setObjectName(QStringLiteral("frmEquipeCompare"));
     setWindowTitle(QStringLiteral("Equipe"));
-    setWindowIcon(windowIcon());
+    setWindowIcon(comparisonIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumSize(420, 380);
     m_panel = new TeamPanel(this);

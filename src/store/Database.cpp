@@ -406,4 +406,33 @@ bool Database::inTransaction() const
     return m_db && !sqlite3_get_autocommit(m_db);
 }
 
+QString describeError(const DbError& error)
+{
+    switch (error.code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("Le fichier de la compétition est verrouillé par un autre "
+                              "programme. Réessayez quand il sera libéré.");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return QStringLiteral("Le fichier de la compétition est en lecture seule.");
+    case SQLITE_FULL:
+        return QStringLiteral("Le disque est plein.");
+    case SQLITE_IOERR:
+        return QStringLiteral("Le fichier de la compétition ne peut pas être lu ou écrit sur le "
+                              "disque.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("Le fichier de la compétition est endommagé.");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("Le fichier de la compétition ne peut plus être ouvert.");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("Le fichier de la compétition refuse ces valeurs.");
+    default:
+        return QStringLiteral("Erreur %1 du fichier de la compétition : %2.")
+            .arg(error.code)
+            .arg(error.message);
+    }
+}
+
 } // namespace store

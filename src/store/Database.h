@@ -147,4 +147,7 @@ private:
 
 QString quoteIdentifier(const QString& name);
 
+// What went wrong with the competition file, in French, for the window to show.
+QString describeError(const DbError& error);
+
 } // namespace store

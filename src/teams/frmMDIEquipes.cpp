@@ -91,8 +91,8 @@ void frmMDIEquipes::zelAutreEquipe_Click()
     if (!window) {
         window = new frmEquipeCompare;
         AppHost::setComparisonWindow(window);
-        if (frmMain* main = AppHost::mainWindow())
-            window->setGeometry(QRect(mapToGlobal(QPoint(0, 0)), size()));
+        // Where the working windows stand; the user moves it beside this one.
+        window->setGeometry(QRect(mapToGlobal(QPoint(0, 0)), size()));
     }
     window->show();
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);

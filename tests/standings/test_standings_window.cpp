@@ -120,20 +120,14 @@ TEST_F(StandingsWindowTest, RowsMatchTheCommandLineStandings)
         teams << QStringLiteral("CLUB %1").arg(i);
     path = dir.file(QStringLiteral("big.dat"));
     testsupport::makeCompetition(path, teams);
-    {
-        auto db = testsupport::openFile(path);
-        int day = 1;
-        for (int a = 0; a < 10; ++a)
-            for (int b = 0; b < 10; ++b)
-                if (a != b && (a + b) % 3 != 0)
-                    ASSERT_TRUE(db->addRow(QStringLiteral("Résultats"),
-                                           {{QStringLiteral("Journée"), 1 + (day++ % 18)},
-                                            {QStringLiteral("Domicile"), teams[a]},
-                                            {QStringLiteral("ScoreDomicile"), (a * b) % 4},
-                                            {QStringLiteral("Visiteur"), teams[b]},
-                                            {QStringLiteral("ScoreVisiteur"), (a + 2 * b) % 3}})
-                                    .ok());
-    }
+    std::vector<store::MatchRow> rows;
+    int day = 1;
+    for (int a = 0; a < 10; ++a)
+        for (int b = 0; b < 10; ++b)
+            if (a != b && (a + b) % 3 != 0)
+                rows.push_back(
+                    {0, 1 + (day++ % 18), teams[a], (a * b) % 4, teams[b], (a + 2 * b) % 3});
+    testsupport::addMatches(path, rows);
     frmMDIClassement* w = open();
     w->cboJournees->setCurrentIndex(9);
     w->cboType->setCurrentIndex(3);
