@@ -1,8 +1,8 @@
 // Showing and painting a match list: a long list costs only the rows on screen.
+#include "BenchMain.h"
 #include "controls/zelOwnerLBox4.h"
 
 #include <QApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -36,10 +36,5 @@ BENCHMARK(BM_ShowAndPaintMatchList)->Arg(20)->Arg(16256)->Unit(benchmark::kMicro
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv, true);
 }

@@ -1,12 +1,12 @@
 // The ranking and the views built on it, on a 20-team season (380 matches) and on the
 // largest league a file can hold (128 teams, 254 matchdays, 16,256 matches).
 #include "BenchLeague.h"
+#include "BenchMain.h"
 #include "standings/mRank.h"
 #include "store/Competition.h"
 #include "store/Results.h"
 
 #include <QCoreApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -110,8 +110,5 @@ BENCHMARK(BM_TeamPanelRefresh)->Arg(20)->Arg(128)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }

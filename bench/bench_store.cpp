@@ -1,10 +1,10 @@
 // Opening a competition and reading its results, on files of real size.
 #include "BenchLeague.h"
+#include "BenchMain.h"
 #include "store/Competition.h"
 #include "store/Results.h"
 
 #include <QCoreApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -23,8 +23,5 @@ BENCHMARK(BM_OpenCompetition)->Arg(20)->Arg(128)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -1,6 +1,7 @@
 // Showing a team in the teams window on the largest league a file can hold: its matches, five
 // rankings for the summary and its ranking history, read from the file and painted.
 #include "BenchLeague.h"
+#include "BenchMain.h"
 #include "shell/CompetitionCommands.h"
 #include "standings/TeamPanel.h"
 #include "store/Competition.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -39,10 +39,5 @@ BENCHMARK(BM_ShowTeam)->Arg(20)->Arg(128)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv, true);
 }

@@ -67,10 +67,10 @@ void addMatches(const QString& path, const std::vector<store::MatchRow>& rows)
 
 void makeCompetition(const QString& path, const QStringList& teams)
 {
-    std::vector<TeamSpec> specs;
+    std::vector<TeamSpec> defs;
     for (const QString& t : teams)
-        specs.push_back({t, {}, {}});
-    makeCompetition(path, specs);
+        defs.push_back({t, {}, {}});
+    makeCompetition(path, defs);
 }
 
 QByteArray readBytes(const QString& path)
