@@ -202,7 +202,10 @@ void frmMain::unloadWorkingWindow()
         WorkingWindow* old = m_current;
         m_current = nullptr;
         old->hide();
-        delete old;
+        // It may be the window whose menu or list is running this very code: it leaves the
+        // main window now and is destroyed once that code has returned.
+        old->setParent(nullptr);
+        old->deleteLater();
     }
     showMenus();
 }

@@ -122,6 +122,7 @@ TEST_F(NavigationTest, SwitchingLeavesExactlyOneWorkingWindow)
     ASSERT_TRUE(Utilities::OpenCompetition(path));
     QPointer<WorkingWindow> teams = window.currentWorkingWindow();
     click(2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(teams.isNull()); // unloaded, not hidden
     EXPECT_EQ(current(), QStringLiteral("frmMDIRencontres"));
     click(3);

@@ -93,8 +93,13 @@ TEST_F(StandingsWindowTest, DoubleClickingATeamShowsItsSummary)
 {
     addMatches({{0, 1, "LENS", 2, "ARRAS", 0}});
     QPointer<frmMDIClassement> w = open();
-    w->zelClass->setSelected(3, true); // ARRAS, last
-    w->zelClass_DblClick();
+    w->resize(800, 500);
+    // A real double-click on ARRAS, the last row: the list that receives it goes away.
+    QWidget* view = w->zelClass->hwnd()->viewport();
+    const QPoint last(40, 3 * w->zelClass->ItemHeight() + 5);
+    QTest::mouseClick(view, Qt::LeftButton, {}, last);
+    QTest::mouseDClick(view, Qt::LeftButton, {}, last);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(w.isNull());
     auto* teams = qobject_cast<frmMDIEquipes*>(main.currentWorkingWindow());
     ASSERT_TRUE(teams);
