@@ -1,12 +1,12 @@
 #include "cli/CliCommands.h"
 
-#include "cli/CsvReader.h"
 #include "cli/TableWriter.h"
 #include "standings/mRank.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
-#include "store/MatchRules.h"
+#include "store/ResultImporter.h"
 #include "store/Results.h"
+#include "store/TextChecks.h"
 #include "store/Utilities.h"
 
 #include <QCommandLineParser>
@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QTextStream>
 
 namespace Cli {
@@ -46,18 +47,25 @@ const char kUsage[] = R"(Usage : vemo-cli COMMANDE [ARGUMENTS] [OPTIONS]
 Commandes :
   new FICHIER.dat --name NOM --season SAISON [--points V,D,N] --teams EQUIPES.txt
       Crée une compétition : ses propriétés, et ses équipes lues dans un fichier
-      texte UTF-8, une par ligne. Les points par défaut sont 3,0,1 (victoire,
-      défaite, match nul).
+      texte UTF-8, une par ligne (2 à 128 équipes, 50 caractères au plus par
+      nom, sans caractère de contrôle). Les points par défaut sont 3,0,1
+      (victoire, défaite, match nul).
   import FICHIER.dat RESULTATS.csv
       Ajoute des résultats. En-tête : Journée, Domicile, ScoreDomicile, Visiteur,
       ScoreVisiteur (dans n'importe quel ordre), séparateur ',' ou ';'. Tout ou
-      rien : la première ligne refusée est signalée et rien n'est écrit.
+      rien : la première ligne refusée arrête la lecture, est signalée par son
+      numéro dans le fichier, et rien n'est écrit. Une ligne compte au plus 1000
+      caractères ; n équipes jouent au plus n×(n−1) rencontres.
   standings FICHIER.dat [--matchday N] [--kind TYPE] [--format FORMAT]
       Le classement après la journée N (par défaut : tous les résultats).
   history FICHIER.dat EQUIPE [--kind TYPE] [--format FORMAT]
       La place et les chiffres d'une équipe après chaque journée jouée.
   matches FICHIER.dat [--matchday N] [--format FORMAT]
       Les résultats enregistrés, dans la disposition qu'attend « import ».
+
+standings, history et matches ne font que lire : un fichier en lecture seule
+leur suffit. En format text, une valeur de plus de 50 caractères est coupée
+(« … ») ; csv et json donnent les valeurs entières.
 
 Options :
   --kind TYPE      general (par défaut), attaque, defense, domicile, exterieur
@@ -86,7 +94,11 @@ bool parse(Parsed& p, const QStringList& args, const std::vector<QCommandLineOpt
     for (const auto& o : options)
         p.parser.addOption(o);
     if (!p.parser.parse(QStringList{QStringLiteral("vemo-cli")} + args)) {
-        fail(Misuse, p.parser.errorText());
+        const QStringList unknown = p.parser.unknownOptionNames();
+        fail(Misuse, unknown.isEmpty()
+                         ? QStringLiteral("une option attend une valeur (vemo-cli --help).")
+                         : QStringLiteral("option inconnue « --%1 » (vemo-cli --help).")
+                               .arg(store::shortened(unknown.first())));
         return false;
     }
     p.positional = p.parser.positionalArguments();
@@ -111,7 +123,7 @@ bool parseKind(const Parsed& p, RankingKind& kind)
     if (at < 0) {
         fail(Misuse, QStringLiteral("type de classement inconnu « %1 » (general, attaque, defense, "
                                     "domicile, exterieur).")
-                         .arg(value));
+                         .arg(store::shortened(value)));
         return false;
     }
     kind = RankingKind(at);
@@ -128,7 +140,8 @@ bool parseFormat(const Parsed& p, TableWriter::Format& format)
     else if (value == QLatin1String("json"))
         format = TableWriter::Json;
     else {
-        fail(Misuse, QStringLiteral("format inconnu « %1 » (text, csv, json).").arg(value));
+        fail(Misuse, QStringLiteral("format inconnu « %1 » (text, csv, json).")
+                         .arg(store::shortened(value)));
         return false;
     }
     return true;
@@ -148,10 +161,18 @@ bool parseMatchday(const Parsed& p, std::optional<int>& day)
     return true;
 }
 
-std::unique_ptr<store::Competition> openCompetition(const QString& path)
+int readFailed(const store::DbError& e)
+{
+    return fail(Refused,
+                QStringLiteral("Les résultats n'ont pas pu être lus. ") + store::describeError(e));
+}
+
+// Readers open the file read-only, so that a file that cannot be written still answers.
+std::unique_ptr<store::Competition>
+openCompetition(const QString& path, store::OpenMode mode = store::OpenMode::ReadOnly)
 {
     store::OpenError error;
-    auto c = store::Competition::open(path, error);
+    auto c = store::Competition::open(path, error, nullptr, mode);
     if (!c)
         fail(Refused, store::describeOpenError(error, path));
     return c;
@@ -184,7 +205,7 @@ int standings(const QStringList& args)
         return Refused;
     std::vector<store::MatchRow> rows;
     if (store::DbError e = store::loadResults(c->db(), day, rows))
-        return fail(Refused, e.message);
+        return readFailed(e);
     const cResult::Points pts = competitionPoints(*c);
     const RankingCollection ranking = ComputeRanking(rows, kind, c->teamList(), pts);
     TableWriter table(QStringList{"Pl", "Equipe"} + kRankingColumns);
@@ -214,12 +235,11 @@ int history(const QStringList& args)
             return store::teamKey(t.nom) == store::teamKey(team);
         });
     if (known == c->teamList().end())
-        return fail(
-            Refused,
-            QStringLiteral("l'équipe « %1 » n'existe pas dans cette compétition.").arg(team));
+        return fail(Refused, QStringLiteral("l'équipe « %1 » n'existe pas dans cette compétition.")
+                                 .arg(store::shortened(team)));
     std::vector<store::MatchRow> rows;
     if (store::DbError e = store::loadResults(c->db(), std::nullopt, rows))
-        return fail(Refused, e.message);
+        return readFailed(e);
     const cResult::Points pts = competitionPoints(*c);
     TableWriter table(QStringList{"Jo", "Pl"} + kRankingColumns);
     for (const HistoryEntry& h : RankingHistory(rows, kind, c->teamList(), pts, known->nom))
@@ -245,7 +265,7 @@ int matches(const QStringList& args)
     store::DbError e = day ? store::loadMatchday(c->db(), *day, rows)
                            : store::loadResults(c->db(), std::nullopt, rows);
     if (e)
-        return fail(Refused, e.message);
+        return readFailed(e);
     std::stable_sort(
         rows.begin(), rows.end(),
         [](const store::MatchRow& a, const store::MatchRow& b) { return a.journee < b.journee; });
@@ -262,71 +282,14 @@ int import(const QStringList& args)
     Parsed p;
     if (!parse(p, args, {}, 2))
         return Misuse;
-    const QString csvPath = p.positional[1];
-    QByteArray text;
-    if (!Utilities::TryReadFileBytes(csvPath, text))
-        return fail(Refused, QStringLiteral("impossible de lire le fichier « %1 ».").arg(csvPath));
-    auto c = openCompetition(p.positional[0]);
+    auto c = openCompetition(p.positional[0], store::OpenMode::ReadWrite);
     if (!c)
         return Refused;
-
-    std::vector<CsvRecord> records;
-    QString error;
-    if (!readCsv(text, detectSeparator(text), records, error))
-        return fail(Refused, error);
-    if (records.empty())
-        return fail(Refused, QStringLiteral(
-                                 "le fichier CSV est vide : il faut au moins la ligne d'en-tête."));
-    int column[5];
-    for (int k = 0; k < 5; ++k) {
-        column[k] = int(records[0].fields.indexOf(kMatchColumns[k]));
-        if (column[k] < 0)
-            return fail(
-                Refused,
-                QStringLiteral("la colonne « %1 » manque dans l'en-tête.").arg(kMatchColumns[k]));
-    }
-
-    std::vector<QString> names;
-    for (const store::Team& t : c->teamList())
-        names.push_back(t.nom);
-    MatchRules rules(names, c->teamCount());
-    std::vector<store::MatchRow> stored;
-    if (store::DbError e = store::loadResults(c->db(), std::nullopt, stored))
-        return fail(Refused, e.message);
-    for (const store::MatchRow& r : stored)
-        rules.addExisting(r);
-
-    std::vector<store::MatchRow> accepted;
-    for (size_t i = 1; i < records.size(); ++i) {
-        const CsvRecord& rec = records[i];
-        if (rec.fields.size() == 1 && rec.fields[0].trimmed().isEmpty())
-            continue;
-        const auto field = [&](int k) { return rec.fields.value(column[k]).trimmed(); };
-        MatchRules::Verdict v = rules.check({field(0), field(1), field(2), field(3), field(4)});
-        if (!v.accepted())
-            return fail(Refused, QStringLiteral("ligne %1 : %2")
-                                     .arg(rec.line)
-                                     .arg(v.message.replace(QLatin1Char('\n'), QLatin1Char(' '))));
-        v.row.rowid = -qint64(i); // not stored yet: an identity of its own
-        rules.addExisting(v.row);
-        accepted.push_back(v.row);
-    }
-
-    store::Database& db = c->db();
-    store::Transaction tx(db);
-    if (tx.beginError())
-        return fail(Refused, tx.beginError().message);
-    for (const store::MatchRow& r : accepted)
-        if (store::DbError e = db.addRow(QStringLiteral("Résultats"),
-                                         {{QStringLiteral("Journée"), r.journee},
-                                          {QStringLiteral("Domicile"), r.domicile},
-                                          {QStringLiteral("ScoreDomicile"), r.scoreDomicile},
-                                          {QStringLiteral("Visiteur"), r.visiteur},
-                                          {QStringLiteral("ScoreVisiteur"), r.scoreVisiteur}}))
-            return fail(Refused, QStringLiteral("écriture impossible : %1").arg(e.message));
-    if (store::DbError e = tx.commit())
-        return fail(Refused, QStringLiteral("écriture impossible : %1").arg(e.message));
-    out() << QStringLiteral("%1 résultat(s) ajouté(s).").arg(accepted.size()) << Qt::endl;
+    store::ResultImporter importer(*c);
+    const store::ResultImporter::Outcome outcome = importer.importFile(p.positional[1]);
+    if (!outcome.ok())
+        return fail(Refused, outcome.message);
+    out() << QStringLiteral("%1 résultat(s) ajouté(s).").arg(outcome.imported) << Qt::endl;
     return Ok;
 }
 
@@ -340,6 +303,50 @@ bool parsePoints(const QString& text, int pts[3])
         pts[k] = parts[k].trimmed().toInt(&ok);
         if (!ok || pts[k] < 0 || pts[k] > 255)
             return false;
+    }
+    return true;
+}
+
+// The team names of a text file, one per line; false with the reason already printed.
+bool readTeamList(const QString& path, QStringList& teams)
+{
+    // 128 names of 50 characters fit many times over.
+    constexpr qint64 kMaxListBytes = 256 * 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(Refused, QStringLiteral("impossible de lire la liste d'équipes « %1 ».").arg(path));
+        return false;
+    }
+    const QByteArray list = file.read(kMaxListBytes + 1);
+    if (list.size() > kMaxListBytes) {
+        fail(Refused, QStringLiteral("la liste d'équipes « %1 » est trop longue pour %2 équipes.")
+                          .arg(path)
+                          .arg(kMaxTeams));
+        return false;
+    }
+    QByteArray normalised = list;
+    normalised.replace("\r\n", "\n").replace('\r', '\n');
+    QSet<QString> seen;
+    int line = 0;
+    for (const QByteArray& raw : normalised.split('\n')) {
+        ++line;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString team = QString(utf8.decode(raw)).trimmed();
+        QString problem;
+        if (utf8.hasError())
+            problem = QStringLiteral("le texte n'est pas en UTF-8 valide.");
+        else if (team.isEmpty())
+            continue;
+        else
+            problem = store::teamNameProblem(team);
+        if (problem.isEmpty() && seen.contains(store::teamKey(team)))
+            problem = QStringLiteral("l'équipe « %1 » figure deux fois.").arg(team);
+        if (!problem.isEmpty()) {
+            fail(Refused, QStringLiteral("ligne %1 : %2").arg(line).arg(problem));
+            return false;
+        }
+        seen.insert(store::teamKey(team));
+        teams << team;
     }
     return true;
 }
@@ -373,29 +380,9 @@ int create(const QStringList& args)
     if (QFileInfo::exists(path))
         return fail(Refused, QStringLiteral("le fichier « %1 » existe déjà.").arg(path));
 
-    QByteArray list;
-    if (!Utilities::TryReadFileBytes(p.parser.value(QStringLiteral("teams")), list))
-        return fail(Refused, QStringLiteral("impossible de lire la liste d'équipes « %1 ».")
-                                 .arg(p.parser.value(QStringLiteral("teams"))));
     QStringList teams;
-    QSet<QString> seen;
-    int line = 0;
-    for (const QString& raw : QString::fromUtf8(list).split(QLatin1Char('\n'))) {
-        ++line;
-        const QString team = raw.trimmed();
-        if (team.isEmpty())
-            continue;
-        if (team.size() > 50)
-            return fail(Refused, QStringLiteral("ligne %1 : le nom « %2 » dépasse 50 caractères.")
-                                     .arg(line)
-                                     .arg(team));
-        if (seen.contains(store::teamKey(team)))
-            return fail(
-                Refused,
-                QStringLiteral("ligne %1 : l'équipe « %2 » figure deux fois.").arg(line).arg(team));
-        seen.insert(store::teamKey(team));
-        teams << team;
-    }
+    if (!readTeamList(p.parser.value(QStringLiteral("teams")), teams))
+        return Refused;
     if (teams.size() < 2)
         return fail(Refused, QStringLiteral("il est nécessaire d'avoir au moins 2 équipes."));
     if (teams.size() > kMaxTeams)
@@ -416,15 +403,15 @@ int create(const QStringList& args)
     QFile::remove(work);
     const auto abandon = [&](const QString& why) {
         QFile::remove(work);
-        return fail(Refused, QStringLiteral("création impossible : %1").arg(why));
+        return fail(Refused, QStringLiteral("La compétition n'a pas été créée. %1").arg(why));
     };
     if (store::DbError e = store::createCompetitionFile(work))
-        return abandon(e.message);
+        return abandon(store::describeError(e));
     {
         store::DbError e;
         auto db = store::Database::open(work, store::competitionKey(), e);
         if (!db)
-            return abandon(e.message);
+            return abandon(store::describeError(e));
         store::Transaction tx(*db);
         const std::pair<const char*, QVariant> props[] = {{"Championnat", name},
                                                           {"Saison", season},
@@ -433,17 +420,17 @@ int create(const QStringList& args)
                                                           {"PtsEquality", pts[2]}};
         for (const auto& [prop, value] : props)
             if ((e = store::writeProperty(*db, QString::fromLatin1(prop), value)))
-                return abandon(e.message);
+                return abandon(store::describeError(e));
         for (const QString& team : teams)
             if ((e = db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), team},
                                                             {QStringLiteral("Blason"), crest},
                                                             {QStringLiteral("Icone"), icon}})))
-                return abandon(e.message);
+                return abandon(store::describeError(e));
         if ((e = tx.commit()) || (e = db->close()))
-            return abandon(e.message);
+            return abandon(store::describeError(e));
     }
     if (QFileInfo::exists(path) || !QFile::rename(work, path))
-        return abandon(QStringLiteral("le fichier « %1 » ne peut pas être écrit.").arg(path));
+        return abandon(QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(path));
     out() << QStringLiteral("Compétition « %1 » créée avec %2 équipes.").arg(name).arg(teams.size())
           << Qt::endl;
     return Ok;
@@ -476,7 +463,8 @@ int run(const QStringList& args)
         if (command == QLatin1String("matches"))
             return matches(rest);
     } catch (const std::exception& e) {
-        return fail(Refused, QString::fromUtf8(e.what()));
+        return fail(Refused, QStringLiteral("Une erreur inattendue s'est produite (%1).")
+                                 .arg(QString::fromUtf8(e.what())));
     }
     return fail(Misuse, QStringLiteral("commande inconnue « %1 » (vemo-cli --help).").arg(command));
 }

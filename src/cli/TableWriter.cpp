@@ -1,5 +1,7 @@
 #include "cli/TableWriter.h"
 
+#include "store/TextChecks.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -46,17 +48,22 @@ void TableWriter::write(QTextStream& out, Format format, const QList<int>& textC
         break;
     }
     case Text: {
+        // A valid file's names fit in 50 characters; longer cells are cut so that one odd
+        // value cannot widen every line of the table.
+        const auto cell = [](const QString& value) {
+            return store::shortened(value, kMaxTextWidth);
+        };
         QList<qsizetype> width;
         for (const QString& h : m_header)
             width << h.size();
         for (const QStringList& r : m_rows)
             for (int c = 0; c < r.size() && c < width.size(); ++c)
-                width[c] = qMax(width[c], r[c].size());
+                width[c] = qMax(width[c], cell(r[c]).size());
         const auto line = [&](const QStringList& cells) {
             QStringList padded;
-            for (int c = 0; c < cells.size(); ++c)
-                padded << (textColumns.contains(c) ? cells[c].leftJustified(width[c])
-                                                   : cells[c].rightJustified(width[c]));
+            for (int c = 0; c < cells.size() && c < width.size(); ++c)
+                padded << (textColumns.contains(c) ? cell(cells[c]).leftJustified(width[c])
+                                                   : cell(cells[c]).rightJustified(width[c]));
             QString text = padded.join(QStringLiteral("  "));
             while (text.endsWith(QLatin1Char(' ')))
                 text.chop(1);

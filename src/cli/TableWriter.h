@@ -9,6 +9,8 @@ class TableWriter
 {
 public:
     enum Format { Text, Csv, Json };
+    // The widest cell of the text format; CSV and JSON keep values whole.
+    static constexpr int kMaxTextWidth = 50;
 
     explicit TableWriter(QStringList header) : m_header(std::move(header)) {}
     void addRow(const QStringList& row) { m_rows.append(row); }

@@ -31,10 +31,13 @@ enum class OpenFailure {
     NotADatabase, // wrong password, not a database, or not encrypted with our key
     Damaged,
     ReadOnly,
+    Interrupted, // a change left unfinished, which only a writing open can undo
     Locked,
     DiskFull,
     MissingTable,
     MissingProperty,
+    BadTable, // a view or an unusual kind of table, or a trigger
+    BadValue, // a stored value that the program's own files refuse
     Other,
 };
 
@@ -42,7 +45,8 @@ struct OpenError
 {
     OpenFailure failure = OpenFailure::None;
     DbError engine;
-    QString detail; // the missing table or property
+    QString detail;  // the table or property at fault
+    QString problem; // for BadTable and BadValue: what is wrong, in French
 
     bool ok() const { return failure == OpenFailure::None; }
 };
@@ -50,14 +54,22 @@ struct OpenError
 // French description of why path could not be opened, for the window to show.
 QString describeOpenError(const OpenError& error, const QString& path);
 
+// Checks, by reading only, that every stored value keeps the rules that the program's own
+// files enforce, for a file whose tables have the right columns. False with error set if not.
+bool checkCompetitionValues(Database& db, OpenError& error);
+
+enum class OpenMode { ReadWrite, ReadOnly };
+
 // An open competition: its database, its teams sorted by name and the points of a match.
 class Competition
 {
 public:
     // Opens and checks path without changing anything else; on failure returns null.
-    // pictures, when given, receives every team's crest and icon.
+    // pictures, when given, receives every team's crest and icon. ReadWrite refuses a file
+    // that cannot be written; ReadOnly accepts it, and the database then refuses every change.
     static std::unique_ptr<Competition> open(const QString& path, OpenError& error,
-                                             std::vector<TeamPictures>* pictures = nullptr);
+                                             std::vector<TeamPictures>* pictures = nullptr,
+                                             OpenMode mode = OpenMode::ReadWrite);
 
     Database& db() { return *m_db; }
     QString fileName() const { return m_db ? m_db->fileName() : QString(); }

@@ -147,7 +147,19 @@ std::unique_ptr<Database> Database::openWithFlags(const QString& path, const QBy
 
 std::unique_ptr<Database> Database::open(const QString& path, const QByteArray& key, DbError& error)
 {
-    auto db = openWithFlags(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, error);
+    return openExisting(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, error);
+}
+
+std::unique_ptr<Database> Database::openReadOnly(const QString& path, const QByteArray& key,
+                                                 DbError& error)
+{
+    return openExisting(path, key, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX, error);
+}
+
+std::unique_ptr<Database> Database::openExisting(const QString& path, const QByteArray& key,
+                                                 int flags, DbError& error)
+{
+    auto db = openWithFlags(path, key, flags, error);
     if (!db)
         return nullptr;
     // The key is only checked when the first page is read.
@@ -429,7 +441,8 @@ QString describeError(const DbError& error)
     case SQLITE_CONSTRAINT:
         return QStringLiteral("Le fichier de la compétition refuse ces valeurs.");
     default:
-        return QStringLiteral("Erreur %1 du fichier de la compétition : %2.")
+        return QStringLiteral("Le fichier de la compétition a rendu une erreur inattendue "
+                              "(code %1 : %2).")
             .arg(error.code)
             .arg(error.message);
     }

@@ -67,6 +67,10 @@ public:
     // Opens an existing file read-write, shared, keyed; a missing file is never created.
     static std::unique_ptr<Database> open(const QString& path, const QByteArray& key,
                                           DbError& error);
+    // Opens an existing file for reading only: it need not be writable, and every change
+    // is refused by the engine.
+    static std::unique_ptr<Database> openReadOnly(const QString& path, const QByteArray& key,
+                                                  DbError& error);
     // Creates a new keyed file; an existing file is refused.
     static std::unique_ptr<Database> create(const QString& path, const QByteArray& key,
                                             DbError& error);
@@ -112,6 +116,8 @@ private:
                     const std::function<void(sqlite3_stmt*)>& onRow);
     static std::unique_ptr<Database> openWithFlags(const QString& path, const QByteArray& key,
                                                    int flags, DbError& error);
+    static std::unique_ptr<Database> openExisting(const QString& path, const QByteArray& key,
+                                                  int flags, DbError& error);
 
     sqlite3* m_db = nullptr;
     QString m_path;

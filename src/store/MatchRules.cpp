@@ -1,5 +1,7 @@
 #include "store/MatchRules.h"
 
+#include "store/TextChecks.h"
+
 namespace {
 
 QString dayTeam(int journee, const QString& key)
@@ -85,15 +87,15 @@ MatchRules::Verdict MatchRules::check(const Candidate& c, std::optional<qint64> 
                       2);
     const QString hKey = store::teamKey(c.domicile), vKey = store::teamKey(c.visiteur);
     if (!m_teams.contains(hKey))
-        return refuse(
-            UnknownTeam,
-            QStringLiteral("L'équipe « %1 » n'existe pas dans cette compétition.").arg(c.domicile),
-            3);
+        return refuse(UnknownTeam,
+                      QStringLiteral("L'équipe « %1 » n'existe pas dans cette compétition.")
+                          .arg(store::shortened(c.domicile)),
+                      3);
     if (!m_teams.contains(vKey))
-        return refuse(
-            UnknownTeam,
-            QStringLiteral("L'équipe « %1 » n'existe pas dans cette compétition.").arg(c.visiteur),
-            4);
+        return refuse(UnknownTeam,
+                      QStringLiteral("L'équipe « %1 » n'existe pas dans cette compétition.")
+                          .arg(store::shortened(c.visiteur)),
+                      4);
     const QString h = m_teams.value(hKey), vis = m_teams.value(vKey);
 
     if (hKey == vKey)

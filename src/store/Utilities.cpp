@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -68,17 +69,36 @@ bool TryReadFileBytes(const QString& path, QByteArray& bytes)
     return true;
 }
 
+bool WriteAllBytes(QIODevice& device, const QByteArray& bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
 bool TryWriteFileBytes(const QString& path, const QByteArray& bytes)
 {
     QSaveFile f(path);
     f.setDirectWriteFallback(true);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
+    // Unbuffered, a full disk fails the write itself instead of a flush that commit() may
+    // not report.
+    bool ok = f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (ok && !WriteAllBytes(f, bytes)) {
         f.cancelWriting();
-        return false;
+        f.commit();
+        ok = false;
+    } else if (ok) {
+        ok = f.commit() && QFileInfo(path).size() == bytes.size();
     }
-    return f.commit();
+    // Nothing half-written stays behind: a reader would take it for the whole picture.
+    if (!ok)
+        QFile::remove(path);
+    return ok;
 }
 
 } // namespace Utilities

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QVariant>
 
@@ -20,6 +21,9 @@ QString StripExtension(const QString& name);
 QString Nz(const QVariant& value);
 
 bool TryReadFileBytes(const QString& path, QByteArray& bytes);
+// False unless every byte reached the file; a failed write leaves no file at path.
 bool TryWriteFileBytes(const QString& path, const QByteArray& bytes);
+// Writes the whole of bytes, however many calls the device needs; false on any failure.
+bool WriteAllBytes(QIODevice& device, const QByteArray& bytes);
 
 } // namespace Utilities

@@ -2,6 +2,7 @@
 
 #include "controls/MessageBox.h"
 #include "controls/cOpenSaveFile.h"
+#include "store/TextChecks.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,8 +12,6 @@
 #include <QPushButton>
 
 namespace {
-
-constexpr int kStoredNameLength = 50;
 
 // A dashed frame with a question mark: the slot has no picture.
 QPixmap placeholder(int size)
@@ -40,7 +39,8 @@ frmEditEquipe::frmEditEquipe(QWidget* parent) : QDialog(parent)
     auto* lblNom = new QLabel(QStringLiteral("&Nom"), this);
     txtNom = new QLineEdit(this);
     txtNom->setObjectName(QStringLiteral("txtNom"));
-    txtNom->setMaxLength(kStoredNameLength + 20); // room for the spaces that saving trims
+    // Room for 50 characters outside the BMP (two units each) and spaces that saving trims.
+    txtNom->setMaxLength(2 * store::kTeamNameLength + 20);
     lblNom->setBuddy(txtNom);
 
     auto* grid = new QGridLayout;
@@ -136,8 +136,9 @@ void frmEditEquipe::cmdDelete_Click(int slot)
 
 void frmEditEquipe::cmdSave_Click()
 {
-    if (txtNom->text().isEmpty()) {
-        MessageBox::plain(this, QStringLiteral("Donnez un nom à cette équipe."));
+    const QString problem = store::teamNameProblem(txtNom->text().trimmed());
+    if (!problem.isEmpty()) {
+        MessageBox::plain(this, problem);
         txtNom->setFocus();
         return;
     }

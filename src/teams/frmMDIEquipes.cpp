@@ -9,6 +9,7 @@
 #include "standings/TeamPanel.h"
 #include "standings/frmEquipeCompare.h"
 #include "store/CrestCache.h"
+#include "store/Teams.h"
 #include "store/Utilities.h"
 #include "teams/TeamPictures.h"
 #include "teams/frmEditEquipe.h"
@@ -139,20 +140,8 @@ void frmMDIEquipes::cmdEdit_Click()
         fields.push_back({TeamPictures::field(slot), bytes});
     }
 
-    // The team and its matches change together or not at all.
-    {
-        store::Transaction tx(db);
-        if (tx.beginError() || db.updateRow(QStringLiteral("Equipes"), rowid, fields))
-            return refuse();
-        if (renamed != name &&
-            (db.run(QStringLiteral("UPDATE \"Résultats\" SET Domicile = ? WHERE Domicile = ?"),
-                    {renamed, name}) ||
-             db.run(QStringLiteral("UPDATE \"Résultats\" SET Visiteur = ? WHERE Visiteur = ?"),
-                    {renamed, name})))
-            return refuse();
-        if (tx.commit())
-            return refuse();
-    }
+    if (store::updateTeam(db, rowid, name, fields))
+        return refuse();
 
     store::Snapshot row;
     (void)db.query(QStringLiteral("SELECT Blason, Icone FROM Equipes WHERE rowid = ?"), {rowid},

@@ -1,6 +1,8 @@
+#include "cli/TableWriter.h"
 #include "standings/mRank.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
+#include "support/FaultyDisk.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -9,7 +11,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using testsupport::TempDir;
 
@@ -21,16 +26,43 @@ struct CliRun
     QString out, err;
 };
 
+QString cliPath()
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("../../bin/vemo-cli"));
+}
+
 CliRun cli(const QStringList& args)
 {
     QProcess p;
-    p.start(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../../bin/vemo-cli")),
-        args);
+    p.start(cliPath(), args);
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
+}
+
+// The tool run with files limited to `blocks` blocks of 512 bytes: a disk with no room left.
+CliRun cliOnAFullDisk(int blocks, const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral("bash"),
+            QStringList{
+                "-c", QStringLiteral("trap '' XFSZ; ulimit -f %1; exec \"$0\" \"$@\"").arg(blocks),
+                cliPath()} +
+                args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// No engine or library text in English reaches the user.
+void expectFrench(const CliRun& r)
+{
+    for (const char* english : {"database", "unable", "error", "cannot", "locked", "disk is"})
+        EXPECT_FALSE(r.err.contains(QString::fromLatin1(english), Qt::CaseInsensitive))
+            << r.err.toStdString();
 }
 
 QString binFile(const QString& name)
@@ -162,7 +194,7 @@ TEST_F(CliTest, ImportIsAllOrNothingWithTheLineAndReason)
     refused(head + "2,NANCY,1,METZ,0\n", QStringLiteral("NANCY"));
     refused(head + "2,ARRAS,,METZ,0\n", QStringLiteral("Entrez le score de l'équipe qui reçoit."));
     refused(QStringLiteral("Journée,Domicile,Visiteur\n"), QStringLiteral("ScoreDomicile"));
-    refused(head + "2,\"ARRAS,1,METZ,0\n", QStringLiteral("guillemets"));
+    refused(head + "2,\"ARRAS,1,METZ,0\n", QStringLiteral("ligne 2 : guillemet non fermé."));
 
     store::OpenError e;
     auto c = store::Competition::open(file, e);
@@ -254,6 +286,202 @@ TEST_F(CliTest, AnExportedSeasonImportsBackToTheSameStandings)
         EXPECT_EQ(cells[3].toInt(), 38);
     }
     EXPECT_TRUE(cli({"standings", first}).out.startsWith(QStringLiteral("Pl  Equipe  ")));
+}
+
+TEST_F(CliTest, EngineAndCsvFailuresAreToldInFrenchAndChangeNothing)
+{
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
+    const QString ok = csv("ok.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
+                                     "1,LENS,2,LILLE,1\n2,ARRAS,0,METZ,0\n");
+    const QString before = testsupport::dumpContent(file);
+
+    // Another program holds the file.
+    {
+        auto other = testsupport::openFile(file);
+        ASSERT_TRUE(other->exec(QStringLiteral("BEGIN IMMEDIATE")).ok());
+        const CliRun r = cli({"import", file, ok});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("verrouillé"))) << r.err.toStdString();
+        expectFrench(r);
+        ASSERT_TRUE(other->exec(QStringLiteral("ROLLBACK")).ok());
+    }
+    EXPECT_EQ(testsupport::dumpContent(file), before);
+
+    // The disk has no room for the journal or the new pages.
+    CliRun r = cliOnAFullDisk(2, {"import", file, ok});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Les résultats n'ont pas été enregistrés.")))
+        << r.err.toStdString();
+    expectFrench(r);
+    EXPECT_EQ(testsupport::dumpContent(file), before);
+
+    r = cli({"import", file,
+             csv("q.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
+                          "1,LENS,2,\"LIL\"LE,1\n")});
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 2 : guillemet mal placé")))
+        << r.err.toStdString();
+    expectFrench(r);
+    r = cli({"standings", file, "--week", "3"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("option inconnue « --week »")))
+        << r.err.toStdString();
+    r = cli({"standings", file, "--kind"});
+    EXPECT_EQ(r.code, 2);
+    expectFrench(r);
+    EXPECT_EQ(testsupport::dumpContent(file), before);
+}
+
+TEST_F(CliTest, AFileWithValuesOurFilesRefuseIsRefusedUnchanged)
+{
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
+    {
+        auto db = testsupport::openFile(file);
+        for (const char* sql :
+             {R"(ALTER TABLE "Résultats" RENAME TO old)",
+              R"(CREATE TABLE "Résultats" ("Journée", Domicile, ScoreDomicile, Visiteur,
+                 ScoreVisiteur))",
+              R"(DROP TABLE old)",
+              R"(INSERT INTO "Résultats" VALUES (1, 'LENS', 300, 'LILLE', 0))"})
+            ASSERT_TRUE(db->exec(QString::fromUtf8(sql)).ok()) << sql;
+    }
+    const QByteArray before = testsupport::readBytes(file);
+    for (const QStringList& args : {QStringList{"standings", file}, QStringList{"matches", file},
+                                    QStringList{"history", file, "LENS"}}) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("la table « Résultats » contient une valeur "
+                                                  "incorrecte")))
+            << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        expectFrench(r);
+    }
+    EXPECT_EQ(testsupport::readBytes(file), before);
+}
+
+TEST_F(CliTest, ImportStopsAtOnceOnEndlessOrHugeInput)
+{
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
+    const QString before = testsupport::dumpContent(file);
+    CliRun r = cli({"import", file, "/dev/zero"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 1 : la ligne dépasse 1000 caractères")))
+        << r.err.toStdString();
+
+    // Eight megabytes of rows after a refused line 12 are never read.
+    QByteArray text = "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n";
+    for (int i = 2; i < 12; ++i)
+        text += "\n";
+    text += "1,ARRAS,1,NANCY,0\n";
+    const QByteArray filler = "1,LENS,2,LILLE,1\n";
+    text += filler.repeated(8 * 1024 * 1024 / filler.size());
+    r = cli({"import", file, csv("big.csv", QString::fromUtf8(text))});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 12 : L'équipe « NANCY » n'existe pas")))
+        << r.err.toStdString();
+    EXPECT_EQ(testsupport::dumpContent(file), before);
+}
+
+TEST_F(CliTest, TeamNamesCountCharactersAndRefuseControlsAndBadBytes)
+{
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString list = dir.file(QStringLiteral("l.txt"));
+    const auto attempt = [&](const QByteArray& teams) {
+        testsupport::writeBytes(list, teams);
+        const QString file = dir.file(QStringLiteral("n.dat"));
+        QFile::remove(file);
+        return cli(QStringList{"new", file, "--name", "N", "--season", "S", "--teams", list});
+    };
+    CliRun r = attempt((emoji.repeated(26) + QStringLiteral("\nB")).toUtf8());
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    // Lines end with CR only, CRLF or LF; the line named is the file's own.
+    r = attempt("A\rB\r\n\r\n" + QByteArray(51, 'x') + "\n");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(
+        QStringLiteral("ligne 4 : Le nom d'une équipe compte au plus 50 caractères.")))
+        << r.err.toStdString();
+    r = attempt("A\nB\tC\n");
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("ligne 2 : Le nom d'une équipe ne peut pas contenir")))
+        << r.err.toStdString();
+    r = attempt(QByteArray("A\nB\0C\n", 6));
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("ligne 2 : Le nom d'une équipe ne peut pas contenir")))
+        << r.err.toStdString();
+    r = attempt("A\n\nB\xC3\x28\n");
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 3 : le texte n'est pas en UTF-8 valide.")))
+        << r.err.toStdString();
+    r = cli(QStringList{"new", dir.file(QStringLiteral("z.dat")), "--name", "N", "--season", "S",
+                        "--teams", "/dev/zero"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("trop longue"))) << r.err.toStdString();
+}
+
+TEST_F(CliTest, ReadersAnswerOnAFileThatCannotBeWritten)
+{
+    // A folder and a file that another user may read but not write.
+    QTemporaryDir shared(QStringLiteral("/tmp/vemo-lecture-XXXXXX"));
+    ASSERT_TRUE(shared.isValid());
+    QFile::setPermissions(shared.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                             QFileDevice::ExeOther);
+    const QString file = QDir(shared.path()).filePath(QStringLiteral("c.dat"));
+    ASSERT_TRUE(QFile::copy(create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"}), file));
+    ASSERT_EQ(cli({"import", file,
+                   csv("ok.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
+                                 "1,LENS,2,LILLE,1\n")})
+                  .code,
+              0);
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    const QByteArray before = testsupport::readBytes(file);
+
+    // Root writes whatever the permissions say: the tool then runs as an ordinary user.
+    const auto asReader = [&](const QStringList& args) {
+        if (geteuid() != 0)
+            return cli(args);
+        QProcess p;
+        p.start(QStringLiteral("setpriv"),
+                QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", cliPath()} + args);
+        p.waitForFinished(60000);
+        return CliRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                      QString::fromUtf8(p.readAllStandardOutput()),
+                      QString::fromUtf8(p.readAllStandardError())};
+    };
+    if (asReader({"--help"}).code != 0)
+        GTEST_SKIP() << "the tool cannot be run as another user here";
+
+    for (const QStringList& args :
+         {QStringList{"standings", file, "--format", "csv"},
+          QStringList{"history", file, "LENS", "--format", "csv"}, QStringList{"matches", file}}) {
+        const CliRun r = asReader(args), owner = cli(args);
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out, owner.out);
+    }
+    const CliRun r = asReader({"import", file,
+                               csv("more.csv", "Journée,Domicile,ScoreDomicile,"
+                                               "Visiteur,ScoreVisiteur\n")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("lecture seule"))) << r.err.toStdString();
+    EXPECT_EQ(testsupport::readBytes(file), before);
+}
+
+TEST(TableWriterTest, TextCellsAreCutButCsvAndJsonKeepValuesWhole)
+{
+    const QString huge = QString(100000, QLatin1Char('N'));
+    TableWriter table(QStringList{"Journée", "Domicile"});
+    table.addRow({"1", huge});
+    table.addRow({"2", "LENS"});
+    const auto written = [&](TableWriter::Format format) {
+        QString text;
+        QTextStream out(&text);
+        table.write(out, format, {1});
+        return text;
+    };
+    const QStringList lines = written(TableWriter::Text).split(QLatin1Char('\n'));
+    for (const QString& line : lines)
+        EXPECT_LE(line.size(), 60) << line.left(80).toStdString();
+    EXPECT_TRUE(lines[1].endsWith(QString(49, QLatin1Char('N')) + QChar(0x2026)));
+    EXPECT_TRUE(written(TableWriter::Csv).contains(huge));
+    EXPECT_TRUE(written(TableWriter::Json).contains(huge));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "shell/frmMain.h"
 #include "store/Competition.h"
 #include "store/CrestCache.h"
+#include "support/FaultyDisk.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -110,6 +111,21 @@ TEST_F(OpenCompetitionTest, TeamNamesThatCannotBeFileNamesGetNoCacheFile)
     EXPECT_EQ(cacheFiles(), QStringList{"RC \"LENS\"_bla.tmp"});
     EXPECT_FALSE(QFileInfo::exists(
         QDir(CrestCache::folder()).filePath(QStringLiteral("../ESCAPE_bla.tmp"))));
+    EXPECT_EQ(CurrentCompetition::get()->teamCount(), 3);
+}
+
+TEST_F(OpenCompetitionTest, ACacheWriteThatFailsIsReportedAndLeavesNoFile)
+{
+    {
+        testsupport::FileSizeLimit full(4); // shorter than any picture
+        ASSERT_TRUE(Utilities::OpenCompetition(first));
+    }
+    // One report per picture; no empty or partial file is taken for a crest.
+    ASSERT_EQ(MessageBox::shown().size(), 3);
+    for (const auto& m : MessageBox::shown())
+        EXPECT_EQ(m.text,
+                  QStringLiteral("Une erreur s'est produite pendant la mise en forme de l'image"));
+    EXPECT_EQ(cacheFiles(), QStringList{});
     EXPECT_EQ(CurrentCompetition::get()->teamCount(), 3);
 }
 

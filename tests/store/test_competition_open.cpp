@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <unistd.h>
 
 using namespace store;
@@ -30,21 +31,104 @@ protected:
                                      2, 1, 0);
     }
     // Refused with this failure, and the file's bytes are exactly as before.
-    void expectRefused(const QString& path, OpenFailure failure)
+    OpenError expectRefused(const QString& path, OpenFailure failure,
+                            OpenMode mode = OpenMode::ReadWrite)
     {
         const QByteArray before = testsupport::readBytes(path);
         const bool existed = QFileInfo::exists(path);
+        const QString journal = path + QStringLiteral("-journal");
+        const bool journalExisted = QFileInfo::exists(journal);
         OpenError error;
-        EXPECT_FALSE(Competition::open(path, error)) << path.toStdString();
-        EXPECT_EQ(int(error.failure), int(failure)) << error.engine.message.toStdString();
+        EXPECT_FALSE(Competition::open(path, error, nullptr, mode)) << path.toStdString();
+        EXPECT_EQ(int(error.failure), int(failure))
+            << error.engine.message.toStdString() << " " << error.problem.toStdString();
         const QString text = describeOpenError(error, path);
         EXPECT_TRUE(text.contains(path)) << text.toStdString();
         EXPECT_EQ(QFileInfo::exists(path), existed);
         EXPECT_EQ(testsupport::readBytes(path), before);
-        EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral("-journal")));
+        EXPECT_EQ(QFileInfo::exists(journal), journalExisted);
+        return error;
+    }
+    // Refused untouched, with a message that names table and tells the problem.
+    void expectBadValue(const QString& path, const QString& table, const QString& problem,
+                        OpenFailure failure = OpenFailure::BadValue)
+    {
+        const OpenError error = expectRefused(path, failure);
+        EXPECT_EQ(error.detail, table);
+        const QString text = describeOpenError(error, path);
+        EXPECT_TRUE(text.contains(QStringLiteral("« %1 »").arg(table))) << text.toStdString();
+        EXPECT_TRUE(text.contains(problem)) << text.toStdString();
+    }
+    // Runs statements on the file with the program's key, as another program could.
+    static void alter(const QString& path, const QStringList& statements)
+    {
+        auto db = testsupport::openFile(path);
+        ASSERT_TRUE(db);
+        for (const QString& sql : statements) {
+            const DbError e = db->exec(sql);
+            ASSERT_TRUE(e.ok()) << sql.toStdString() << ": " << e.message.toStdString();
+        }
+    }
+    // Statements that remake table with the same columns and rows but without types,
+    // checks, collations or indexes.
+    static QStringList loosen(const QString& table, const QString& columns)
+    {
+        const QString t = quoteIdentifier(table);
+        return {QStringLiteral("ALTER TABLE %1 RENAME TO loose").arg(t),
+                QStringLiteral("CREATE TABLE %1 (%2)").arg(t, columns),
+                QStringLiteral("INSERT INTO %1 SELECT * FROM loose").arg(t),
+                QStringLiteral("DROP TABLE loose")};
+    }
+    static QStringList loosenAll()
+    {
+        return loosen(QStringLiteral("Equipes"), QStringLiteral("Nom, Blason, Icone")) +
+               loosen(QStringLiteral("Résultats"),
+                      QStringLiteral("\"Journée\", Domicile, ScoreDomicile, Visiteur, "
+                                     "ScoreVisiteur")) +
+               loosen(QStringLiteral("Paris"),
+                      QStringLiteral("\"Date\", Description, Pari, Gain, Statut")) +
+               loosen(QStringLiteral("Propriétés"), QStringLiteral("Nom, Type, Valeur"));
+    }
+    // Four teams (matchdays 1 to 6), results and bets, every value as the program writes it.
+    QString makeLeague(const QString& name)
+    {
+        const QString path = dir.file(name);
+        testsupport::makeCompetition(
+            path, {{QStringLiteral("ALPHA"), QByteArray("GIF89a"), QByteArray("ico")},
+                   {QStringLiteral("Été Sportif Club"), {}, {}},
+                   {QStringLiteral("1860"), {}, {}},
+                   {QString(50, QChar(0x00C9)), {}, {}}});
+        testsupport::addMatches(
+            path, {{0, 1, QStringLiteral("ALPHA"), 0, QStringLiteral("1860"), 255},
+                   {0, 6, QStringLiteral("alpha"), 3, QString(50, QChar(0x00C9)), 1},
+                   {0, 2, QStringLiteral("Été Sportif Club"), 1, QStringLiteral("1860"), 1}});
+        alter(path, {QStringLiteral("INSERT INTO Paris VALUES ('2024-05-01', 'Combiné du samedi', "
+                                    "125000, 0, 0), ('2024-05-02', '%1', -50000, "
+                                    "9223372036854775807, 255)")
+                         .arg(QString(250, QLatin1Char('x'))),
+                     QStringLiteral("UPDATE \"Propriétés\" SET Valeur = 'Ligue des amis' "
+                                    "WHERE Nom = 'Championnat'")});
+        return path;
+    }
+    // A copy of base with these statements run on it.
+    QString variant(const QString& base, const QStringList& statements)
+    {
+        const QString path = dir.file(QStringLiteral("variant%1.dat").arg(++m_variants));
+        EXPECT_TRUE(QFile::copy(base, path));
+        alter(path, statements);
+        return path;
     }
     TempDir dir;
     QString good;
+
+private:
+    int m_variants = 0;
+};
+
+struct BadCase
+{
+    const char* sql;
+    const char* problem; // part of the message
 };
 
 TEST_F(OpenTest, ReadsTeamsSortedAndThePointsOfAMatch)
@@ -183,12 +267,281 @@ TEST_F(OpenTest, AFileLockedByAnotherConnectionIsReportedNotWaitedFor)
     holder->rollback();
 }
 
-TEST_F(OpenTest, AReadOnlyFileIsRefused)
+TEST_F(OpenTest, FilesWrittenByTheProgramPassEveryCheck)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes to read-only files";
-    QFile::setPermissions(good, QFileDevice::ReadOwner);
+    const QString league = makeLeague(QStringLiteral("league.dat"));
+    const QByteArray before = testsupport::readBytes(league);
+    {
+        OpenError error;
+        auto c = Competition::open(league, error);
+        ASSERT_TRUE(c) << describeOpenError(error, league).toStdString();
+        EXPECT_EQ(c->teamCount(), 4);
+        OpenError again;
+        EXPECT_TRUE(checkCompetitionValues(c->db(), again)) << again.problem.toStdString();
+    }
+    EXPECT_EQ(testsupport::readBytes(league), before);
+
+    // The same values in tables without our types, checks, collations and indexes.
+    const QString loose = variant(league, loosenAll());
+    OpenError error;
+    EXPECT_TRUE(Competition::open(loose, error)) << describeOpenError(error, loose).toStdString();
+}
+
+TEST_F(OpenTest, ResultsOutsideTheRulesAreRefusedUntouched)
+{
+    const QString base = variant(
+        makeLeague(QStringLiteral("league.dat")),
+        loosen(QStringLiteral("Résultats"),
+               QStringLiteral("\"Journée\", Domicile, ScoreDomicile, Visiteur, ScoreVisiteur")));
+    const BadCase cases[] = {
+        {"1, 'ALPHA', 300, '1860', 0", "un score qui n'est pas un nombre de 0 à 255"},
+        {"1, 'ALPHA', 0, '1860', 9223372036854775807", "un score"},
+        {"1, 'ALPHA', -1, '1860', 0", "un score"},
+        {"1, 'ALPHA', '3', '1860', 0", "un score"},
+        {"1, 'ALPHA', 2.5, '1860', 0", "nombre entier"},
+        {"1, 'ALPHA', NULL, '1860', 0", "nombre entier"},
+        {"0, 'ALPHA', 1, '1860', 0", "une journée qui n'est pas un nombre de 1 à 6"},
+        {"7, 'ALPHA', 1, '1860', 0", "de 1 à 6"},
+        {"3.0, 'ALPHA', 1, '1860', 0", "nombre entier"},
+        {"'2', 'ALPHA', 1, '1860', 0", "une journée"},
+        {"1, 'ZULU', 1, '1860', 0", "une équipe qui n'existe pas"},
+        {"1, 'ALPHA', 1, 'ALPHA ', 0", "une équipe qui n'existe pas"},
+        {"1, 'ALPHA', 1, NULL, 0", "pas un texte"},
+        {"1, 1860, 1, 'ALPHA', 0", "pas un texte"},
+        {"1, 'alpha', 1, 'ALPHA', 0", "une équipe qui se rencontre elle-même"},
+    };
+    for (const BadCase& bad : cases) {
+        SCOPED_TRACE(bad.sql);
+        const QString path = variant(base, {QStringLiteral("INSERT INTO \"Résultats\" VALUES (%1)")
+                                                .arg(QString::fromUtf8(bad.sql))});
+        expectBadValue(path, QStringLiteral("Résultats"), QString::fromUtf8(bad.problem));
+        OpenError error;
+        EXPECT_FALSE(Competition::open(path, error));
+        EXPECT_FALSE(describeOpenError(error, path).contains(QStringLiteral("922337")));
+    }
+
+    // A column declared TEXT turns every score into a text such as '1', which sorts between
+    // '0' and '255' as a text.
+    const QString texts =
+        variant(makeLeague(QStringLiteral("texts.dat")),
+                loosen(QStringLiteral("Résultats"), QStringLiteral("\"Journée\", Domicile, "
+                                                                   "ScoreDomicile TEXT, Visiteur, "
+                                                                   "ScoreVisiteur")) +
+                    QStringList{QStringLiteral("UPDATE \"Résultats\" SET ScoreDomicile = 1")});
+    expectBadValue(texts, QStringLiteral("Résultats"), QStringLiteral("un score"));
+}
+
+TEST_F(OpenTest, TeamsOutsideTheRulesAreRefusedUntouched)
+{
+    const QString base =
+        variant(makeLeague(QStringLiteral("league.dat")),
+                loosen(QStringLiteral("Equipes"), QStringLiteral("Nom, Blason, Icone")));
+    const BadCase cases[] = {
+        {"'%1', NULL, NULL", "de plus de 50 caractères"},
+        {"'', NULL, NULL", "un nom d'équipe vide"},
+        {"42, NULL, NULL", "pas un texte"},
+        {"NULL, NULL, NULL", "pas un texte"},
+        {"'ZULU', 'GIF89a', NULL", "un blason"},
+        {"'ZULU', NULL, 7", "une icône"},
+        {"'Alpha', NULL, NULL", "deux équipes nommées « "},
+    };
+    for (const BadCase& bad : cases) {
+        SCOPED_TRACE(bad.sql);
+        const QString values =
+            QString::fromUtf8(bad.sql).replace(QStringLiteral("%1"), QString(51, QChar(0x00E9)));
+        expectBadValue(
+            variant(base, {QStringLiteral("INSERT INTO Equipes VALUES (%1)").arg(values)}),
+            QStringLiteral("Equipes"), QString::fromUtf8(bad.problem));
+    }
+}
+
+TEST_F(OpenTest, BetsOutsideTheRulesAreRefusedUntouched)
+{
+    const QString base =
+        variant(makeLeague(QStringLiteral("league.dat")),
+                loosen(QStringLiteral("Paris"),
+                       QStringLiteral("\"Date\", Description, Pari, Gain, Statut")));
+    const BadCase cases[] = {
+        {"'hier', 'Pari', 1, 1, 0", "une date illisible"},
+        {"2460000, 'Pari', 1, 1, 0", "une date illisible"},
+        {"'2024-05-01', '', 1, 1, 0", "une description"},
+        {"'2024-05-01', '%1', 1, 1, 0", "de plus de 250 caractères"},
+        {"'2024-05-01', 'Pari', 1.5, 1, 0", "une mise"},
+        {"'2024-05-01', 'Pari', 1, '10', 0", "un gain"},
+        {"'2024-05-01', 'Pari', 1, 1, 256", "un statut"},
+    };
+    for (const BadCase& bad : cases) {
+        SCOPED_TRACE(bad.sql);
+        const QString values =
+            QString::fromUtf8(bad.sql).replace(QStringLiteral("%1"), QString(251, QChar('x')));
+        expectBadValue(variant(base, {QStringLiteral("INSERT INTO Paris VALUES (%1)").arg(values)}),
+                       QStringLiteral("Paris"), QString::fromUtf8(bad.problem));
+    }
+}
+
+TEST_F(OpenTest, PropertiesOfTheWrongTypeAreRefusedUntouched)
+{
+    const QString base =
+        variant(makeLeague(QStringLiteral("league.dat")),
+                loosen(QStringLiteral("Propriétés"), QStringLiteral("Nom, Type, Valeur")));
+    const QString longName(100, QLatin1Char('N'));
+    const BadCase cases[] = {
+        // A real 3.7 would become 4 points, a text "3" would be taken as a number.
+        {"UPDATE \"Propriétés\" SET Valeur = 3.7 WHERE Nom = 'PtsWinner'", "ne correspond pas"},
+        {"UPDATE \"Propriétés\" SET Valeur = '3' WHERE Nom = 'PtsWinner'", "ne correspond pas"},
+        {"UPDATE \"Propriétés\" SET Type = 10, Valeur = '3' WHERE Nom = 'PtsWinner'",
+         "la propriété « PtsWinner » n'a pas le bon type"},
+        {"UPDATE \"Propriétés\" SET Valeur = 256 WHERE Nom = 'PtsLooser'", "ne correspond pas"},
+        {"UPDATE \"Propriétés\" SET Type = 2, Valeur = 1 WHERE Nom = 'Saison'",
+         "la propriété « Saison » n'a pas le bon type"},
+        {"UPDATE \"Propriétés\" SET Type = '10' WHERE Nom = 'App'", "un type de propriété inconnu"},
+        {"INSERT INTO \"Propriétés\" VALUES ('Couleur', 5, 'bleu')",
+         "un type de propriété inconnu"},
+        {"INSERT INTO \"Propriétés\" VALUES (NULL, 10, 'bleu')", "pas un texte"},
+        {"INSERT INTO \"Propriétés\" VALUES ('PtsEquality', 2, 1)",
+         "la propriété « PtsEquality » figure plusieurs fois"},
+    };
+    for (const BadCase& bad : cases) {
+        SCOPED_TRACE(bad.sql);
+        expectBadValue(variant(base, {QString::fromUtf8(bad.sql)}), QStringLiteral("Propriétés"),
+                       QString::fromUtf8(bad.problem));
+    }
+
+    // A stored name is quoted only in part.
+    const QString twice = variant(base, {QStringLiteral("INSERT INTO \"Propriétés\" VALUES "
+                                                        "('%1', 10, 'a'), ('%1', 10, 'b')")
+                                             .arg(longName)});
+    const OpenError error = expectRefused(twice, OpenFailure::BadValue);
+    const QString text = describeOpenError(error, twice);
+    EXPECT_TRUE(text.contains(longName.left(50) + QString(9, QLatin1Char('N')) + QChar(0x2026)))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(longName.left(60)));
+}
+
+TEST_F(OpenTest, ViewsTriggersAndUnusualTablesAreRefusedUntouched)
+{
+    const QString base = makeLeague(QStringLiteral("league.dat"));
+    const QString view = variant(
+        base, {QStringLiteral("ALTER TABLE \"Résultats\" RENAME TO hidden"),
+               QStringLiteral("CREATE VIEW \"Résultats\" AS SELECT \"Journée\", Domicile, "
+                              "ScoreDomicile + 1000 AS ScoreDomicile, Visiteur, ScoreVisiteur "
+                              "FROM hidden")});
+    expectBadValue(view, QStringLiteral("Résultats"),
+                   QStringLiteral("n'est pas une table ordinaire"), OpenFailure::BadTable);
+
+    const QString trigger = variant(
+        base, {QStringLiteral("CREATE TRIGGER keep AFTER DELETE ON Paris BEGIN "
+                              "INSERT INTO Paris SELECT old.\"Date\", old.Description, old.Pari, "
+                              "old.Gain, old.Statut; END")});
+    expectBadValue(trigger, QStringLiteral("Paris"), QStringLiteral("déclencheur"),
+                   OpenFailure::BadTable);
+
+    // A trigger on a table of another program is refused too; its long name is cut.
+    const QString longName(200, QLatin1Char('T'));
+    const QString other = variant(
+        base,
+        {QStringLiteral("CREATE TABLE %1 (x)").arg(longName),
+         QStringLiteral("CREATE TRIGGER t AFTER INSERT ON %1 BEGIN SELECT 1; END").arg(longName)});
+    const OpenError error = expectRefused(other, OpenFailure::BadTable);
+    EXPECT_EQ(error.detail, longName.left(59) + QChar(0x2026));
+
+    const QString withoutRowid = variant(
+        base, {QStringLiteral("DROP TABLE Paris"),
+               QStringLiteral("CREATE TABLE Paris (\"Date\" PRIMARY KEY, Description, Pari, Gain, "
+                              "Statut) WITHOUT ROWID")});
+    expectBadValue(withoutRowid, QStringLiteral("Paris"),
+                   QStringLiteral("n'est pas une table ordinaire"), OpenFailure::BadTable);
+}
+
+TEST_F(OpenTest, ReadOnlyModeRunsEveryCheckAndRefusesEveryChange)
+{
+    const QByteArray before = testsupport::readBytes(good);
+    {
+        OpenError error;
+        auto c = Competition::open(good, error, nullptr, OpenMode::ReadOnly);
+        ASSERT_TRUE(c) << describeOpenError(error, good).toStdString();
+        EXPECT_EQ(c->teamCount(), 3);
+        EXPECT_EQ(c->ptsWinner(), 2);
+        EXPECT_TRUE(c->db().isReadOnly());
+        const DbError e =
+            c->db().run(QStringLiteral("UPDATE Equipes SET Nom = 'LORIENT' WHERE Nom = 'brest'"));
+        EXPECT_EQ(e.code & 0xff, SQLITE_READONLY) << e.message.toStdString();
+        EXPECT_EQ(
+            c->db().addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), "VANNES"}}).code &
+                0xff,
+            SQLITE_READONLY);
+    }
+    EXPECT_EQ(testsupport::readBytes(good), before);
+    EXPECT_FALSE(QFileInfo::exists(good + QStringLiteral("-journal")));
+
+    const QString bad = variant(
+        makeLeague(QStringLiteral("league.dat")),
+        loosen(QStringLiteral("Résultats"),
+               QStringLiteral("\"Journée\", Domicile, ScoreDomicile, Visiteur, ScoreVisiteur")) +
+            QStringList{QStringLiteral("INSERT INTO \"Résultats\" VALUES (1, 'ALPHA', 300, "
+                                       "'1860', 0)")});
+    expectRefused(bad, OpenFailure::BadValue, OpenMode::ReadOnly);
+    expectRefused(dir.file(QStringLiteral("missing.dat")), OpenFailure::NotFound,
+                  OpenMode::ReadOnly);
+}
+
+TEST_F(OpenTest, AnUnwritableFileOpensOnlyForReading)
+{
+    QFile::setPermissions(good,
+                          QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (access(QFile::encodeName(good).constData(), W_OK) == 0)
+        GTEST_SKIP() << "this user writes to read-only files";
     expectRefused(good, OpenFailure::ReadOnly);
+    OpenError error;
+    EXPECT_TRUE(Competition::open(good, error, nullptr, OpenMode::ReadOnly))
+        << describeOpenError(error, good).toStdString();
+}
+
+TEST_F(OpenTest, AFileInAReadOnlyFolderOpensForReading)
+{
+    const QByteArray before = testsupport::readBytes(good);
+    const QString folder = QFileInfo(good).absolutePath();
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool writable = access(QFile::encodeName(folder).constData(), W_OK) == 0;
+    if (!writable) {
+        OpenError error;
+        auto c = Competition::open(good, error, nullptr, OpenMode::ReadOnly);
+        EXPECT_TRUE(c) << describeOpenError(error, good).toStdString();
+        EXPECT_EQ(c ? c->teamCount() : 0, 3);
+    }
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(testsupport::readBytes(good), before);
+    if (writable)
+        GTEST_SKIP() << "this user writes in read-only folders";
+}
+
+TEST_F(OpenTest, AnInterruptedChangeIsUndoneOnlyByAWritingOpen)
+{
+    const QString writer =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("crash_writer"));
+    const QString path = dir.file(QStringLiteral("crash.dat"));
+    testsupport::makeCompetition(path, QStringList{QStringLiteral("A"), QStringLiteral("B")});
+    QProcess p;
+    p.start(writer, {path, QStringLiteral("3000")});
+    ASSERT_TRUE(p.waitForStarted());
+    ASSERT_TRUE(p.waitForReadyRead(20000));
+    ::kill(pid_t(p.processId()), SIGKILL);
+    p.waitForFinished();
+    const QString journal = path + QStringLiteral("-journal");
+    ASSERT_TRUE(QFileInfo::exists(journal));
+    const QByteArray journalBytes = testsupport::readBytes(journal);
+
+    const OpenError error = expectRefused(path, OpenFailure::Interrupted, OpenMode::ReadOnly);
+    EXPECT_EQ(testsupport::readBytes(journal), journalBytes);
+    EXPECT_TRUE(describeOpenError(error, path).contains(QStringLiteral("interrompue")));
+
+    OpenError e;
+    EXPECT_TRUE(Competition::open(path, e)) << describeOpenError(e, path).toStdString();
+    EXPECT_FALSE(QFileInfo::exists(journal));
+    auto c = Competition::open(path, e, nullptr, OpenMode::ReadOnly);
+    ASSERT_TRUE(c) << describeOpenError(e, path).toStdString();
+    EXPECT_EQ(c->teamCount(), 2);
 }
 
 TEST_F(OpenTest, AWriterKilledMidTransactionLeavesAllOrNothing)

@@ -143,6 +143,33 @@ TEST_F(WizardTest, AChosenCrestIsStoredAndAnUnreadableOneLeavesTheFieldEmpty)
     EXPECT_FALSE(teams().value(1, 2).isNull()); // the icon still got the generic one
 }
 
+TEST_F(WizardTest, TeamNamesAreCountedInCharactersAndControlCharactersRefused)
+{
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // one character, two units
+    QStringList told;
+    testsupport::onNextModal<frmEditEquipe>([&](frmEditEquipe* d) {
+        for (const QString& bad :
+             {QString(51, QLatin1Char('x')), QStringLiteral("A\tB"), QStringLiteral("   ")}) {
+            MessageBox::clearShown();
+            d->txtNom->setText(bad);
+            d->cmdSave->click();
+            EXPECT_TRUE(d->isVisible());
+            EXPECT_EQ(d->focusWidget(), d->txtNom);
+            if (MessageBox::shown().size() == 1)
+                told << MessageBox::shown()[0].text;
+        }
+        d->txtNom->setText(emoji.repeated(50));
+        d->cmdSave->click();
+    });
+    wizard.cmdListe[0]->click();
+    ASSERT_EQ(told.size(), 3);
+    EXPECT_EQ(told[0], QStringLiteral("Le nom d'une équipe compte au plus 50 caractères."));
+    EXPECT_TRUE(told[1].contains(QStringLiteral("caractère de contrôle")));
+    EXPECT_EQ(told[2], QStringLiteral("Donnez un nom à cette équipe."));
+    EXPECT_EQ(listed(), QStringList{emoji.repeated(50)});
+    EXPECT_EQ(teams().value(0, 0).toString(), emoji.repeated(50));
+}
+
 TEST_F(WizardTest, ImportAddsTheNewTeamsKeepsTheirCaseAndReportsTheOthers)
 {
     const QString other = dir.file(QStringLiteral("autre.dat"));
