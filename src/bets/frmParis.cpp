@@ -18,7 +18,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <limits>
 
@@ -90,7 +89,6 @@ frmParis::frmParis(QWidget* parent) : QWidget(parent, Qt::Window)
     zelLBParis = new zelOwnerLBox3(this);
     zelLBParis->setObjectName(QStringLiteral("zelLBParis"));
     const char* const captions[] = {"&Ajouter un pari", "&Modifier un pari", "&Supprimer un pari"};
-    const Qt::Key keys[] = {Qt::Key_A, Qt::Key_M, Qt::Key_S};
     std::array<Hover5Control*, 3> buttons{};
     for (int i = 0; i < 3; ++i) {
         auto* button = new Hover5Control(this);
@@ -103,15 +101,6 @@ frmParis::frmParis(QWidget* parent) : QWidget(parent, Qt::Window)
         buttons[size_t(i)] = button;
         const auto press = [this, i] { i < 2 ? cmdEdit_Click(i) : cmdDelete_Click(); };
         connect(button, &Hover5Control::Click, this, press);
-        connect(button, &Hover5Control::KeyDown, this, [press](int key, int) {
-            if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
-                press();
-        });
-        auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | keys[i]), this);
-        connect(shortcut, &QShortcut::activated, this, [button, press] {
-            if (button->isEnabled())
-                press();
-        });
     }
     cmdEdit = {buttons[0], buttons[1]};
     cmdDelete = buttons[2];
@@ -149,7 +138,7 @@ frmParis::frmParis(QWidget* parent) : QWidget(parent, Qt::Window)
     setTabOrder(cmdEdit[1], cmdDelete);
     setTabOrder(cmdDelete, cmdClose);
 
-    OwnerDrawList* list = zelLBParis->hwnd();
+    ListView* list = zelLBParis->hwnd();
     zelLBParis->setMinimumSize(zelLBParis->header()->length() +
                                    list->verticalScrollBar()->sizeHint().width() +
                                    2 * list->frameWidth(),
@@ -196,12 +185,7 @@ void frmParis::fitDescriptionColumn()
 // Row heights follow the description's width; the selection and the scroll stay.
 void frmParis::relayoutRows()
 {
-    const int index = zelLBParis->ListIndex();
-    const int top = zelLBParis->GetTopIndex();
-    zelLBParis->setItems(m_bets);
-    if (index >= 0)
-        zelLBParis->setSelected(index, true);
-    zelLBParis->SetTopIndex(top);
+    zelLBParis->relayout();
 }
 
 void frmParis::ActualiseParis()

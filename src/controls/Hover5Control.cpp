@@ -1,5 +1,6 @@
 #include "controls/Hover5Control.h"
 
+#include "controls/ButtonKeys.h"
 #include "controls/mDrawEdge.h"
 #include "controls/mInput.h"
 #include "controls/mMousePointer.h"
@@ -48,6 +49,9 @@ Hover5Control::Hover5Control(QWidget* parent) : QWidget(parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     mSubClass::Subclass(this, this);
+    // Installed after the hook, so that it sees the keys first.
+    m_keys = new ButtonKeys(this);
+    connect(m_keys, &ButtonKeys::clicked, this, [this] { emit Click(0, 0, 0); });
 }
 
 Hover5Control::~Hover5Control()
@@ -70,7 +74,13 @@ void Hover5Control::setHotPicture(const QPixmap& picture)
 void Hover5Control::setCaption(const QString& caption)
 {
     m_caption = caption;
+    m_keys->setCaption(caption);
     update();
+}
+
+QString Hover5Control::AccessKey() const
+{
+    return m_keys->accessKey();
 }
 
 void Hover5Control::setAlignment(int alignment)
@@ -303,7 +313,7 @@ void Hover5Control::paintContent()
         p.drawText(textRect, textFlags, m_caption);
     }
 
-    if (m_pressed && m_pressedInside)
+    if ((m_pressed && m_pressedInside) || m_keys->isDown())
         mDrawEdge::DrawEdge(p, rect(), mDrawEdge::SunkenOuter, mDrawEdge::AllSides, pal);
     else if (m_over || m_pressed)
         mDrawEdge::DrawEdge(p, rect(), mDrawEdge::RaisedOuter | mDrawEdge::Soft,

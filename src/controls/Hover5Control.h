@@ -6,7 +6,11 @@
 #include <QPixmap>
 #include <QWidget>
 
+class ButtonKeys;
+
 // A flat push button with a picture and a caption; it rises while the mouse is over it.
+// Space and Enter click it while it has the focus, and the letter after the first "&" of the
+// caption is its access key (Alt + letter clicks it).
 // Alignment: 0 left, 1 right, 2 centre. Disposition: where the picture stands beside the
 // caption, 0 left, 1 right, 2 above, 3 below.
 class Hover5Control : public QWidget, public IMessageTarget
@@ -54,6 +58,7 @@ public:
 
     bool isOver() const { return m_over; }
     bool isPressed() const { return m_pressed; }
+    QString AccessKey() const;
 
 signals:
     void Click(int Shift, int X, int Y);
@@ -88,6 +93,7 @@ private:
     quint32 m_foreColor = mListBox::ButtonTextColor;
     int m_mousePointer = 0;
     QPixmap m_mouseIcon;
+    ButtonKeys* m_keys = nullptr;
 
     bool m_over = false;
     bool m_entered = false; // a MouseEnter was raised and its MouseLeave is still due

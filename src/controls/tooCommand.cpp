@@ -1,5 +1,6 @@
 #include "controls/tooCommand.h"
 
+#include "controls/ButtonKeys.h"
 #include "controls/mInput.h"
 #include "controls/mMousePointer.h"
 
@@ -7,11 +8,15 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
+#include <QStyleOptionFocusRect>
 #include <QThread>
 
-tooCommand::tooCommand(QWidget* parent) : QWidget(parent)
+tooCommand::tooCommand(QWidget* parent) : QWidget(parent), m_keys(new ButtonKeys(this))
 {
     setMouseTracking(true);
+    // Tab only: a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+    connect(m_keys, &ButtonKeys::clicked, this, &tooCommand::Click);
     followAmbientColour();
     resize(32, 32);
 }
@@ -135,24 +140,32 @@ QImage tooCommand::rendered() const
             option.initFrom(this);
             picture = style()->generatedIconPixmap(QIcon::Disabled, picture, &option);
         }
-    } else if ((m_over || m_showPressed) && !m_hotPicture.isNull()) {
+    } else if ((m_over || m_showPressed || m_keys->isDown()) && !m_hotPicture.isNull()) {
         picture = m_hotPicture;
     }
 
+    const bool pressed = m_showPressed || m_keys->isDown();
     QPainter p(&image);
-    const int offset = m_showPressed ? 1 : 0;
+    const int offset = pressed ? 1 : 0;
     if (!picture.isNull())
         p.drawPixmap(offset, offset, picture);
-    if (isEnabled() && (m_over || m_showPressed)) {
+    if (isEnabled() && (m_over || pressed)) {
         const QColor left = mListBox::ToQColor(m_leftShadow, &pal);
         const QColor right = mListBox::ToQColor(m_rightShadow, &pal);
         const QRect r = rect();
-        p.setPen(m_showPressed ? right : left);
+        p.setPen(pressed ? right : left);
         p.drawLine(r.topLeft(), r.topRight());
         p.drawLine(r.topLeft(), r.bottomLeft());
-        p.setPen(m_showPressed ? left : right);
+        p.setPen(pressed ? left : right);
         p.drawLine(r.bottomLeft(), r.bottomRight());
         p.drawLine(r.topRight(), r.bottomRight());
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(2, 2, -2, -2);
+        focus.backgroundColor = back;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
     p.end();
 
@@ -174,6 +187,18 @@ void tooCommand::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.drawImage(0, 0, rendered());
+}
+
+void tooCommand::focusInEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void tooCommand::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void tooCommand::enterEvent(QEnterEvent* event)

@@ -5,10 +5,13 @@
 #include <QPixmap>
 #include <QWidget>
 
+class ButtonKeys;
+
 // A picture-only toolbar button, exactly as large as its picture. While the mouse is over
 // it, it shows its hot picture raised between its two shadow colours; pressed, it shows
 // them the other way round. With UseMaskColor, pixels of exactly MaskColor show BackColor,
-// which follows the background colour of the widget it sits on.
+// which follows the background colour of the widget it sits on. Tab reaches it; Space and
+// Enter then click it.
 class tooCommand : public QWidget
 {
     Q_OBJECT
@@ -63,6 +66,8 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -87,6 +92,7 @@ private:
     bool m_useMaskColor = false;
     quint32 m_maskColor = 0;
 
+    ButtonKeys* m_keys = nullptr;
     bool m_over = false;
     bool m_showPressed = false;
     bool m_pressed = false;

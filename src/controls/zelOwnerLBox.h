@@ -1,17 +1,16 @@
 #pragma once
 
-#include "controls/OwnerDrawList.h"
+#include "controls/ListModel.h"
+#include "controls/ListView.h"
 #include "controls/mListBox.h"
 #include "standings/cResult.h"
 
-#include <QHash>
-#include <QPixmap>
 #include <QWidget>
 
 class zelHeader;
 
-// The family of lists that draw their own rows from a data source they hold: a column
-// header above (for the members that have one) and a list that reads and paints only the
+// The family of lists over a data source they hold: a column header above (for the members
+// that have one) and a table view over the source's model, which reads and paints only the
 // rows on screen. Colours are 0x00BBGGRR values or system colours (0x80000000 + index).
 class zelOwnerLBox : public QWidget
 {
@@ -45,7 +44,10 @@ public:
     int GetTopIndex() const { return m_list->topIndex(); }
     void SetTopIndex(int index) { m_list->setTopIndex(index); }
 
-    OwnerDrawList* hwnd() const { return m_list; }
+    ListView* hwnd() const { return m_list; }
+    ListModel* model() const { return m_model; }
+    // The rows shown, as tab-separated text under a header line (Ctrl+C).
+    QString CopiedText() const { return m_list->copiedText(); }
     zelHeader* header() const { return m_header; }
 
 signals:
@@ -61,47 +63,34 @@ signals:
 protected:
     zelOwnerLBox(bool withHeader, QWidget* parent);
 
-    virtual void drawRow(QPainter& p, int row, const QRect& rect,
-                         const OwnerDrawList::RowState& state) = 0;
+    // The list shows this model; called once by each kind of list.
+    void setListModel(ListModel* model);
     // Recomputes the columns that follow the control's width.
     virtual void layoutColumns(int width) { (void)width; }
 
     // Rows of the fixed height: the taller of 26 pixels and one line of text.
-    void setFixedRows(int count);
-    void setVariableRows(std::vector<int> heights);
+    void setFixedRows();
+    void setVariableRows(const std::vector<int>& heights);
     int textLineHeight() const;
 
-    // Fills the row in the alternating colours (the first row in the alternate ones) and
-    // sets the pen for its text.
-    void fillAlternating(QPainter& p, int row, const QRect& rect,
-                         const OwnerDrawList::RowState& state) const;
-    void drawFocus(QPainter& p, const QRect& rect, const OwnerDrawList::RowState& state) const;
-    // The column's cell in a row, inset by inset pixels.
-    QRect cell(const QRect& row, int column, int inset = 2) const;
-    void drawText(QPainter& p, const QRect& cell, const QString& text, Qt::Alignment align) const;
     // Appends the header columns "Pts", "J", "G", "N", "P", "B+", "B-" and "Diff".
     void addRecordColumns();
-    // "Pts", "J", "G", "N", "P", "B+", "B-" and "Diff" of a record, centred, from firstColumn.
-    void drawRecordCells(QPainter& p, const QRect& row, int firstColumn, const cResult& record,
-                         const cResult::Points& points) const;
-    // The team's 24 x 24 icon from the crest cache, vertically centred at x; nothing when
-    // the file is missing.
-    void drawCrest(QPainter& p, int x, const QRect& row, const QString& team);
-    void forgetCrests() { m_crests.clear(); }
     QColor colour(quint32 value) const;
 
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void syncHeader();
+    void pushColours();
 
-    OwnerDrawList* m_list;
+    ListView* m_list;
+    ListModel* m_model = nullptr;
     zelHeader* m_header = nullptr;
     quint32 m_back = mListBox::WindowColor;
     quint32 m_alternBack = mListBox::HighlightColor;
     quint32 m_fore = mListBox::WindowTextColor;
     quint32 m_alternFore = mListBox::HighlightTextColor;
     int m_itemHeight = 26;
-    QHash<QString, QPixmap> m_crests;
 };

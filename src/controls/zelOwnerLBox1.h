@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/StandingsModel.h"
 #include "controls/zelOwnerLBox.h"
 #include "standings/mRank.h"
 
@@ -13,16 +14,14 @@ public:
     // The points of a match are those of the open competition unless given.
     void setItems(RankingCollection items);
     void setItems(RankingCollection items, const cResult::Points& points);
-    const RankingCollection& Items() const { return m_items; }
+    const RankingCollection& Items() const { return m_model->items(); }
+    StandingsModel* standings() const { return m_model; }
 
 protected:
-    void drawRow(QPainter& p, int row, const QRect& rect,
-                 const OwnerDrawList::RowState& state) override;
     void layoutColumns(int width) override;
 
 private:
-    RankingCollection m_items;
-    cResult::Points m_points;
+    StandingsModel* m_model;
 };
 
 // The points of a match in the open competition (3, 0, 1 when none is open).

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/RankingHistoryModel.h"
 #include "controls/zelOwnerLBox.h"
 #include "standings/mRank.h"
 
@@ -10,19 +11,16 @@ class zelOwnerLBox2 : public zelOwnerLBox
 public:
     explicit zelOwnerLBox2(QWidget* parent = nullptr);
 
-    QString Team() const { return m_team; }
-    void setTeam(const QString& team);
+    QString Team() const { return m_model->team(); }
+    void setTeam(const QString& team) { m_model->setTeam(team); }
     void setItems(std::vector<HistoryEntry> items);
     void setItems(std::vector<HistoryEntry> items, const cResult::Points& points);
-    const std::vector<HistoryEntry>& Items() const { return m_items; }
+    const std::vector<HistoryEntry>& Items() const { return m_model->items(); }
+    RankingHistoryModel* history() const { return m_model; }
 
 protected:
-    void drawRow(QPainter& p, int row, const QRect& rect,
-                 const OwnerDrawList::RowState& state) override;
     void layoutColumns(int width) override;
 
 private:
-    QString m_team;
-    std::vector<HistoryEntry> m_items;
-    cResult::Points m_points;
+    RankingHistoryModel* m_model;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/BetListModel.h"
+#include "controls/ListDelegate.h"
 #include "controls/zelOwnerLBox.h"
 #include "store/Bets.h"
 
@@ -12,12 +14,13 @@ class zelOwnerLBox3 : public zelOwnerLBox
     Q_PROPERTY(int SeparatorPadding READ SeparatorPadding WRITE setSeparatorPadding)
     Q_PROPERTY(int BetweenItem READ BetweenItem WRITE setBetweenItem)
 public:
-    static constexpr int EdgeHeight = 2; // a sunken or raised border line
+    static constexpr int EdgeHeight = ListDelegate::EdgeHeight; // a sunken or raised line
 
     explicit zelOwnerLBox3(QWidget* parent = nullptr);
 
     void setItems(std::vector<store::BetRow> items);
-    const std::vector<store::BetRow>& Items() const { return m_items; }
+    const std::vector<store::BetRow>& Items() const { return m_model->items(); }
+    BetListModel* bets() const { return m_model; }
     void Clear();
     int ListCount() const { return ItemCount(); }
 
@@ -32,17 +35,16 @@ public:
 
     int rowHeightFor(const store::BetRow& bet) const;
     // The picture of a bet state: 0 pending, 1 won, 2 lost.
-    static QPixmap statusPicture(int statut);
+    static QPixmap statusPicture(int statut) { return BetListModel::statusPicture(statut); }
+    // Row heights follow the description's width and the font.
+    void relayout();
 
 protected:
-    void drawRow(QPainter& p, int row, const QRect& rect,
-                 const OwnerDrawList::RowState& state) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    void relayout();
-
-    std::vector<store::BetRow> m_items;
+    BetListModel* m_model;
+    ListDelegate* m_delegate;
     int m_padding = 2;
     int m_separatorStyle = 2;
     int m_separatorPadding = 0;

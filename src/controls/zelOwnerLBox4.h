@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/MatchListModel.h"
 #include "controls/zelOwnerLBox.h"
 #include "store/Results.h"
 
@@ -12,14 +13,14 @@ public:
     explicit zelOwnerLBox4(QWidget* parent = nullptr);
 
     void setItems(std::vector<store::MatchRow> items);
-    const std::vector<store::MatchRow>& Items() const { return m_items; }
+    const std::vector<store::MatchRow>& Items() const { return m_model->items(); }
+    MatchListModel* matches() const { return m_model; }
     // The row under a vertical position of the list, -1 when there is none.
     int HitTest(int y) const;
 
 protected:
-    void drawRow(QPainter& p, int row, const QRect& rect,
-                 const OwnerDrawList::RowState& state) override;
+    void layoutColumns(int width) override;
 
 private:
-    std::vector<store::MatchRow> m_items;
+    MatchListModel* m_model;
 };

@@ -1,5 +1,6 @@
 #include "controls/zelRCornerCommand.h"
 
+#include "controls/ButtonKeys.h"
 #include "controls/mInput.h"
 
 #include <QKeyEvent>
@@ -8,28 +9,11 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
-namespace {
-
-// The character after the first "&" that is not the first half of a literal "&&".
-QString accessKeyOf(const QString& caption)
-{
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption.at(i) != QLatin1Char('&'))
-            continue;
-        if (caption.at(i + 1) == QLatin1Char('&')) {
-            ++i;
-            continue;
-        }
-        return caption.at(i + 1);
-    }
-    return {};
-}
-
-} // namespace
-
-zelRCornerCommand::zelRCornerCommand(QWidget* parent) : QWidget(parent)
+zelRCornerCommand::zelRCornerCommand(QWidget* parent)
+    : QWidget(parent), m_keys(new ButtonKeys(this))
 {
     setFocusPolicy(Qt::StrongFocus);
+    connect(m_keys, &ButtonKeys::clicked, this, &zelRCornerCommand::Click);
 }
 
 void zelRCornerCommand::setRadiusX(int radius)
@@ -47,13 +31,13 @@ void zelRCornerCommand::setRadiusY(int radius)
 void zelRCornerCommand::setCaption(const QString& caption)
 {
     m_caption = caption;
-    m_accessKey = accessKeyOf(caption);
-    if (m_shortcut != 0)
-        releaseShortcut(m_shortcut);
-    m_shortcut = 0;
-    if (!m_accessKey.isEmpty())
-        m_shortcut = grabShortcut(QKeySequence(QStringLiteral("Alt+") + m_accessKey));
+    m_keys->setCaption(caption);
     update();
+}
+
+QString zelRCornerCommand::AccessKey() const
+{
+    return m_keys->accessKey();
 }
 
 void zelRCornerCommand::setBackColor(quint32 colour)
@@ -78,16 +62,6 @@ QSize zelRCornerCommand::sizeHint() const
 {
     const QSize text = fontMetrics().size(Qt::TextShowMnemonic | Qt::TextSingleLine, m_caption);
     return {text.width() + 24, text.height() + 14};
-}
-
-bool zelRCornerCommand::event(QEvent* event)
-{
-    if (event->type() == QEvent::Shortcut && isEnabled()) {
-        setFocus(Qt::ShortcutFocusReason);
-        emit Click();
-        return true;
-    }
-    return QWidget::event(event);
 }
 
 void zelRCornerCommand::paintEvent(QPaintEvent*)
@@ -115,7 +89,7 @@ void zelRCornerCommand::paintEvent(QPaintEvent*)
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
     p.end();
-    if (m_pressed)
+    if (m_pressed || m_keys->isDown())
         image.invertPixels();
 
     QPainter(this).drawImage(0, 0, image);

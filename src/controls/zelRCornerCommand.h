@@ -4,8 +4,11 @@
 
 #include <QWidget>
 
+class ButtonKeys;
+
 // A rounded-rectangle button with a centred one-line caption. The letter after the first
-// "&" of the caption is its access key (Alt + letter clicks it).
+// "&" of the caption is its access key (Alt + letter clicks it); Space and Enter click it
+// while it has the focus.
 class zelRCornerCommand : public QWidget
 {
     Q_OBJECT
@@ -34,7 +37,7 @@ public:
     void setForeColor(quint32 colour);
     quint32 FillColor() const { return m_fillColor; }
     void setFillColor(quint32 colour);
-    QString AccessKey() const { return m_accessKey; }
+    QString AccessKey() const;
 
     QSize sizeHint() const override;
 
@@ -49,7 +52,6 @@ signals:
     void MouseUp(int Button, int Shift, int X, int Y);
 
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -64,8 +66,7 @@ private:
     int m_radiusX = 10;
     int m_radiusY = 10;
     QString m_caption;
-    QString m_accessKey;
-    int m_shortcut = 0;
+    ButtonKeys* m_keys;
     quint32 m_backColor = mListBox::ButtonFaceColor;
     quint32 m_foreColor = mListBox::ButtonTextColor;
     quint32 m_fillColor = mListBox::ButtonFaceColor;

@@ -56,11 +56,6 @@ QPixmap buttonPicture(QColor colour, Glyph glyph)
     return pixmap;
 }
 
-bool isActivationKey(int key)
-{
-    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
 } // namespace
 
 frmMDIRencontres::frmMDIRencontres(QWidget* parent)
@@ -119,20 +114,11 @@ frmMDIRencontres::frmMDIRencontres(QWidget* parent)
             cmdDelete = b;
             connect(b, &Hover5Control::Click, this, &frmMDIRencontres::cmdDelete_Click);
         }
-        // Space or Enter presses the button that has the focus.
-        connect(b, &Hover5Control::KeyDown, this, [b](int key) {
-            if (isActivationKey(key) && b->isEnabled())
-                emit b->Click(0, 0, 0);
-        });
     }
     cmdEdit[1]->setEnabled(false);
     cmdDelete->setEnabled(false);
 
     connect(zelOK, &zelRCornerCommand::Click, this, &frmMDIRencontres::ActualiseRencontres);
-    connect(zelOK, &zelRCornerCommand::KeyDown, this, [this](int key) {
-        if (isActivationKey(key))
-            ActualiseRencontres();
-    });
     connect(zelRencontres, &zelOwnerLBox::DblClick, this,
             &frmMDIRencontres::zelRencontres_DblClick);
     connect(zelRencontres, &zelOwnerLBox::KeyDown, this, [this](int key) {

@@ -1,10 +1,16 @@
 #include "shell/WorkingWindow.h"
 
+#include "controls/zelOwnerLBox.h"
 #include "shell/AppHost.h"
 #include "shell/frmMain.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QMenu>
+
+namespace {
+constexpr int kLeastListHeight = 64; // about three rows
+}
 
 WorkingWindow::WorkingWindow(const QString& formName, QWidget* parent) : QWidget(parent)
 {
@@ -37,4 +43,27 @@ void WorkingWindow::copyRecentFiles(const std::array<QAction*, 7>& from)
         mnuMRU[i]->setData(from[i]->data());
         mnuMRU[i]->setVisible(from[i]->isVisible());
     }
+}
+
+QSize WorkingWindow::minimumSizeHint() const
+{
+    int left = -1;
+    int right = 0;
+    QSize lists(0, 0);
+    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isHidden() || child->isWindow())
+            continue;
+        const QRect r = child->geometry();
+        left = left < 0 ? r.left() : qMin(left, r.left());
+        if (!qobject_cast<const zelOwnerLBox*>(child) &&
+            !qobject_cast<const QAbstractScrollArea*>(child)) {
+            right = qMax(right, r.right() + 1);
+            continue;
+        }
+        // What stands between the list and the window's edges stays.
+        const QSize least = child->minimumSizeHint().expandedTo(QSize(0, kLeastListHeight));
+        lists = lists.expandedTo(
+            {width() - r.width() + least.width(), height() - r.height() + least.height()});
+    }
+    return lists.expandedTo({right > 0 ? right + qMax(0, left) : 0, 0});
 }

@@ -26,6 +26,12 @@ public:
     // Captions, held paths and visibility of the recent files, as the main window has them.
     void copyRecentFiles(const std::array<QAction*, 7>& from);
 
+    // The window places its controls itself as it is resized: lists stretch, the other
+    // controls keep their size and place. It needs the room of its widest row of controls,
+    // with the left margin repeated at the right, and of its lists at their smallest. A
+    // window laid out otherwise says what it needs itself.
+    QSize minimumSizeHint() const override;
+
 private:
     QList<QMenu*> m_menus;
 };

@@ -192,6 +192,7 @@ void frmMain::tbSection_ItemClick(int, int item)
         showMenus();
         target->show();
         target->setFocus();
+        fitMinimumSize();
     } catch (...) {
     }
 }
@@ -208,6 +209,17 @@ void frmMain::unloadWorkingWindow()
         old->deleteLater();
     }
     showMenus();
+    fitMinimumSize();
+}
+
+void frmMain::fitMinimumSize()
+{
+    QSize least(kMinWidth, kMinHeight);
+    const QSize work = m_current ? m_current->minimumSizeHint() : QSize();
+    if (work.isValid())
+        least = least.expandedTo(QSize(m_navigator->width() + work.width(),
+                                       menuBar()->sizeHint().height() + work.height()));
+    setMinimumSize(least);
 }
 
 void frmMain::closeSideWindows()
@@ -277,10 +289,10 @@ void frmMain::resizeEvent(QResizeEvent* event)
     if (isHidden() || isMinimized())
         return;
     // Height first, then width.
-    if (height() < kMinHeight)
-        resize(width(), kMinHeight);
-    if (width() < kMinWidth)
-        resize(kMinWidth, height());
+    if (height() < minimumHeight())
+        resize(width(), minimumHeight());
+    if (width() < minimumWidth())
+        resize(minimumWidth(), height());
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

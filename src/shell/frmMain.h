@@ -18,7 +18,7 @@ class frmMain : public QMainWindow
     Q_OBJECT
 public:
     static constexpr char kAppName[] = "Zelto App Vemo";
-    // 6300 x 5700 twips at 15 twips a pixel.
+    // 6300 x 5700 twips at 15 twips a pixel; more while a working window needs more.
     static constexpr int kMinWidth = 420;
     static constexpr int kMinHeight = 380;
 
@@ -66,6 +66,7 @@ protected:
 private:
     void refreshMruMenu();
     void showMenus();
+    void fitMinimumSize();
     void closeSideWindows();
     void unloadWorkingWindow();
 

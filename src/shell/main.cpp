@@ -1,4 +1,4 @@
-#include "controls/MessageBox.h"
+#include "controls/mLanguage.h"
 #include "shell/Registration.h"
 #include "shell/frmMain.h"
 #include "store/PrevInstance.h"
@@ -15,6 +15,7 @@ int main(int argc, char* argv[])
                                             .arg(VEMO_VERSION_PATCH));
 
     Windows::setUpLocale();
+    mLanguage::InstallQtTranslations();
 
     PrevInstance instance;
     if (instance.ActivatePrevInstance())

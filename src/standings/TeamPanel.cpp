@@ -19,6 +19,20 @@ constexpr int kTypeLabelDrop = 8;    // 120 twips
 constexpr int kHistoryLabelGap = 32; // 480 twips
 constexpr int kFrameLeft = 107;      // 1600 twips
 constexpr int kSummaryBottom = 49;   // 735 twips
+constexpr int kSummaryTextTop = 36;
+constexpr int kSummaryInset = 8;
+constexpr int kHistoryCaptionTop = 166;
+constexpr int kListTop = 186;
+constexpr int kTypeHeight = 26;
+constexpr int kCaptionHeight = 18;
+constexpr int kLeastListHeight = 64; // about three rows
+constexpr int kButtonGap = 10;
+
+QList<TeamPanel*>& panels()
+{
+    static QList<TeamPanel*> all;
+    return all;
+}
 
 QLabel* label(const QString& text, const char* name, QWidget* parent)
 {
@@ -112,6 +126,12 @@ TeamPanel::TeamPanel(QWidget* host) : QObject(host), m_host(host)
     QWidget::setTabOrder(zelHistoRencontres, cboType);
     QWidget::setTabOrder(cboType, zelOKHisto);
     QWidget::setTabOrder(zelOKHisto, zelHistoClassements);
+    panels().append(this);
+}
+
+TeamPanel::~TeamPanel()
+{
+    panels().removeOne(this);
 }
 
 void TeamPanel::load()
@@ -157,12 +177,56 @@ QString TeamPanel::summaryText(const cResult& g, const cResult& home, const cRes
                .arg(defence.ButsContre);
 }
 
+void TeamPanel::teamsChanged(const QString& from, const QString& to)
+{
+    for (TeamPanel* panel : QList<TeamPanel*>(panels()))
+        panel->followTeams(from, to);
+}
+
+void TeamPanel::followTeams(const QString& from, const QString& to)
+{
+    const auto renamed = [&](const QString& team) {
+        return !from.isEmpty() && team == from ? to : team;
+    };
+    refillTeams(renamed(cboEquipes->currentText()));
+    const QString shown = lblEquipe->text();
+    if (shown.isEmpty())
+        return;
+    const QString now = renamed(shown);
+    if (cboEquipes->findText(now, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
+        return clearTeam();
+    if (shown != from)
+        return;
+    // Shown again under its new name, with its new pictures; a closed summary stays closed.
+    const bool summaryClosed = zelfraResume->isHidden();
+    showTeam(now);
+    if (summaryClosed)
+        zelResumeFermer_Click();
+}
+
+void TeamPanel::clearTeam()
+{
+    lblEquipe->clear();
+    imaBlason->clear();
+    lblResume->clear();
+    zelHistoRencontres->setItems({});
+    zelHistoClassements->setItems({});
+    zelfraResume->hide();
+    zelResumeVoir->setEnabled(false);
+    emit teamShown(QString());
+}
+
 void TeamPanel::zelOK_Click()
 {
+    if (cboEquipes->currentIndex() >= 0)
+        showTeam(cboEquipes->currentText());
+}
+
+void TeamPanel::showTeam(const QString& name)
+{
     store::Competition* c = store::CurrentCompetition::get();
-    if (!c || cboEquipes->currentIndex() < 0)
+    if (!c || name.isEmpty())
         return;
-    const QString name = cboEquipes->currentText();
     lblEquipe->setText(name);
     QPixmap crest;
     const QString crestFile = CrestCache::crestPath(name);
@@ -238,30 +302,58 @@ void TeamPanel::layout(int W, int H, int nameRight)
     cboEquipes->setGeometry(kMargin, 30, 240, 26);
     zelOK->move(kMargin + 250, 30);
     imaBlason->setGeometry(kMargin, 64, 84, 84);
-    lblEquipe->setGeometry(kMargin + 100, 88, qMax(0, nameRight - (kMargin + 100)), 36);
+    lblEquipe->setGeometry(NameLeft, 88, qMax(0, nameRight - NameLeft), 36);
     linHor->setGeometry(kMargin, 156, qMax(0, W - kMargin - kMargin), 2);
 
-    lblHistoRencontres->move(kMargin, 166);
-    const int listTop = 186;
-    const int typeHeight = 26;
-    const int matchesHeight = qMax(0, (H - lblHistoRencontres->y()) / 2 - typeHeight);
-    zelHistoRencontres->setGeometry(kMargin, listTop, qMax(0, W - 2 * kMargin), matchesHeight);
-    lblHistoRencontres->resize(zelHistoRencontres->width(), 18);
-    const int typeTop = listTop + matchesHeight + kTypeGap;
-    cboType->setGeometry(kMargin + 50, typeTop, 160, typeHeight);
-    lblType->setGeometry(kMargin, typeTop + kTypeLabelDrop - 4, 48, 18);
+    lblHistoRencontres->move(kMargin, kHistoryCaptionTop);
+    const int matchesHeight = qMax(0, (H - kHistoryCaptionTop) / 2 - kTypeHeight);
+    zelHistoRencontres->setGeometry(kMargin, kListTop, qMax(0, W - 2 * kMargin), matchesHeight);
+    lblHistoRencontres->resize(zelHistoRencontres->width(), kCaptionHeight);
+    const int typeTop = kListTop + matchesHeight + kTypeGap;
+    cboType->setGeometry(kMargin + 50, typeTop, 160, kTypeHeight);
+    lblType->setGeometry(kMargin, typeTop + kTypeLabelDrop - 4, 48, kCaptionHeight);
     zelOKHisto->move(kMargin + 220, typeTop);
     lblHistoClassements->move(kMargin, typeTop + kHistoryLabelGap);
-    const int historyTop = lblHistoClassements->y() + 18;
+    const int historyTop = lblHistoClassements->y() + kCaptionHeight;
     zelHistoClassements->setGeometry(kMargin, historyTop, qMax(0, W - 2 * kMargin),
                                      qMax(0, H - historyTop));
-    lblHistoClassements->resize(zelHistoClassements->width(), 18);
+    lblHistoClassements->resize(zelHistoClassements->width(), kCaptionHeight);
 
     zelfraResume->setGeometry(kFrameLeft, H / 4, qMax(0, W - 2 * kFrameLeft), H / 2);
     const int fw = zelfraResume->width(), fh = zelfraResume->height();
     lblResumeHeader->setGeometry(0, 8, fw, 20);
-    lblResume->setGeometry(8, 36, qMax(0, fw - 16), qMax(0, fh - 36 - kSummaryBottom));
+    lblResume->setGeometry(kSummaryInset, kSummaryTextTop, qMax(0, fw - 2 * kSummaryInset),
+                           qMax(0, fh - kSummaryTextTop - kSummaryBottom));
     zelResumeFermer->move(fw / 2 - zelResumeFermer->width() / 2,
                           lblResume->y() + lblResume->height() + 4);
     zelResumeVoir->move(W - zelResumeVoir->width() - kMargin, typeTop);
+}
+
+QSize TeamPanel::minimumSize(int hostWidth) const
+{
+    const int chooseRow = kMargin + 250 + zelOK->width() + kMargin;
+    // The kind, its OK and, at the right edge, "Voir le résumé".
+    const int kindRow =
+        kMargin + 220 + zelOKHisto->width() + kButtonGap + zelResumeVoir->width() + kMargin;
+    const int width = qMax(hostWidth, qMax(chooseRow, kindRow));
+
+    // Under their caption the matches history gets half the room less the kind row, the
+    // ranking history the other half less what stands between the two lists.
+    const int between = (kListTop - kHistoryCaptionTop) + kTypeGap + kHistoryLabelGap +
+                        kCaptionHeight - kTypeHeight;
+    const int histories = kHistoryCaptionTop + 2 * (kLeastListHeight + qMax(kTypeHeight, between));
+
+    // The summary frame, half as high as the host, holds the longest summary there is.
+    cResult widest;
+    widest.Ranking = 20;
+    widest.Won = widest.Nul = widest.Lost = 38;
+    widest.ButsPour = widest.ButsContre = 100;
+    const int textWidth = qMax(1, width - 2 * kFrameLeft - 2 * kSummaryInset);
+    const int textHeight = lblResume->fontMetrics()
+                               .boundingRect(QRect(0, 0, textWidth, 100000),
+                                             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                             summaryText(widest, widest, widest, widest, widest))
+                               .height();
+    const int summary = 2 * (kSummaryTextTop + textHeight + kSummaryBottom) + 1;
+    return {width, qMax(histories, summary)};
 }

@@ -3,6 +3,7 @@
 #include "standings/mRank.h"
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 
 class QComboBox;
@@ -21,7 +22,10 @@ class TeamPanel : public QObject
 {
     Q_OBJECT
 public:
+    static constexpr int NameLeft = 115; // the left of the team's name, beside its crest
+
     explicit TeamPanel(QWidget* host);
+    ~TeamPanel() override;
 
     QLabel* lblChoisir;
     QComboBox* cboEquipes;
@@ -46,6 +50,13 @@ public:
     void load();
     // Fills the team list again and selects team.
     void refillTeams(const QString& team);
+    // Shows team in depth: crest, name, summary and both histories.
+    void showTeam(const QString& team);
+
+    // Every team panel fills its list again after the open competition's teams changed,
+    // keeping its chosen and shown teams; a panel on team `from` follows it to `to`, its new
+    // name, and a team no longer in the competition stops being shown.
+    static void teamsChanged(const QString& from = {}, const QString& to = {});
 
     void zelOK_Click();
     void zelOKHisto_Click();
@@ -55,6 +66,8 @@ public:
     // Lays the panel out in a host of this size; the right edge of the team name stops at
     // nameRight (the edit button's left in the teams window).
     void layout(int width, int height, int nameRight);
+    // The smallest host, at least hostWidth wide, in which layout() cuts nothing off.
+    QSize minimumSize(int hostWidth = 0) const;
 
     // The five paragraphs of the summary, from the team's record in each kind (in the order
     // Général, Domicile, Extérieur, Attaque, Defense).
@@ -62,10 +75,13 @@ public:
                                const cResult& attack, const cResult& defence);
 
 signals:
+    // A team is shown; an empty name when none is any more.
     void teamShown(const QString& team);
 
 private:
     void buildHistory(const std::vector<store::MatchRow>& results);
+    void followTeams(const QString& from, const QString& to);
+    void clearTeam();
 
     QWidget* m_host;
 };

@@ -40,9 +40,16 @@ frmEquipeCompare::frmEquipeCompare(QWidget* parent) : QWidget(parent, Qt::Window
     setWindowTitle(QStringLiteral("Equipe"));
     setWindowIcon(comparisonIcon());
     setAttribute(Qt::WA_DeleteOnClose);
-    setMinimumSize(420, 380);
     m_panel = new TeamPanel(this);
     m_panel->load();
+    setMinimumSize(m_panel->minimumSize());
+}
+
+QRect frmEquipeCompare::openingGeometry(const QRect& teams, const QRect& hostFrame,
+                                        const QMargins& frame, const QRect& available)
+{
+    const QRect beside(QPoint(hostFrame.right() + 1 + frame.left(), teams.top()), teams.size());
+    return available.contains(beside.marginsAdded(frame)) ? beside : teams;
 }
 
 void frmEquipeCompare::resizeEvent(QResizeEvent* event)

@@ -13,6 +13,12 @@ public:
     explicit frmEquipeCompare(QWidget* parent = nullptr);
     TeamPanel* panel() const { return m_panel; }
 
+    // Where the window opens: at the right of the teams window's own window (hostFrame, its
+    // frame drawn with the margins given), as large as the teams window and level with it,
+    // when the available screen has room for it there; otherwise over the teams window.
+    static QRect openingGeometry(const QRect& teams, const QRect& hostFrame, const QMargins& frame,
+                                 const QRect& available);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

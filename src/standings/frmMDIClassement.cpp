@@ -6,6 +6,7 @@
 #include "teams/frmMDIEquipes.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace {
@@ -44,6 +45,8 @@ frmMDIClassement::frmMDIClassement(QWidget* parent)
     zelClass->setAlternForeColor(mListBox::RGB(0, 0, 0));
     zelClass->move(kLeft, kTableTop);
     connect(zelOK, &zelRCornerCommand::Click, this, &frmMDIClassement::zelOK_Click);
+    cboJournees->installEventFilter(this);
+    cboType->installEventFilter(this);
     connect(zelClass, &zelOwnerLBox::DblClick, this, &frmMDIClassement::zelClass_DblClick);
 
     std::vector<int> days;
@@ -88,4 +91,18 @@ void frmMDIClassement::resizeEvent(QResizeEvent* event)
     WorkingWindow::resizeEvent(event);
     // Equal margins left and right, down to the bottom edge; never a negative size.
     zelClass->resize(qMax(0, width() - 2 * kLeft), qMax(0, height() - kTableTop));
+}
+
+bool frmMDIClassement::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in the matchday or kind box does what "OK" does.
+    if ((watched == cboJournees || watched == cboType) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (zelOK->isEnabled())
+                zelOK_Click();
+            return true;
+        }
+    }
+    return WorkingWindow::eventFilter(watched, event);
 }

@@ -20,10 +20,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 
 namespace {
 
 constexpr int kMargin = 15;
+constexpr int kOtherWindowLeft = kMargin + 320;
+constexpr int kLeastNameWidth = 120;
 
 QPixmap editPicture()
 {
@@ -69,12 +72,21 @@ frmMDIEquipes::frmMDIEquipes(QWidget* parent)
     cmdEdit->setEnabled(false);
     zelAutreEquipe = new zelRCornerCommand(this);
     zelAutreEquipe->setObjectName(QStringLiteral("zelAutreEquipe"));
-    zelAutreEquipe->setCaption(QStringLiteral("Ouvrir une autre &fenêtre"));
-    zelAutreEquipe->resize(190, 26);
+    // No access key: Alt + the letters of the menus opens the menus.
+    zelAutreEquipe->setCaption(QStringLiteral("Ouvrir une autre fenêtre"));
+    zelAutreEquipe->resize(qMax(190, zelAutreEquipe->sizeHint().width()), 26);
     connect(cmdEdit, &Hover5Control::Click, this, [this] { cmdEdit_Click(); });
     connect(zelAutreEquipe, &zelRCornerCommand::Click, this, &frmMDIEquipes::zelAutreEquipe_Click);
-    connect(m_panel, &TeamPanel::teamShown, this, [this] { cmdEdit->setEnabled(true); });
+    connect(m_panel, &TeamPanel::teamShown, this,
+            [this](const QString& team) { cmdEdit->setEnabled(!team.isEmpty()); });
     m_panel->load();
+}
+
+QSize frmMDIEquipes::minimumSizeHint() const
+{
+    const int chooseRow = kOtherWindowLeft + zelAutreEquipe->width() + kMargin;
+    const int nameRow = TeamPanel::NameLeft + kLeastNameWidth + cmdEdit->width() + kMargin;
+    return m_panel->minimumSize(qMax(chooseRow, nameRow));
 }
 
 void frmMDIEquipes::resizeEvent(QResizeEvent* event)
@@ -82,7 +94,7 @@ void frmMDIEquipes::resizeEvent(QResizeEvent* event)
     WorkingWindow::resizeEvent(event);
     const int W = width();
     cmdEdit->move(W - cmdEdit->width() - kMargin, 90);
-    zelAutreEquipe->move(kMargin + 320, 30);
+    zelAutreEquipe->move(kOtherWindowLeft, 30);
     m_panel->layout(W, height(), cmdEdit->x());
 }
 
@@ -92,8 +104,14 @@ void frmMDIEquipes::zelAutreEquipe_Click()
     if (!window) {
         window = new frmEquipeCompare;
         AppHost::setComparisonWindow(window);
-        // Where the working windows stand; the user moves it beside this one.
-        window->setGeometry(QRect(mapToGlobal(QPoint(0, 0)), size()));
+        const QWidget* host = this->window();
+        const QRect frame = host->frameGeometry();
+        const QRect inner = host->geometry();
+        window->setGeometry(frmEquipeCompare::openingGeometry(
+            QRect(mapToGlobal(QPoint(0, 0)), size()), frame,
+            QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                     frame.right() - inner.right(), frame.bottom() - inner.bottom()),
+            host->screen()->availableGeometry()));
     }
     window->show();
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
@@ -155,9 +173,7 @@ void frmMDIEquipes::cmdEdit_Click()
         refreshCacheFile(CrestCache::iconPath(renamed), row.value(0, 1).toByteArray());
     }
     (void)c->requeryTeams();
-    if (renamed != name)
-        m_panel->refillTeams(renamed);
-    m_panel->zelOK_Click();
+    TeamPanel::teamsChanged(name, renamed);
 }
 
 namespace Utilities {

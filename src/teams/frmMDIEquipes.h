@@ -21,6 +21,8 @@ public:
     void cmdEdit_Click();
     void zelAutreEquipe_Click();
 
+    QSize minimumSizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

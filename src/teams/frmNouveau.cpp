@@ -300,9 +300,9 @@ void frmNouveau::cmdSave_Click()
         if (focus)
             focus->setFocus();
     };
-    if (txtCompet->text().isEmpty())
+    if (txtCompet->text().trimmed().isEmpty())
         return refuse(QStringLiteral("Donnez un nom à la compétition."), txtCompet);
-    if (txtSaison->text().isEmpty())
+    if (txtSaison->text().trimmed().isEmpty())
         return refuse(QStringLiteral("Précisez la saison concernée."), txtSaison);
     for (QLineEdit* box : txtPts)
         if (box->text().isEmpty())
@@ -368,5 +368,9 @@ void frmNouveau::cmdCancel_Click()
 
 void frmNouveau::reject()
 {
-    cmdCancel_Click(); // Escape and the title-bar button cancel too
+    // Escape and the title-bar button cancel too, once teams were added only if confirmed.
+    if (lstEquipes->count() > 0 &&
+        !MessageBox::question(this, QStringLiteral("Abandonner la création de ce championnat ?")))
+        return;
+    cmdCancel_Click();
 }

@@ -14,7 +14,8 @@ class QPushButton;
 
 // "Nouveau championnat": the name, season, points and teams of a new competition, written
 // at once into its working file. Ends by saving (the chosen path is the result) or by
-// cancelling (the working file is deleted).
+// cancelling (the working file is deleted); Escape and closing the window ask first once
+// teams were added.
 class frmNouveau : public QDialog, public INewCompetitionWizard
 {
     Q_OBJECT

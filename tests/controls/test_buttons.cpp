@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <type_traits>
 
 void PrintTo(const QColor& colour, std::ostream* out)
 {
@@ -226,6 +228,107 @@ TEST(RoundedButton, TheLetterAfterTheAmpersandIsTheAccessKey)
     EXPECT_EQ(clicks, 1);
     button->setCaption(QStringLiteral("Voir"));
     QTest::keyClick(&host.window, Qt::Key_V, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+}
+
+// The three kinds of button, each counting its Click and its KeyDown.
+template <typename Control> struct KeyHost : Host<Control>
+{
+    int clicks = 0;
+    int keyDowns = 0;
+
+    KeyHost()
+    {
+        if constexpr (std::is_same_v<Control, Hover5Control>)
+            QObject::connect(this->control, &Hover5Control::Click, [this] { ++clicks; });
+        else
+            QObject::connect(this->control, &Control::Click, [this] { ++clicks; });
+        if constexpr (!std::is_same_v<Control, tooCommand>)
+            QObject::connect(this->control, &Control::KeyDown, [this] { ++keyDowns; });
+        this->window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&this->window));
+        this->control->setFocus(Qt::TabFocusReason);
+        EXPECT_TRUE(this->control->hasFocus());
+    }
+};
+
+template <typename Control> class ButtonKeyboard : public testing::Test
+{
+};
+using ButtonKinds = testing::Types<zelRCornerCommand, Hover5Control, tooCommand>;
+TYPED_TEST_SUITE(ButtonKeyboard, ButtonKinds);
+
+TYPED_TEST(ButtonKeyboard, SpaceClicksOnceOnReleaseAndEnterOnPress)
+{
+    KeyHost<TypeParam> host;
+    QTest::keyPress(host.control, Qt::Key_Space);
+    EXPECT_EQ(host.clicks, 0);
+    // Held down, the key repeats.
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(host.control, &repeat);
+    EXPECT_EQ(host.clicks, 0);
+    QTest::keyRelease(host.control, Qt::Key_Space);
+    EXPECT_EQ(host.clicks, 1);
+
+    QTest::keyClick(host.control, Qt::Key_Return);
+    EXPECT_EQ(host.clicks, 2);
+    QTest::keyClick(host.control, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(host.clicks, 3);
+    // The keys it clicks with are its own; others still reach its key events.
+    EXPECT_EQ(host.keyDowns, 0);
+    QTest::keyClick(host.control, Qt::Key_X);
+    if constexpr (!std::is_same_v<TypeParam, tooCommand>) {
+        EXPECT_EQ(host.keyDowns, 1);
+    }
+    QTest::keyClick(host.control, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(host.clicks, 3);
+}
+
+TYPED_TEST(ButtonKeyboard, SpaceLetGoElsewhereClicksNothing)
+{
+    KeyHost<TypeParam> host;
+    auto* other = new QLineEdit(&host.window);
+    other->setGeometry(0, 80, 100, 24);
+    other->show();
+    QTest::keyPress(host.control, Qt::Key_Space);
+    other->setFocus();
+    QTest::keyRelease(other, Qt::Key_Space);
+    EXPECT_EQ(host.clicks, 0);
+    // Pressed on another widget and released on the button: no click either.
+    host.control->setFocus();
+    QTest::keyRelease(host.control, Qt::Key_Space);
+    EXPECT_EQ(host.clicks, 0);
+}
+
+TYPED_TEST(ButtonKeyboard, TabReachesIt)
+{
+    KeyHost<TypeParam> host;
+    auto* before = new QLineEdit(&host.window);
+    before->setGeometry(0, 80, 100, 24);
+    before->show();
+    QWidget::setTabOrder(before, host.control);
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_TRUE(host.control->hasFocus());
+    QTest::keyClick(host.control, Qt::Key_Space);
+    EXPECT_EQ(host.clicks, 1);
+}
+
+TEST(HoverButton, TheLetterAfterTheAmpersandIsTheAccessKey)
+{
+    Host<Hover5Control> host;
+    Hover5Control* button = host.control;
+    button->setCaption(QStringLiteral("&Ajouter un pari"));
+    EXPECT_EQ(button->AccessKey(), QStringLiteral("A"));
+    int clicks = 0;
+    QObject::connect(button, &Hover5Control::Click, [&] { ++clicks; });
+    host.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window));
+    QTest::keyClick(&host.window, Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(button->hasFocus());
+    button->setEnabled(false);
+    QTest::keyClick(&host.window, Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(clicks, 1);
 }
 

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -234,6 +235,31 @@ TEST(OwnerLists, CrestsComeFromTheCacheAndAMissingOneLeavesTheCellEmpty)
               QColor(Qt::red));
     EXPECT_EQ(pixel(list.hwnd()->viewport(), awayCrest + 12, list.ItemHeight() / 2),
               QColor(224, 224, 224));
+}
+
+TEST(OwnerLists, CopiedRowsHoldTheValuesAFileHoldsAndPicturesAreNamed)
+{
+    zelOwnerLBox4 list;
+    list.resize(500, 200);
+    list.show();
+    list.setItems(matches(3));
+    list.hwnd()->setCurrentRow(1);
+    EXPECT_EQ(list.CopiedText(), QStringLiteral("Journée\tDomicile\tScoreDomicile\tScoreVisiteur\t"
+                                                "Visiteur\n1\tDOMICILE 1\t1\t1\tVISITEUR 1\n"));
+
+    zelOwnerLBox3 bets;
+    bets.resize(700, 300);
+    bets.show();
+    bets.setItems({{1, QDate(2024, 1, 5), QStringLiteral("Deux\nlignes"), 125000, 0, 1}});
+    const testsupport::AccessibleTable read = testsupport::readAccessibleTable(bets.hwnd());
+    EXPECT_EQ(read.headers, (QStringList{"Date", "Description", "Mise", "Statut", "Gain"}));
+    ASSERT_EQ(read.rows.size(), 1u);
+    const QString point = QLocale().decimalPoint(); // amounts follow the user's locale
+    EXPECT_EQ(read.rows[0], (QStringList{"05/01/2024", "Deux\nlignes", "12" + point + "50", "Gagné",
+                                         "0" + point + "00"}));
+    EXPECT_EQ(bets.CopiedText(),
+              "Date\tDescription\tMise\tStatut\tGain\n05/01/2024\tDeux lignes\t12" + point +
+                  "50\tGagné\t0" + point + "00\n");
 }
 
 } // namespace

@@ -144,6 +144,12 @@ TEST_F(MatchesWindowTest, ModifyNeedsASelectionAndADoubleClickModifiesTheRow)
     EXPECT_EQ(messages(), QStringList{"information|Sélectionnez la rencontre à modifier."});
     emit list->DblClick();
     EXPECT_EQ(messages(), QStringList{"information|Sélectionnez la rencontre à modifier."});
+    // A real double-click below the rows says the same.
+    MessageBox::clearShown();
+    QTest::mouseDClick(list->hwnd()->viewport(), Qt::LeftButton, {},
+                       QPoint(20, list->hwnd()->viewport()->height() - 5));
+    EXPECT_EQ(messages(), QStringList{"information|Sélectionnez la rencontre à modifier."});
+    MessageBox::clearShown();
 
     // Journée 2 chosen meanwhile: an edition save refreshes whatever is chosen.
     select(1);

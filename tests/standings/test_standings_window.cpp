@@ -8,9 +8,11 @@
 #include "support/TestSupport.h"
 #include "teams/frmMDIEquipes.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QtTest/QTest>
@@ -89,6 +91,57 @@ TEST_F(StandingsWindowTest, OpensOnTheGeneralTableAfterTheLastMatchdayWithResult
     EXPECT_EQ(table(w), (QStringList{"1 METZ 0", "1 LILLE 0", "1 LENS 1", "4 ARRAS 1"}));
 }
 
+TEST_F(StandingsWindowTest, EnterInEitherBoxAndSpaceOnOkRecompute)
+{
+    addMatches({{0, 1, "LENS", 2, "ARRAS", 0},
+                {0, 2, "LILLE", 1, "LENS", 0},
+                {0, 5, "METZ", 3, "LENS", 3}});
+    frmMDIClassement* w = open();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    // The table shown is the one "OK" gives for the matchday and kind chosen.
+    const auto upToDate = [w] {
+        const QStringList shown = table(w);
+        w->zelOK_Click();
+        return shown == table(w);
+    };
+    QStringList before = table(w);
+
+    w->cboJournees->setFocus();
+    w->cboJournees->setCurrentIndex(0);
+    EXPECT_FALSE(upToDate());
+    w->cboJournees->setCurrentIndex(2);
+    QTest::keyClick(w->cboJournees, Qt::Key_Return);
+    EXPECT_TRUE(upToDate());
+    w->cboJournees->setCurrentIndex(0);
+    QTest::keyClick(w->cboJournees, Qt::Key_Return);
+    EXPECT_TRUE(upToDate());
+    EXPECT_NE(table(w), before);
+
+    before = table(w);
+    w->cboType->setFocus();
+    w->cboType->setCurrentIndex(2);
+    QTest::keyClick(w->cboType, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(upToDate());
+    EXPECT_NE(table(w), before);
+
+    before = table(w);
+    w->cboJournees->setCurrentIndex(2);
+    w->zelOK->setFocus();
+    QTest::keyClick(w->zelOK, Qt::Key_Space);
+    EXPECT_TRUE(upToDate());
+    EXPECT_NE(table(w), before);
+}
+
+TEST_F(StandingsWindowTest, EnterWithoutMatchdaysDoesNothing)
+{
+    frmMDIClassement* w = open();
+    w->cboType->setCurrentIndex(1);
+    QTest::keyClick(w->cboType, Qt::Key_Return);
+    QTest::keyClick(w->cboJournees, Qt::Key_Return);
+    EXPECT_EQ(w->zelClass->ItemCount(), 0);
+}
+
 TEST_F(StandingsWindowTest, DoubleClickingATeamShowsItsSummary)
 {
     addMatches({{0, 1, "LENS", 2, "ARRAS", 0}});
@@ -137,31 +190,66 @@ TEST_F(StandingsWindowTest, RowsMatchTheCommandLineStandings)
     w->cboJournees->setCurrentIndex(9);
     w->cboType->setCurrentIndex(3);
     w->zelOK_Click();
-    QProcess cli;
-    cli.start(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../../bin/vemo-cli")),
-        {QStringLiteral("standings"), path, QStringLiteral("--matchday"),
-         QString::number(w->cboJournees->currentData().toInt()), QStringLiteral("--kind"),
-         QStringLiteral("domicile"), QStringLiteral("--format"), QStringLiteral("csv")});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    const QStringList lines =
-        QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 11);
-    const RankingCollection& shown = w->zelClass->Items();
-    for (int i = 1; i <= 10; ++i) {
-        const cResult& r = shown.Item(i);
-        EXPECT_EQ(lines[i], QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8,%9,%10")
-                                .arg(r.Ranking)
-                                .arg(r.TeamName)
-                                .arg(r.points({3, 0, 1}))
-                                .arg(r.played())
-                                .arg(r.Won)
-                                .arg(r.Nul)
-                                .arg(r.Lost)
-                                .arg(r.ButsPour)
-                                .arg(r.ButsContre)
-                                .arg(r.difference()));
+    const std::vector<QStringList> csv =
+        testsupport::cliCsv({QStringLiteral("standings"), path, QStringLiteral("--matchday"),
+                             QString::number(w->cboJournees->currentData().toInt()),
+                             QStringLiteral("--kind"), QStringLiteral("domicile")});
+    ASSERT_EQ(csv.size(), 11u);
+    // What a screen reader reads, cell by cell in the order shown: the crest column has no
+    // text, every other one is the tool's column of the same caption.
+    const testsupport::AccessibleTable shown =
+        testsupport::readAccessibleTable(w->zelClass->hwnd());
+    QStringList headers = shown.headers;
+    headers.removeAt(1);
+    EXPECT_EQ(headers, csv[0]);
+    ASSERT_EQ(shown.rows.size(), 10u);
+    for (size_t i = 0; i < 10; ++i) {
+        QStringList cells = shown.rows[i];
+        EXPECT_EQ(cells.takeAt(1), QString());
+        EXPECT_EQ(cells, csv[i + 1]) << i;
     }
+}
+
+TEST_F(StandingsWindowTest, TheSelectedRowIsReadAndPaintedAsSelectedWithoutTheFocus)
+{
+    addMatches({{0, 1, "LENS", 2, "ARRAS", 0}, {0, 1, "LILLE", 1, "METZ", 1}});
+    frmMDIClassement* w = open();
+    ListView* view = w->zelClass->hwnd();
+    w->zelClass->setSelected(2, true);
+    w->cboType->setFocus();
+    ASSERT_FALSE(view->hasFocus());
+    const testsupport::AccessibleTable shown = testsupport::readAccessibleTable(view);
+    EXPECT_EQ(shown.selected, (std::vector<bool>{false, false, true, false}));
+    // Highlighted over the alternate colours, focused or not.
+    const QRect row = view->rowRect(2);
+    const QImage picture = view->viewport()->grab().toImage();
+    const QPalette::ColorGroup group =
+        view->isActiveWindow() ? QPalette::Active : QPalette::Inactive;
+    EXPECT_EQ(picture.pixelColor(row.right() - 3, row.center().y()),
+              view->palette().color(group, QPalette::Highlight));
+    EXPECT_NE(picture.pixelColor(row.right() - 3, view->rowRect(1).center().y()),
+              view->palette().color(group, QPalette::Highlight));
+}
+
+TEST_F(StandingsWindowTest, CtrlCCopiesTheRowsAndTypingATeamSelectsIt)
+{
+    addMatches({{0, 1, "LENS", 2, "ARRAS", 0}, {0, 1, "LILLE", 1, "METZ", 1}});
+    frmMDIClassement* w = open();
+    ListView* view = w->zelClass->hwnd();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("Pl\tEquipe\tPts\tJ\tG\tN\tP\tB+\tB-\tDiff\n"
+                             "1\tLENS\t3\t1\t1\t0\t0\t2\t0\t2\n"
+                             "2\tMETZ\t1\t1\t0\t1\t0\t1\t1\t0\n"
+                             "2\tLILLE\t1\t1\t0\t1\t0\t1\t1\t0\n"
+                             "4\tARRAS\t0\t1\t0\t0\t1\t0\t2\t-2\n"));
+    QTest::keyClicks(view, QStringLiteral("li"));
+    EXPECT_EQ(w->zelClass->ListIndex(), 2);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("Pl\tEquipe\tPts\tJ\tG\tN\tP\tB+\tB-\tDiff\n"
+                             "2\tLILLE\t1\t1\t0\t1\t0\t1\t1\t0\n"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include "controls/mLanguage.h"
 #include "store/CrestCache.h"
 
 #include <QApplication>
@@ -42,6 +43,8 @@ int main(int argc, char** argv)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QDir(root).filePath(QStringLiteral("config")));
     CrestCache::setFolderOverride(QDir(root).filePath(QStringLiteral("imaTmp")));
+    // The dialogs of Qt read as the program's users see them.
+    mLanguage::InstallQtTranslations();
 
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new ResetListener);

@@ -6,8 +6,12 @@
 #include "store/CompetitionFile.h"
 #include "store/CrestCache.h"
 
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
 #include <gtest/gtest.h>
 
@@ -86,6 +90,45 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+AccessibleTable readAccessibleTable(QWidget* view)
+{
+    AccessibleTable out;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(view);
+    EXPECT_TRUE(iface);
+    QAccessibleTableInterface* table = iface ? iface->tableInterface() : nullptr;
+    EXPECT_TRUE(table) << "not read as a table";
+    if (!table)
+        return out;
+    for (int c = 0; c < table->columnCount(); ++c)
+        out.headers << table->columnDescription(c);
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList cells;
+        bool selected = false;
+        for (int c = 0; c < table->columnCount(); ++c) {
+            QAccessibleInterface* cell = table->cellAt(r, c);
+            cells << (cell ? cell->text(QAccessible::Name) : QStringLiteral("<none>"));
+            selected = selected || (cell && cell->state().selected);
+        }
+        out.rows.push_back(cells);
+        out.selected.push_back(selected);
+    }
+    return out;
+}
+
+std::vector<QStringList> cliCsv(const QStringList& args)
+{
+    QProcess cli;
+    cli.start(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../../bin/vemo-cli")),
+        args + QStringList{QStringLiteral("--format"), QStringLiteral("csv")});
+    EXPECT_TRUE(cli.waitForFinished(30000));
+    std::vector<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(cli.readAllStandardOutput())
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        rows.push_back(line.split(QLatin1Char(',')));
+    return rows;
 }
 
 QString settingsFolder()

@@ -60,6 +60,19 @@ void resetApplicationState();
 // The folder that settings live in during this test run.
 QString settingsFolder();
 
+// What a screen reader reads of a list or table: each column's caption and each row's cells
+// (the names of the cells, in the order shown), and whether the row is selected.
+struct AccessibleTable
+{
+    QStringList headers;
+    std::vector<QStringList> rows;
+    std::vector<bool> selected;
+};
+AccessibleTable readAccessibleTable(QWidget* view);
+
+// The output of vemo-cli with these arguments, as CSV rows under their header.
+std::vector<QStringList> cliCsv(const QStringList& args);
+
 // Runs action on the next modal dialog of type T once it is shown (within 5 seconds), so
 // that a test can fill and close a dialog that the code under test opens with exec().
 template <class T> void onNextModal(std::function<void(T*)> action)

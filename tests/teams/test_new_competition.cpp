@@ -298,12 +298,60 @@ TEST_F(WizardTest, CancellingTheSaveDialogKeepsTheWizardWithItsPropertiesWritten
     EXPECT_EQ(asked.fileName, QStringLiteral(" Ligue 2  ") + wizard.txtSaison->text());
 }
 
-TEST_F(WizardTest, TheCloseButtonCancelsAndDeletesTheWorkingFile)
+TEST_F(WizardTest, EscapeOrClosingWithoutTeamsCancelsAtOnce)
 {
-    add(QStringLiteral("A"));
-    wizard.close();
+    QTest::keyClick(wizard.txtCompet, Qt::Key_Escape);
+    EXPECT_TRUE(MessageBox::shown().isEmpty());
+    EXPECT_FALSE(wizard.isVisible());
     EXPECT_FALSE(QFileInfo::exists(working));
     EXPECT_TRUE(wizard.Tag.isEmpty());
+}
+
+TEST_F(WizardTest, EscapeOrClosingWithTeamsAsksBeforeGivingUp)
+{
+    wizard.txtCompet->setText(QStringLiteral("Ligue"));
+    add(QStringLiteral("A"));
+    add(QStringLiteral("B"));
+    wizard.lstEquipes->setCurrentRow(1);
+    const QString question = QStringLiteral("Abandonner la création de ce championnat ?");
+
+    // No: the wizard stays as it was, with its working file.
+    MessageBox::setNextAnswer(false);
+    QTest::keyClick(wizard.lstEquipes, Qt::Key_Escape);
+    ASSERT_EQ(MessageBox::shown().size(), 1);
+    EXPECT_EQ(MessageBox::shown()[0].icon, MessageBox::Question);
+    EXPECT_EQ(MessageBox::shown()[0].text, question);
+    MessageBox::setNextAnswer(false);
+    EXPECT_FALSE(wizard.close());
+    EXPECT_EQ(MessageBox::shown().size(), 2);
+    EXPECT_TRUE(wizard.isVisible());
+    EXPECT_EQ(wizard.txtCompet->text(), QStringLiteral("Ligue"));
+    EXPECT_EQ(listed(), (QStringList{"A", "B"}));
+    EXPECT_EQ(wizard.lstEquipes->currentRow(), 1);
+    EXPECT_EQ(teams().rowCount(), 2);
+    EXPECT_TRUE(QFileInfo::exists(working));
+
+    // Yes: the working file is deleted.
+    MessageBox::setNextAnswer(true);
+    EXPECT_TRUE(wizard.close());
+    EXPECT_EQ(MessageBox::shown().last().text, question);
+    EXPECT_FALSE(wizard.isVisible());
+    EXPECT_FALSE(QFileInfo::exists(working));
+    EXPECT_TRUE(wizard.Tag.isEmpty());
+}
+
+TEST_F(WizardTest, ANameOfSpacesIsRefusedAsAnEmptyName)
+{
+    add(QStringLiteral("A"));
+    add(QStringLiteral("B"));
+    wizard.txtCompet->setText(QStringLiteral("   "));
+    MessageBox::clearShown();
+    wizard.cmdSave->click();
+    EXPECT_EQ(texts(), QStringLiteral("Donnez un nom à la compétition."));
+    EXPECT_EQ(wizard.focusWidget(), wizard.txtCompet);
+    // Neither the save dialog nor a write.
+    EXPECT_TRUE(cOpenSaveFile::requests().isEmpty());
+    EXPECT_EQ(property("Championnat").toString(), QStringLiteral("Undefined"));
 }
 
 TEST(NewCompetition, TheFinishedFileIsMovedOpenedAndTheWorkingFileIsGone)

@@ -21,12 +21,23 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 using testsupport::TempDir;
 
 namespace {
+
+QStringList items(const QComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
 
 class TeamsWindowTest : public testing::Test
 {
@@ -172,6 +183,42 @@ TEST_F(TeamsWindowTest, SummaryAndHistoriesFollowTheResults)
                                .section(QLatin1Char('e'), 0, 0)
                                .toInt();
     EXPECT_EQ(arrasAttack, lensAttack);
+}
+
+TEST_F(TeamsWindowTest, AScreenReaderReadsBothHistoriesCellByCellInTheOrderShown)
+{
+    addMatches({{0, 1, "LENS", 3, "ARRAS", 1},
+                {0, 1, "LILLE", 1, "METZ", 1},
+                {0, 2, "METZ", 4, "LENS", 0},
+                {0, 3, "LILLE", 2, "LENS", 0}});
+    frmMDIEquipes* w = open();
+    TeamPanel* p = w->panel();
+    show(p, QStringLiteral("LENS"));
+
+    // The ranking history against the tool's: Jo, Pl, then the record; crest and name between.
+    const std::vector<QStringList> csv =
+        testsupport::cliCsv({QStringLiteral("history"), path, QStringLiteral("LENS")});
+    ASSERT_EQ(csv.size(), 4u);
+    const testsupport::AccessibleTable history =
+        testsupport::readAccessibleTable(p->zelHistoClassements->hwnd());
+    EXPECT_EQ(history.headers, (QStringList{"Jo", "Pl", "", "Equipe", "Pts", "J", "G", "N", "P",
+                                            "B+", "B-", "Diff"}));
+    ASSERT_EQ(history.rows.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        const QStringList& row = history.rows[i];
+        QStringList expected = csv[i + 1];
+        expected[0].prepend(QLatin1Char('J'));
+        expected.insert(2, QString());
+        expected.insert(3, QStringLiteral("LENS"));
+        EXPECT_EQ(row, expected) << i;
+    }
+
+    // The match history, newest first: matchday, home team, crest, scores, crest, visitor.
+    const testsupport::AccessibleTable matches =
+        testsupport::readAccessibleTable(p->zelHistoRencontres->hwnd());
+    ASSERT_EQ(matches.rows.size(), 3u);
+    EXPECT_EQ(matches.rows[0], (QStringList{"J3", "LILLE", "", "2", "0", "", "LENS"}));
+    EXPECT_EQ(matches.rows[2], (QStringList{"J1", "LENS", "", "3", "1", "", "ARRAS"}));
 }
 
 TEST_F(TeamsWindowTest, AMatchdayWithoutTheTeamRepeatsItsCountersButNotItsPlace)
@@ -337,6 +384,101 @@ TEST_F(TeamsWindowTest, TheSecondWindowHasItsOwnTeamAndKind)
     QPointer<QWidget> guard = other;
     ASSERT_TRUE(Utilities::OpenCompetition(path));
     EXPECT_TRUE(guard.isNull());
+}
+
+TEST_F(TeamsWindowTest, TheSecondWindowFollowsARenameOfTheTeamItShows)
+{
+    // LENS with a real crest, so that the crest shown can be checked.
+    path = dir.file(QStringLiteral("crests.dat"));
+    testsupport::makeCompetition(
+        path, {{QStringLiteral("ARRAS"), {}, {}},
+               {QStringLiteral("LENS"), testsupport::readBytes(TeamPictures::genericPath(0)), {}},
+               {QStringLiteral("METZ"), {}, {}}});
+    addMatches({{0, 1, "LENS", 1, "ARRAS", 0}});
+    frmMDIEquipes* w = open();
+    w->zelAutreEquipe_Click();
+    auto* other = qobject_cast<frmEquipeCompare*>(AppHost::comparisonWindow());
+    ASSERT_TRUE(other);
+    TeamPanel* o = other->panel();
+    show(o, QStringLiteral("LENS"));
+    o->zelResumeFermer->Click();
+
+    show(w->panel(), QStringLiteral("LENS"));
+    edit(w, QStringLiteral("Racing"));
+    EXPECT_EQ(items(o->cboEquipes), (QStringList{"ARRAS", "METZ", "RACING"}));
+    EXPECT_EQ(o->cboEquipes->currentText(), QStringLiteral("RACING"));
+    EXPECT_EQ(o->lblEquipe->text(), QStringLiteral("RACING"));
+    EXPECT_FALSE(o->imaBlason->pixmap().isNull());
+    EXPECT_TRUE(o->lblResume->text().startsWith(
+        QStringLiteral("* 1e au CLASSEMENT GENERAL avec Victoires: 1")));
+    EXPECT_EQ(o->zelHistoRencontres->ItemCount(), 1);
+    EXPECT_TRUE(o->zelfraResume->isHidden()); // closed, it stays closed
+    // The teams window's own panel follows as well.
+    EXPECT_EQ(items(w->panel()->cboEquipes), items(o->cboEquipes));
+    EXPECT_EQ(w->panel()->lblEquipe->text(), QStringLiteral("RACING"));
+}
+
+TEST_F(TeamsWindowTest, TheSecondWindowKeepsItsOwnTeamWhenAnotherIsRenamed)
+{
+    frmMDIEquipes* w = open();
+    w->zelAutreEquipe_Click();
+    TeamPanel* o = qobject_cast<frmEquipeCompare*>(AppHost::comparisonWindow())->panel();
+    show(o, QStringLiteral("METZ"));
+    o->cboEquipes->setCurrentIndex(o->cboEquipes->findText(QStringLiteral("LENS")));
+
+    show(w->panel(), QStringLiteral("LENS"));
+    edit(w, QStringLiteral("Arras 2"));
+    EXPECT_EQ(items(o->cboEquipes), (QStringList{"ARRAS", "ARRAS 2", "LILLE", "METZ"}));
+    EXPECT_EQ(o->cboEquipes->currentText(), QStringLiteral("ARRAS 2")); // chosen, then renamed
+    EXPECT_EQ(o->lblEquipe->text(), QStringLiteral("METZ"));
+
+    // A failed rename changes no list.
+    show(w->panel(), QStringLiteral("METZ"));
+    edit(w, QStringLiteral("lille"));
+    EXPECT_EQ(items(o->cboEquipes), (QStringList{"ARRAS", "ARRAS 2", "LILLE", "METZ"}));
+    EXPECT_EQ(o->lblEquipe->text(), QStringLiteral("METZ"));
+}
+
+TEST_F(TeamsWindowTest, AltFOpensTheFileMenuNotTheSecondWindow)
+{
+    frmMDIEquipes* w = open();
+    EXPECT_EQ(w->zelAutreEquipe->Caption(), QStringLiteral("Ouvrir une autre fenêtre"));
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    QTest::keyClick(&main, Qt::Key_F, Qt::AltModifier);
+    QMenu* menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
+    EXPECT_EQ(menu->title(), QStringLiteral("&Fichier"));
+    menu->close();
+    EXPECT_FALSE(AppHost::comparisonWindow());
+}
+
+TEST(SecondWindowPlace, BesideTheMainWindowWhenTheScreenHasRoom)
+{
+    const QRect teams(154, 50, 600, 500);
+    const QRect hostFrame(0, 0, 760, 560);
+    const QMargins frame(4, 26, 4, 4);
+    const QRect beside =
+        frmEquipeCompare::openingGeometry(teams, hostFrame, frame, QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(beside, QRect(764, 50, 600, 500));
+    EXPECT_FALSE(beside.marginsAdded(frame).intersects(hostFrame));
+    // One pixel short, and it opens over the teams window as before.
+    EXPECT_EQ(frmEquipeCompare::openingGeometry(teams, hostFrame, frame, QRect(0, 0, 1367, 1080)),
+              teams);
+    EXPECT_EQ(frmEquipeCompare::openingGeometry(teams, hostFrame, frame, QRect(0, 0, 1368, 1080)),
+              beside);
+    EXPECT_EQ(frmEquipeCompare::openingGeometry(teams, hostFrame, frame, QRect(0, 0, 1920, 553)),
+              teams);
+}
+
+TEST_F(TeamsWindowTest, WithoutRoomTheSecondWindowOpensOverTheTeamsWindow)
+{
+    frmMDIEquipes* w = open();
+    main.move(main.screen()->availableGeometry().topRight() - QPoint(main.width() / 2, 0));
+    w->zelAutreEquipe_Click();
+    QWidget* other = AppHost::comparisonWindow();
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->geometry().topLeft(), w->mapToGlobal(QPoint(0, 0)));
 }
 
 } // namespace

@@ -1,0 +1,65 @@
+#include "controls/ListDelegate.h"
+
+#include "controls/ListModel.h"
+#include "controls/mDrawEdge.h"
+
+#include <QPainter>
+
+void ListDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const
+{
+    p->save();
+    QRect area = option.rect;
+    const QPalette& palette = option.palette;
+    const QVariant plainBack = index.data(Qt::BackgroundRole);
+    if (separatorStyle != 0) {
+        // The bottom band holds the separator and belongs to no cell.
+        const QRect band(area.left(), area.bottom() - EdgeHeight + 1, area.width(), EdgeHeight);
+        p->fillRect(band, plainBack.isValid() ? plainBack.value<QColor>() : palette.base().color());
+        const QRect line = band.adjusted(separatorPadding, 0, -separatorPadding, 0);
+        if (separatorStyle == 1)
+            p->fillRect(line.adjusted(0, 0, 0, -1), palette.mid());
+        else
+            mDrawEdge::DrawEdge(*p, line, mDrawEdge::Etched, mDrawEdge::Top, palette);
+        area.setBottom(band.top() - 1);
+    }
+
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette::ColorGroup group =
+        option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+    if (selected) {
+        p->fillRect(area, palette.brush(group, QPalette::Highlight));
+        p->setPen(palette.color(group, QPalette::HighlightedText));
+    } else {
+        p->fillRect(area, plainBack.isValid() ? plainBack.value<QColor>() : palette.base().color());
+        const QVariant fore = index.data(Qt::ForegroundRole);
+        p->setPen(fore.isValid() ? fore.value<QColor>() : palette.text().color());
+    }
+    if (index.data(ListModel::EdgeRole).toBool())
+        mDrawEdge::DrawEdge(*p, QRect(area.right() - 1, area.top(), 2, area.height()),
+                            mDrawEdge::Sunken, mDrawEdge::Left | mDrawEdge::Right, palette);
+
+    const auto align = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const QPixmap picture = index.data(Qt::DecorationRole).value<QPixmap>();
+    p->setFont(option.font);
+    if (!picture.isNull() && text.isEmpty()) {
+        const int x = align & Qt::AlignHCenter ? area.left() + (area.width() - picture.width()) / 2
+                                               : area.left() + 2;
+        p->drawPixmap(x, area.top() + (area.height() - picture.height()) / 2, picture);
+    } else if (index.data(ListModel::WrapRole).toBool()) {
+        const QRect inner = area.adjusted(padding, padding, -padding, -padding);
+        p->drawText(inner, int(Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap), text);
+    } else {
+        const int inset = separatorStyle != 0 ? padding : 2;
+        const QRect inner = area.adjusted(inset, inset, -inset, -inset);
+        if (inner.width() > 0) {
+            const QString shown = p->fontMetrics().elidedText(text, Qt::ElideRight, inner.width());
+            p->drawText(
+                inner,
+                int((align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter | Qt::TextSingleLine),
+                shown);
+        }
+    }
+    p->restore();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+// Paints a cell of our lists as the program always drew them: the row's colour (the
+// palette's highlight when selected, focused or not), the text inset and cut with "…", a
+// picture alone in its cell, wrapped text, a sunken edge, and for the bet ledger a
+// separator under each row.
+class ListDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+public:
+    static constexpr int EdgeHeight = 2;
+
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+    // Space around the text of a wrapped cell and around each cell of a separated list.
+    int padding = 2;
+    // 0 none, 1 a flat line, 2 an etched line under every row.
+    int separatorStyle = 0;
+    int separatorPadding = 0;
+};

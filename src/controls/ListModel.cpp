@@ -1,0 +1,103 @@
+#include "controls/ListModel.h"
+
+#include "store/CrestCache.h"
+
+#include <QFileInfo>
+
+void ListModel::setColours(const Colours& colours)
+{
+    m_colours = colours;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::BackgroundRole, Qt::ForegroundRole});
+}
+
+int ListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rows();
+}
+
+int ListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(captions().size());
+}
+
+QVariant ListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rows() || index.column() >= columnCount())
+        return {};
+    const bool alternate = m_alternating && index.row() % 2 == 0;
+    switch (role) {
+    case Qt::BackgroundRole:
+        return alternate ? m_colours.alternBack : m_colours.back;
+    case Qt::ForegroundRole:
+        return alternate ? m_colours.alternFore : m_colours.fore;
+    case Qt::AccessibleTextRole: {
+        const QVariant own = cell(index.row(), index.column(), role);
+        return own.isValid() ? own : cell(index.row(), index.column(), Qt::DisplayRole);
+    }
+    case ExportRole: {
+        const QVariant own = cell(index.row(), index.column(), role);
+        return own.isValid() ? own : cell(index.row(), index.column(), Qt::DisplayRole);
+    }
+    case Qt::TextAlignmentRole: {
+        const QVariant own = cell(index.row(), index.column(), role);
+        return own.isValid() ? own : QVariant(int(Qt::AlignLeft | Qt::AlignVCenter));
+    }
+    default:
+        return cell(index.row(), index.column(), role);
+    }
+}
+
+QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return {};
+    if (role == Qt::DisplayRole)
+        return captions().at(section);
+    return {};
+}
+
+QString ListModel::tabSeparated(QList<int> rowList) const
+{
+    if (rowList.isEmpty())
+        for (int r = 0; r < rows(); ++r)
+            rowList << r;
+    const QStringList heads = captions();
+    QList<int> columns;
+    for (int c = 0; c < heads.size(); ++c)
+        if (!heads[c].isEmpty())
+            columns << c;
+    const auto clean = [](QString text) {
+        return text.replace(QLatin1Char('\t'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '))
+            .replace(QLatin1Char('\r'), QLatin1Char(' '));
+    };
+    QStringList lines;
+    QStringList cells;
+    for (int c : columns)
+        cells << heads[c];
+    lines << cells.join(QLatin1Char('\t'));
+    for (int r : rowList) {
+        cells.clear();
+        for (int c : columns)
+            cells << clean(data(index(r, c), ExportRole).toString());
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QPixmap ListModel::crest(const QString& team) const
+{
+    auto it = m_crests.find(team);
+    if (it == m_crests.end()) {
+        QPixmap icon;
+        const QString path = CrestCache::iconPath(team);
+        if (!path.isEmpty() && QFileInfo::exists(path))
+            icon.load(path);
+        if (!icon.isNull() && icon.size() != QSize(24, 24))
+            icon = icon.scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        it = m_crests.insert(team, icon);
+    }
+    return *it;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QHash>
+#include <QPixmap>
+#include <QStringList>
+
+// What a list shows, as a table model: the text of each cell, the crests and pictures, the
+// alignment and the colours of the rows. The views, the copy to the clipboard and the
+// exports read the same model.
+class ListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Role {
+        // True for a cell whose text wraps over several lines.
+        WrapRole = Qt::UserRole + 1,
+        // True for a cell with a sunken line on its right edge.
+        EdgeRole,
+        // The value as a file should hold it ("12" for the matchday shown "J12").
+        ExportRole,
+    };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    struct Colours
+    {
+        QColor back, alternBack, fore, alternFore;
+    };
+
+    void setColours(const Colours& colours);
+    // Rows in two colours, the first row in the alternate ones; otherwise every row in the
+    // plain colours.
+    void setAlternating(bool on) { m_alternating = on; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // The captions of the columns; an empty one is a picture column.
+    virtual QStringList captions() const = 0;
+    // The column a user types a team's first letters into, -1 when there is none.
+    virtual int teamColumn() const { return -1; }
+
+    // The rows (all of them when rows is empty) as tab-separated text under a header line,
+    // picture columns left out: what a spreadsheet takes when pasted.
+    QString tabSeparated(QList<int> rows = {}) const;
+
+protected:
+    virtual int rows() const = 0;
+    // The cell's value for DisplayRole, DecorationRole, TextAlignmentRole, ExportRole and
+    // the roles of this class; an invalid value for the others.
+    virtual QVariant cell(int row, int column, int role) const = 0;
+
+    // The team's small icon from the crest cache; null when there is none.
+    QPixmap crest(const QString& team) const;
+    void forgetCrests() { m_crests.clear(); }
+
+private:
+    Colours m_colours{QColor(Qt::white), QColor(Qt::white), QColor(Qt::black), QColor(Qt::black)};
+    bool m_alternating = true;
+    mutable QHash<QString, QPixmap> m_crests;
+};

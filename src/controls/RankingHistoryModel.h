@@ -1,0 +1,30 @@
+#pragma once
+
+#include "controls/ListModel.h"
+#include "standings/mRank.h"
+
+// A team's ranking history, newest matchday first: Jo, Pl, crest, Equipe, Pts, J, G, N, P,
+// B+, B-, Diff.
+class RankingHistoryModel : public ListModel
+{
+    Q_OBJECT
+public:
+    using ListModel::ListModel;
+
+    void setItems(std::vector<HistoryEntry> items, const cResult::Points& points);
+    void setTeam(const QString& team);
+    const std::vector<HistoryEntry>& items() const { return m_items; }
+    const QString& team() const { return m_team; }
+    const cResult::Points& points() const { return m_points; }
+
+    QStringList captions() const override;
+
+protected:
+    int rows() const override { return int(m_items.size()); }
+    QVariant cell(int row, int column, int role) const override;
+
+private:
+    QString m_team;
+    std::vector<HistoryEntry> m_items;
+    cResult::Points m_points;
+};
