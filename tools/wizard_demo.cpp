@@ -1,5 +1,6 @@
 // Shows the new-competition wizard with a few teams added through its own team dialog,
 // for screenshots. Not installed.
+#include "controls/mLanguage.h"
 #include "store/CompetitionFile.h"
 #include "store/Utilities.h"
 #include "teams/frmEditEquipe.h"
@@ -28,6 +29,7 @@ void answerTeamDialog(const QString& name)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    mLanguage::InstallQtTranslations();
     const QString working = Utilities::MakeTempFileName(QStringLiteral("vemo"));
     if (working.isEmpty() || store::createCompetitionFile(working))
         return 1;

@@ -1,6 +1,6 @@
 #include "controls/ListDelegate.h"
 
-#include "controls/ListModel.h"
+#include "models/ListModel.h"
 #include "controls/mDrawEdge.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "controls/ListView.h"
 
 #include "controls/ListDelegate.h"
-#include "controls/ListModel.h"
+#include "models/ListModel.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "controls/zelOwnerLBox.h"
 
 #include "controls/ControlError.h"
-#include "controls/RecordCells.h"
+#include "models/RecordCells.h"
 #include "controls/zelHeader.h"
 
 #include <QEvent>

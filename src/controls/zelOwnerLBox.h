@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ListModel.h"
+#include "models/ListModel.h"
 #include "controls/ListView.h"
 #include "controls/mListBox.h"
 #include "standings/cResult.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/StandingsModel.h"
+#include "models/StandingsModel.h"
 #include "controls/zelOwnerLBox.h"
 #include "standings/mRank.h"
 

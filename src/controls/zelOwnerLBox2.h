@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/RankingHistoryModel.h"
+#include "models/RankingHistoryModel.h"
 #include "controls/zelOwnerLBox.h"
 #include "standings/mRank.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/BetListModel.h"
+#include "models/BetListModel.h"
 #include "controls/ListDelegate.h"
 #include "controls/zelOwnerLBox.h"
 #include "store/Bets.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/MatchListModel.h"
+#include "models/MatchListModel.h"
 #include "controls/zelOwnerLBox.h"
 #include "store/Results.h"
 

@@ -1,6 +1,6 @@
-#include "controls/RankingHistoryModel.h"
+#include "models/RankingHistoryModel.h"
 
-#include "controls/RecordCells.h"
+#include "models/RecordCells.h"
 
 void RankingHistoryModel::setItems(std::vector<HistoryEntry> items, const cResult::Points& points)
 {

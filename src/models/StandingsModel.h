@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ListModel.h"
+#include "models/ListModel.h"
 #include "standings/mRank.h"
 
 // A ranking, one team per row in ranking order: Pl, crest, Equipe, Pts, J, G, N, P, B+, B-,

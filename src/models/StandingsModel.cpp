@@ -1,6 +1,6 @@
-#include "controls/StandingsModel.h"
+#include "models/StandingsModel.h"
 
-#include "controls/RecordCells.h"
+#include "models/RecordCells.h"
 
 void StandingsModel::setItems(RankingCollection items, const cResult::Points& points)
 {

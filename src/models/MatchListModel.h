@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ListModel.h"
+#include "models/ListModel.h"
 #include "store/Results.h"
 
 // Matches, one per row: matchday, home team, its crest, the two scores, the visitor's crest

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ListModel.h"
+#include "models/ListModel.h"
 #include "standings/mRank.h"
 
 // A team's ranking history, newest matchday first: Jo, Pl, crest, Equipe, Pts, J, G, N, P,

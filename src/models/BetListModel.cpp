@@ -1,4 +1,4 @@
-#include "controls/BetListModel.h"
+#include "models/BetListModel.h"
 
 #include <QLocale>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "controls/ListModel.h"
+#include "models/ListModel.h"
 
 #include "store/CrestCache.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ListModel.h"
+#include "models/ListModel.h"
 #include "store/Bets.h"
 
 // The bet ledger, one bet per row: Date, Description (wrapped), Mise, Statut (a picture),

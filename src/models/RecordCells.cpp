@@ -1,4 +1,4 @@
-#include "controls/RecordCells.h"
+#include "models/RecordCells.h"
 
 namespace RecordCells {
 

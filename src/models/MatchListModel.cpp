@@ -1,4 +1,4 @@
-#include "controls/MatchListModel.h"
+#include "models/MatchListModel.h"
 
 void MatchListModel::setItems(std::vector<store::MatchRow> items)
 {
