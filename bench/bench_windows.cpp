@@ -2,14 +2,19 @@
 // rankings for the summary and its ranking history, read from the file and painted.
 #include "BenchLeague.h"
 #include "BenchMain.h"
+#include "controls/MessageBox.h"
+#include "controls/cOpenSaveFile.h"
 #include "shell/CompetitionCommands.h"
+#include "shell/TransferCommands.h"
 #include "standings/TeamPanel.h"
 #include "store/Competition.h"
 #include "store/CrestCache.h"
+#include "store/Results.h"
 #include "teams/frmMDIEquipes.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -34,6 +39,69 @@ void BM_ShowTeam(benchmark::State& state)
     store::CurrentCompetition::close();
 }
 BENCHMARK(BM_ShowTeam)->Arg(20)->Arg(128)->Unit(benchmark::kMillisecond);
+
+// Fichier > Importer des résultats of a whole 128-team season (16,256 rows) into the league
+// without its results: reading, checks, the progress dialog and the write. The opening of the
+// file (its key derivation) is left out.
+void BM_GuiImport(benchmark::State& state)
+{
+    MessageBox::setScripted(true);
+    cOpenSaveFile::setScripted(true);
+    QTemporaryDir dir;
+    const QString league = benchLeague(128);
+    const QString empty = dir.filePath(QStringLiteral("empty.dat"));
+    const QString csv = dir.filePath(QStringLiteral("season.csv"));
+    {
+        store::OpenError error;
+        auto c = store::Competition::open(league, error);
+        std::vector<store::MatchRow> rows;
+        if (!c || store::loadResults(c->db(), std::nullopt, rows)) {
+            state.SkipWithError("the league could not be read");
+            return;
+        }
+        QByteArray text = "Journée;Domicile;ScoreDomicile;Visiteur;ScoreVisiteur\n";
+        for (const store::MatchRow& r : rows)
+            text += QStringLiteral("%1;%2;%3;%4;%5\n")
+                        .arg(r.journee)
+                        .arg(r.domicile)
+                        .arg(r.scoreDomicile)
+                        .arg(r.visiteur)
+                        .arg(r.scoreVisiteur)
+                        .toUtf8();
+        QFile out(csv);
+        if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size()) {
+            state.SkipWithError("the season could not be written");
+            return;
+        }
+        QFile::copy(league, empty);
+    }
+    {
+        store::DbError e;
+        auto db = store::Database::open(empty, store::competitionKey(), e);
+        if (!db || db->exec(QStringLiteral("DELETE FROM \"Résultats\"")) ||
+            db->exec(QStringLiteral("VACUUM"))) {
+            state.SkipWithError("the empty league could not be made");
+            return;
+        }
+    }
+    const QString work = dir.filePath(QStringLiteral("work.dat"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(work);
+        QFile::copy(empty, work);
+        store::OpenError error;
+        store::CurrentCompetition::replace(store::Competition::open(work, error));
+        cOpenSaveFile::setNextFileName(csv);
+        MessageBox::clearShown();
+        state.ResumeTiming();
+        if (!TransferCommands::importResults(nullptr))
+            state.SkipWithError("the import was refused");
+    }
+    store::CurrentCompetition::close();
+    state.counters["rows/s"] =
+        benchmark::Counter(16256, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_GuiImport)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -6,6 +6,8 @@
 #include "controls/MessageBox.h"
 #include "controls/zelHeader.h"
 #include "controls/zelOwnerLBox3.h"
+#include "printing/Renderers.h"
+#include "shell/TransferCommands.h"
 #include "store/Competition.h"
 
 #include <QEvent>
@@ -18,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <limits>
 
@@ -127,6 +130,28 @@ frmParis::frmParis(QWidget* parent) : QWidget(parent, Qt::Window)
         totals->addWidget(label);
     }
     totals->addStretch();
+    const char* const outputs[] = {"E&xporter…", "Im&primer…", "P&DF…"};
+    const char* const outputNames[] = {"cmdExporter", "cmdImprimer", "cmdPdf"};
+    const QKeySequence outputKeys[] = {QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence::Print,
+                                       QKeySequence()};
+    for (size_t i = 0; i < cmdSortie.size(); ++i) {
+        auto* button = new QPushButton(QString::fromUtf8(outputs[i]), this);
+        button->setObjectName(QString::fromLatin1(outputNames[i]));
+        cmdSortie[i] = button;
+        totals->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, i] {
+            if (i == 0)
+                TransferCommands::exportView(this, shownView());
+            else if (i == 1)
+                TransferCommands::printView(this, shownView());
+            else
+                TransferCommands::exportPdf(this, shownView());
+        });
+        if (!outputKeys[i].isEmpty()) {
+            auto* key = new QShortcut(outputKeys[i], this);
+            connect(key, &QShortcut::activated, button, &QPushButton::click);
+        }
+    }
     totals->addWidget(cmdClose);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(actions);
@@ -136,7 +161,10 @@ frmParis::frmParis(QWidget* parent) : QWidget(parent, Qt::Window)
     setTabOrder(zelLBParis, cmdEdit[0]);
     setTabOrder(cmdEdit[0], cmdEdit[1]);
     setTabOrder(cmdEdit[1], cmdDelete);
-    setTabOrder(cmdDelete, cmdClose);
+    setTabOrder(cmdDelete, cmdSortie[0]);
+    setTabOrder(cmdSortie[0], cmdSortie[1]);
+    setTabOrder(cmdSortie[1], cmdSortie[2]);
+    setTabOrder(cmdSortie[2], cmdClose);
 
     ListView* list = zelLBParis->hwnd();
     zelLBParis->setMinimumSize(zelLBParis->header()->length() +
@@ -288,4 +316,17 @@ void frmParis::cmdDelete_Click()
 void frmParis::cmdClose_Click()
 {
     close();
+}
+
+ShownView frmParis::shownView() const
+{
+    ShownView view;
+    view.name = QStringLiteral("Paris");
+    const BetListModel* model = zelLBParis->bets();
+    view.tables = {{view.name, model}};
+    const QString totals = QStringList{lblParis->text(), lblGains->text(), lblRésultat->text()}
+                               .join(QStringLiteral("   "))
+                               .trimmed();
+    view.render = [model, totals](ReportDocument& doc) { Renderers::bets(doc, *model, totals); };
+    return view;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/ShownView.h"
 #include "store/Bets.h"
 
 #include <QWidget>
@@ -26,6 +27,8 @@ public:
     QLabel* lblGains;
     QLabel* lblRésultat;
     QPushButton* cmdClose;
+    // Export to CSV, print with a preview, export to PDF.
+    std::array<QPushButton*, 3> cmdSortie{};
 
     // Reads the ledger again, selects its first row and recomputes the totals.
     void ActualiseParis();
@@ -34,6 +37,7 @@ public:
     void cmdClose_Click();
 
     const std::vector<store::BetRow>& bets() const { return m_bets; }
+    ShownView shownView() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/TableWriter.h"
+#include "printing/Renderers.h"
 #include "standings/mRank.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPdfWriter>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextStream>
@@ -62,10 +64,14 @@ Commandes :
       La place et les chiffres d'une équipe après chaque journée jouée.
   matches FICHIER.dat [--matchday N] [--format FORMAT]
       Les résultats enregistrés, dans la disposition qu'attend « import ».
+  report FICHIER.dat --output RAPPORT.pdf [--matchday N]
+      Le rapport de la saison en PDF, prêt à imprimer : les cinq classements
+      après la journée N (par défaut : tous les résultats), puis les résultats
+      de chaque journée jusqu'à elle.
 
-standings, history et matches ne font que lire : un fichier en lecture seule
-leur suffit. En format text, une valeur de plus de 50 caractères est coupée
-(« … ») ; csv et json donnent les valeurs entières.
+standings, history, matches et report ne font que lire : un fichier en lecture
+seule leur suffit. En format text, une valeur de plus de 50 caractères est
+coupée (« … ») ; csv et json donnent les valeurs entières.
 
 Options :
   --kind TYPE      general (par défaut), attaque, defense, domicile, exterieur
@@ -277,6 +283,47 @@ int matches(const QStringList& args)
     return Ok;
 }
 
+int report(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args, {opt("output", "FICHIER"), opt("matchday", "N")}, 1))
+        return Misuse;
+    if (!p.parser.isSet(QStringLiteral("output")))
+        return fail(Misuse, QStringLiteral("l'option --output est obligatoire."));
+    std::optional<int> day;
+    if (!parseMatchday(p, day))
+        return Misuse;
+    if (day && *day < 1)
+        return fail(Misuse, QStringLiteral("--matchday attend un numéro de journée."));
+    const QString output = p.parser.value(QStringLiteral("output"));
+    auto c = openCompetition(p.positional[0]);
+    if (!c)
+        return Refused;
+    if (QFileInfo(output).canonicalFilePath() == QFileInfo(c->fileName()).canonicalFilePath())
+        return fail(Refused, QStringLiteral("le rapport ne peut pas remplacer la compétition."));
+    const auto refused = [&](const QString& why) {
+        return fail(Refused, QStringLiteral("Le rapport n'a pas été créé. %1").arg(why));
+    };
+    // Written beside the target under another name, then put in place whole.
+    QSaveFile file(output);
+    if (!file.open(QIODevice::WriteOnly))
+        return refused(QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(output));
+    QString error;
+    {
+        QPdfWriter writer(&file);
+        writer.setCreator(QStringLiteral("Vemo"));
+        writer.setTitle(QFileInfo(output).completeBaseName());
+        if (!Renderers::seasonReport(writer, *c, day, error)) {
+            file.cancelWriting();
+            return refused(error);
+        }
+    }
+    if (!file.commit())
+        return refused(QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(output));
+    out() << QStringLiteral("Rapport « %1 » créé.").arg(output) << Qt::endl;
+    return Ok;
+}
+
 int import(const QStringList& args)
 {
     Parsed p;
@@ -462,6 +509,8 @@ int run(const QStringList& args)
             return history(rest);
         if (command == QLatin1String("matches"))
             return matches(rest);
+        if (command == QLatin1String("report"))
+            return report(rest);
     } catch (const std::exception& e) {
         return fail(Refused, QStringLiteral("Une erreur inattendue s'est produite (%1).")
                                  .arg(QString::fromUtf8(e.what())));

@@ -7,6 +7,7 @@
 #include "controls/zelRCornerCommand.h"
 #include "matches/frmEditRencontre.h"
 #include "matches/mRencontres.h"
+#include "printing/Renderers.h"
 #include "shell/AppHost.h"
 #include "shell/frmMain.h"
 #include "store/Competition.h"
@@ -170,6 +171,21 @@ void frmMDIRencontres::ActualiseRencontres()
     const bool any = zelRencontres->ItemCount() != 0;
     cmdEdit[1]->setEnabled(any);
     cmdDelete->setEnabled(any);
+    m_shownDay = n;
+}
+
+ShownView frmMDIRencontres::shownView() const
+{
+    if (m_shownDay < 1)
+        return {};
+    ShownView view;
+    view.name = QStringLiteral("Journée %1").arg(m_shownDay);
+    const MatchListModel* model = zelRencontres->matches();
+    view.tables = {{view.name, model}};
+    view.render = [model, day = m_shownDay](ReportDocument& doc) {
+        Renderers::matchday(doc, *model, day);
+    };
+    return view;
 }
 
 void frmMDIRencontres::cmdEdit_Click(int index)

@@ -20,6 +20,7 @@ public:
 
     // Shows the matchday chosen in cboJournées.
     void ActualiseRencontres();
+    ShownView shownView() const override;
     // Index of the matchday chosen in cboJournées (matchday - 1), read by match entry.
     int selectedMatchdayIndex() const;
 
@@ -40,4 +41,6 @@ protected:
 
 private:
     void zelRencontres_DblClick();
+
+    int m_shownDay = 0; // the matchday of the rows shown
 };

@@ -54,7 +54,15 @@ QVariant BetListModel::cell(int row, int column, int role) const
             return QString();
         }
     case Qt::AccessibleTextRole:
+        return column == Statut ? QVariant(statusName(bet.statut)) : QVariant();
     case ExportRole:
+        // Amounts with a decimal comma, as spreadsheets in France read them.
+        if (column == Mise)
+            return store::formatAmount(bet.pari, QLatin1Char(','));
+        if (column == Gain)
+            return store::formatAmount(bet.gain, QLatin1Char(','));
+        if (column == Date)
+            return bet.date.toString(QStringLiteral("dd/MM/yyyy"));
         return column == Statut ? QVariant(statusName(bet.statut)) : QVariant();
     case Qt::DecorationRole:
         return column == Statut ? QVariant(statusPicture(bet.statut)) : QVariant();

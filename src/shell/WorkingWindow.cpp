@@ -16,7 +16,7 @@ WorkingWindow::WorkingWindow(const QString& formName, QWidget* parent) : QWidget
 {
     setObjectName(formName);
     QMenu* file = new QMenu(QStringLiteral("&Fichier"), this);
-    frmMain::buildFileMenu(file, mnuFichier, mnuMRU);
+    frmMain::buildFileMenu(file, mnuFichier, mnuTransfert, mnuMRU);
     QMenu* actions = new QMenu(QStringLiteral("&Actions"), this);
     const char* captions[] = {"&Equipes", "&Rencontres", "&Classements", "&Paris"};
     for (int i = 0; i < 4; ++i) {

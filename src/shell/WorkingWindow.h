@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ShownView.h"
+
 #include <QWidget>
 #include <array>
 
@@ -19,9 +21,13 @@ public:
     QList<QMenu*> menus() const { return m_menus; }
 
     std::array<QAction*, 2> mnuFichier{};
+    std::array<QAction*, 4> mnuTransfert{};
     std::array<QAction*, 7> mnuMRU{};
     std::array<QAction*, 4> mnuAction{};
     std::array<QAction*, 2> mnuAide{};
+
+    // What the window shows, for the export and the printed pages; empty when nothing.
+    virtual ShownView shownView() const { return {}; }
 
     // Captions, held paths and visibility of the recent files, as the main window has them.
     void copyRecentFiles(const std::array<QAction*, 7>& from);

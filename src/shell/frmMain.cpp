@@ -3,6 +3,7 @@
 #include "controls/cOpenSaveFile.h"
 #include "shell/AppHost.h"
 #include "shell/CompetitionCommands.h"
+#include "shell/TransferCommands.h"
 #include "shell/WorkingWindow.h"
 #include "shell/frmAbout.h"
 #include "shell/frmNavigateur.h"
@@ -29,7 +30,7 @@ frmMain* main()
 } // namespace
 
 void frmMain::buildFileMenu(QMenu* file, std::array<QAction*, 2>& fichier,
-                            std::array<QAction*, 7>& mru)
+                            std::array<QAction*, 4>& transfert, std::array<QAction*, 7>& mru)
 {
     fichier[0] = file->addAction(QStringLiteral("&Nouveau"), file, [] {
         if (main())
@@ -41,6 +42,27 @@ void frmMain::buildFileMenu(QMenu* file, std::array<QAction*, 2>& fichier,
             main()->openCompetition();
     });
     fichier[1]->setShortcut(QKeySequence::Open);
+    file->addSeparator();
+    const std::pair<const char*, void (frmMain::*)()> commands[] = {
+        {"&Importer des résultats…", &frmMain::importResults},
+        {"&Exporter…", &frmMain::exportShown},
+        {"Im&primer…", &frmMain::printShown},
+        {"Exporter en P&DF…", &frmMain::exportShownPdf},
+    };
+    const QKeySequence keys[] = {QKeySequence(Qt::CTRL | Qt::Key_I),
+                                 QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence::Print,
+                                 QKeySequence()};
+    const char* const names[] = {"mnuImporter", "mnuExporter", "mnuImprimer", "mnuExporterPdf"};
+    for (size_t i = 0; i < transfert.size(); ++i) {
+        const auto command = commands[i].second;
+        transfert[i] = file->addAction(QString::fromUtf8(commands[i].first), file, [command] {
+            if (main())
+                (main()->*command)();
+        });
+        transfert[i]->setShortcut(keys[i]);
+        transfert[i]->setObjectName(QString::fromLatin1(names[i]));
+        transfert[i]->setEnabled(false);
+    }
     mru[0] = file->addSeparator();
     for (int i = 1; i < int(mru.size()); ++i) {
         QAction* item = file->addAction(QString());
@@ -87,7 +109,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 
     QMenu* file = new QMenu(QStringLiteral("&Fichier"), this);
     file->setObjectName(QStringLiteral("mnuInutilisé_0"));
-    buildFileMenu(file, mnuFichier, mnuMRU);
+    buildFileMenu(file, mnuFichier, mnuTransfert, mnuMRU);
     QMenu* help = new QMenu(QStringLiteral("&?"), this);
     help->setObjectName(QStringLiteral("mnuInutilisé_1"));
     buildHelpMenu(help, mnuAide, this);
@@ -125,6 +147,57 @@ void frmMain::showMenus()
     menuBar()->clear();
     for (QMenu* m : m_current ? m_current->menus() : m_menus)
         menuBar()->addMenu(m);
+    updateTransferCommands();
+}
+
+// Import needs an open competition; the others, a working window that shows something.
+void frmMain::updateTransferCommands()
+{
+    const bool open = store::CurrentCompetition::isOpen();
+    for (std::array<QAction*, 4>* commands :
+         {&mnuTransfert, m_current ? &m_current->mnuTransfert : nullptr}) {
+        if (!commands)
+            continue;
+        (*commands)[0]->setEnabled(open);
+        for (size_t i = 1; i < commands->size(); ++i)
+            (*commands)[i]->setEnabled(open && m_current);
+    }
+}
+
+void frmMain::importResults()
+{
+    if (TransferCommands::importResults(this))
+        reloadWorkingWindow();
+}
+
+void frmMain::exportShown()
+{
+    if (m_current)
+        TransferCommands::exportView(this, m_current->shownView());
+}
+
+void frmMain::printShown()
+{
+    if (m_current)
+        TransferCommands::printView(this, m_current->shownView());
+}
+
+void frmMain::exportShownPdf()
+{
+    if (m_current)
+        TransferCommands::exportPdf(this, m_current->shownView());
+}
+
+void frmMain::reloadWorkingWindow()
+{
+    if (!m_current)
+        return;
+    static const QStringList names{"frmMDIEquipes", "frmMDIRencontres", "frmMDIClassement"};
+    const int item = int(names.indexOf(m_current->formName())) + 1;
+    if (item < 1)
+        return;
+    unloadWorkingWindow();
+    tbSection_ItemClick(1, item);
 }
 
 void frmMain::LoadMRU()

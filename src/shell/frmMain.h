@@ -26,13 +26,15 @@ public:
     ~frmMain() override;
 
     std::array<QAction*, 2> mnuFichier{};
+    // Importer des résultats, Exporter, Imprimer, Exporter en PDF.
+    std::array<QAction*, 4> mnuTransfert{};
     std::array<QAction*, 7> mnuMRU{}; // 0 is the separator above the recent files
     std::array<QAction*, 2> mnuAide{};
     frmNavigateur* navigator() const { return m_navigator; }
 
     // The File and help menus, shared by the main window and the working windows.
     static void buildFileMenu(QMenu* menu, std::array<QAction*, 2>& fichier,
-                              std::array<QAction*, 7>& mru);
+                              std::array<QAction*, 4>& transfert, std::array<QAction*, 7>& mru);
     static void buildHelpMenu(QMenu* menu, std::array<QAction*, 2>& aide, QWidget* owner);
 
     void LoadMRU();
@@ -54,8 +56,16 @@ public:
 
     static QString helpFilePath();
 
+    // Shows the current working window again, read afresh from the file.
+    void reloadWorkingWindow();
+
 public slots:
     void newCompetition();
+    void importResults();
+    // What the current working window shows, to a CSV file, to the printer, to a PDF file.
+    void exportShown();
+    void printShown();
+    void exportShownPdf();
     void openCompetition();
     void openRecent(int index);
 
@@ -65,6 +75,7 @@ protected:
 
 private:
     void refreshMruMenu();
+    void updateTransferCommands();
     void showMenus();
     void fitMinimumSize();
     void closeSideWindows();

@@ -2,6 +2,7 @@
 
 #include "controls/zelOwnerLBox1.h"
 #include "controls/zelRCornerCommand.h"
+#include "printing/Renderers.h"
 #include "standings/mRank.h"
 #include "teams/frmMDIEquipes.h"
 
@@ -75,6 +76,22 @@ void frmMDIClassement::zelOK_Click()
     zelClass->setItems(ComputeRanking(rows, RankingKind(qMax(0, cboType->currentIndex())),
                                       c->teamList(), competitionPoints(*c)),
                        competitionPoints(*c));
+    m_shownDay = bound;
+    m_shownKind = cboType->currentText();
+}
+
+ShownView frmMDIClassement::shownView() const
+{
+    if (m_shownKind.isEmpty())
+        return {};
+    ShownView view;
+    view.name = QStringLiteral("Classement %1 J%2").arg(m_shownKind).arg(m_shownDay);
+    const StandingsModel* model = zelClass->standings();
+    view.tables = {{view.name, model}};
+    view.render = [model, kind = m_shownKind, day = m_shownDay](ReportDocument& doc) {
+        Renderers::standings(doc, *model, kind, day);
+    };
+    return view;
 }
 
 void frmMDIClassement::zelClass_DblClick()

@@ -23,7 +23,14 @@ public:
     void zelOK_Click();
     void zelClass_DblClick();
 
+    ShownView shownView() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The matchday and kind of the table shown, as computed by the last "OK".
+    int m_shownDay = 0;
+    QString m_shownKind;
 };

@@ -81,6 +81,20 @@ bool WriteAllBytes(QIODevice& device, const QByteArray& bytes)
     return true;
 }
 
+bool TrySaveFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile f(path);
+    // Unbuffered, a full disk fails the write itself, before the file is put in place.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (!WriteAllBytes(f, bytes)) {
+        f.cancelWriting();
+        f.commit();
+        return false;
+    }
+    return f.commit() && QFileInfo(path).size() == bytes.size();
+}
+
 bool TryWriteFileBytes(const QString& path, const QByteArray& bytes)
 {
     QSaveFile f(path);

@@ -23,6 +23,9 @@ QString Nz(const QVariant& value);
 bool TryReadFileBytes(const QString& path, QByteArray& bytes);
 // False unless every byte reached the file; a failed write leaves no file at path.
 bool TryWriteFileBytes(const QString& path, const QByteArray& bytes);
+// Replaces the file at path with bytes, whole or not at all: on failure the file that was
+// there is left as it was.
+bool TrySaveFileBytes(const QString& path, const QByteArray& bytes);
 // Writes the whole of bytes, however many calls the device needs; false on any failure.
 bool WriteAllBytes(QIODevice& device, const QByteArray& bytes);
 

@@ -2,7 +2,10 @@
 
 #include "controls/Hover5Control.h"
 #include "controls/MessageBox.h"
+#include "controls/zelOwnerLBox2.h"
+#include "controls/zelOwnerLBox4.h"
 #include "controls/zelRCornerCommand.h"
+#include "printing/Renderers.h"
 #include "shell/AppHost.h"
 #include "shell/CompetitionCommands.h"
 #include "shell/frmMain.h"
@@ -174,6 +177,25 @@ void frmMDIEquipes::cmdEdit_Click()
     }
     (void)c->requeryTeams();
     TeamPanel::teamsChanged(name, renamed);
+}
+
+ShownView frmMDIEquipes::shownView() const
+{
+    const QString team = m_panel->lblEquipe->text();
+    if (team.isEmpty())
+        return {};
+    ShownView view;
+    view.name = team;
+    const MatchListModel* matches = m_panel->zelHistoRencontres->matches();
+    const RankingHistoryModel* history = m_panel->zelHistoClassements->history();
+    view.tables = {{QStringLiteral("Historique des rencontres"), matches},
+                   {QStringLiteral("Historique des classements"), history}};
+    QString summary = m_panel->lblResume->text();
+    summary.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    view.render = [team, summary, matches, history](ReportDocument& doc) {
+        Renderers::teamSheet(doc, team, summary, *matches, *history);
+    };
+    return view;
 }
 
 namespace Utilities {

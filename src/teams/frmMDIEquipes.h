@@ -22,6 +22,7 @@ public:
     void zelAutreEquipe_Click();
 
     QSize minimumSizeHint() const override;
+    ShownView shownView() const override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

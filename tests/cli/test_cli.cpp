@@ -11,6 +11,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -482,6 +484,99 @@ TEST(TableWriterTest, TextCellsAreCutButCsvAndJsonKeepValuesWhole)
     EXPECT_TRUE(lines[1].endsWith(QString(49, QLatin1Char('N')) + QChar(0x2026)));
     EXPECT_TRUE(written(TableWriter::Csv).contains(huge));
     EXPECT_TRUE(written(TableWriter::Json).contains(huge));
+}
+
+} // namespace
+
+namespace {
+
+// The text of a PDF file as pdftotext lays it out; empty when it cannot be read.
+QString pdfText(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST_F(CliTest, ReportWritesTheSeasonAsPdfWithoutADisplay)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    EXPECT_TRUE(cli({"--help"})
+                    .out.contains(
+                        QStringLiteral("report FICHIER.dat --output RAPPORT.pdf [--matchday N]")));
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
+    ASSERT_EQ(cli({"import", file,
+                   csv("ok.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
+                                 "1,LENS,2,LILLE,1\n1,ARRAS,0,METZ,0\n"
+                                 "2,LILLE,3,ARRAS,1\n2,METZ,1,LENS,1\n"
+                                 "3,ARRAS,2,LENS,0\n")})
+                  .code,
+              0);
+    const QString pdf = dir.file(QStringLiteral("rapport journée 2.pdf"));
+
+    // A platform that needs a display, and no display: the tool paints offscreen all the same.
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    p.setProcessEnvironment(env);
+    p.start(cliPath(), {"report", file, "--output", pdf, "--matchday", "2"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(p.readAllStandardError().isEmpty());
+    EXPECT_TRUE(testsupport::readBytes(pdf).startsWith("%PDF-"));
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files),
+              QStringList{QFileInfo(pdf).fileName()});
+
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("Classement général – Journée 2")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral(R"(J2\s+LILLE\s+3\s+1\s+ARRAS)"))));
+    EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral(R"(\bJ3\b)"))));
+}
+
+TEST_F(CliTest, ReportRefusalsLeaveNothingAtTheOutput)
+{
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
+    const QByteArray competition = testsupport::readBytes(file);
+    const QString pdf = dir.file(QStringLiteral("r.pdf"));
+    const QString notACompetition = csv("x.dat", "Journée,Domicile\n");
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    const auto refused = [&](int code, const QStringList& args, const QString& reason) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.code, code) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(reason)) << r.err.toStdString();
+        expectFrench(r);
+    };
+    refused(2, {"report", file}, QStringLiteral("l'option --output est obligatoire."));
+    refused(2, {"report", file, "--output", pdf, "--matchday", "0"},
+            QStringLiteral("--matchday attend un numéro de journée."));
+    refused(1, {"report", dir.file(QStringLiteral("absent.dat")), "--output", pdf},
+            QStringLiteral("introuvable"));
+    refused(1, {"report", notACompetition, "--output", pdf}, QStringLiteral("x.dat"));
+    refused(1, {"report", file, "--output", "/nonexistent-folder/r.pdf"},
+            QStringLiteral("Le rapport n'a pas été créé. Le fichier « /nonexistent-folder/r.pdf » "
+                           "ne peut pas être écrit."));
+    refused(1, {"report", file, "--output", file},
+            QStringLiteral("le rapport ne peut pas remplacer la compétition."));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/nonexistent-folder")));
+    EXPECT_EQ(testsupport::readBytes(file), competition);
+
+    // No room for the whole document: nothing is put in place, and no piece is left beside.
+    CliRun r = cliOnAFullDisk(4, {"report", file, "--output", pdf});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ne peut pas être écrit"))) << r.err.toStdString();
+    expectFrench(r);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), files);
+
+    // A report already there stays as it was.
+    testsupport::writeBytes(pdf, "rapport précédent");
+    r = cliOnAFullDisk(4, {"report", file, "--output", pdf});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(testsupport::readBytes(pdf), QByteArray("rapport précédent"));
 }
 
 } // namespace

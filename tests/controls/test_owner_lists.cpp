@@ -257,9 +257,9 @@ TEST(OwnerLists, CopiedRowsHoldTheValuesAFileHoldsAndPicturesAreNamed)
     const QString point = QLocale().decimalPoint(); // amounts follow the user's locale
     EXPECT_EQ(read.rows[0], (QStringList{"05/01/2024", "Deux\nlignes", "12" + point + "50", "Gagné",
                                          "0" + point + "00"}));
-    EXPECT_EQ(bets.CopiedText(),
-              "Date\tDescription\tMise\tStatut\tGain\n05/01/2024\tDeux lignes\t12" + point +
-                  "50\tGagné\t0" + point + "00\n");
+    // A copy holds amounts with a decimal comma, as spreadsheets in France read them.
+    EXPECT_EQ(bets.CopiedText(), QStringLiteral("Date\tDescription\tMise\tStatut\tGain\n"
+                                                "05/01/2024\tDeux lignes\t12,50\tGagné\t0,00\n"));
 }
 
 } // namespace

@@ -18,12 +18,16 @@ TEST(MainWindow, MenusCarryTheirCaptionsInOrder)
     EXPECT_EQ(top[0]->text(), QStringLiteral("&Fichier"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("&?"));
     const QList<QAction*> file = top[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 9);
+    ASSERT_EQ(file.size(), 14);
     EXPECT_EQ(file[0], w.mnuFichier[0]);
     EXPECT_EQ(file[0]->text(), QStringLiteral("&Nouveau"));
     EXPECT_EQ(file[1]->text(), QStringLiteral("&Ouvrir"));
     EXPECT_TRUE(file[2]->isSeparator());
-    EXPECT_EQ(file[2], w.mnuMRU[0]);
+    // Results in and out, then the recent files under their own separator.
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(file[3 + i], w.mnuTransfert[size_t(i)]);
+    EXPECT_TRUE(file[7]->isSeparator());
+    EXPECT_EQ(file[7], w.mnuMRU[0]);
     EXPECT_EQ(w.mnuAide[0]->text(), QStringLiteral("&Aide sur Vemo"));
     EXPECT_EQ(w.mnuAide[1]->text(), QStringLiteral("A &propos de..."));
 }

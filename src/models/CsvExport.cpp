@@ -1,0 +1,50 @@
+#include "models/CsvExport.h"
+
+#include "models/ListModel.h"
+
+QString csvValue(const QString& value, QChar separator)
+{
+    const bool quote = value.contains(separator) || value.contains(QLatin1Char('"')) ||
+                       value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) ||
+                       value != value.trimmed();
+    if (!quote)
+        return value;
+    QString q = value;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+QByteArray tablesToCsv(const QList<ShownTable>& tables)
+{
+    QString text;
+    const auto line = [&text](const QStringList& values) {
+        QStringList quoted;
+        for (const QString& v : values)
+            quoted << csvValue(v);
+        text += quoted.join(QLatin1Char(';')) + QStringLiteral("\r\n");
+    };
+    for (qsizetype t = 0; t < tables.size(); ++t) {
+        const ListModel& model = *tables[t].model;
+        if (tables.size() > 1) {
+            if (t > 0)
+                text += QStringLiteral("\r\n");
+            line({tables[t].title});
+        }
+        const QStringList captions = model.captions();
+        QList<int> columns;
+        for (int c = 0; c < captions.size(); ++c)
+            if (!captions[c].isEmpty())
+                columns << c;
+        QStringList values;
+        for (int c : columns)
+            values << captions[c];
+        line(values);
+        for (int r = 0; r < model.rowCount(); ++r) {
+            values.clear();
+            for (int c : columns)
+                values << model.data(model.index(r, c), ListModel::ExportRole).toString();
+            line(values);
+        }
+    }
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}

@@ -1,0 +1,106 @@
+#include "printing/Renderers.h"
+
+#include "models/BetListModel.h"
+#include "models/MatchListModel.h"
+#include "models/RankingHistoryModel.h"
+#include "models/StandingsModel.h"
+#include "standings/RankingKind.h"
+#include "standings/mRank.h"
+#include "store/Competition.h"
+#include "store/CompetitionFile.h"
+#include "store/Results.h"
+
+#include <algorithm>
+
+namespace Renderers {
+
+void standings(ReportDocument& doc, const StandingsModel& model, const QString& kind, int matchday)
+{
+    const QString when = matchday > 0 ? QStringLiteral("Journée %1").arg(matchday)
+                                      : QStringLiteral("toutes les journées");
+    doc.title(QStringLiteral("Classement %1 – %2").arg(kind.left(1).toLower() + kind.mid(1), when));
+    doc.table(model);
+}
+
+void matchday(ReportDocument& doc, const MatchListModel& model, int journee)
+{
+    doc.title(QStringLiteral("Journée %1").arg(journee));
+    doc.table(model);
+}
+
+void teamSheet(ReportDocument& doc, const QString& team, const QString& summary,
+               const MatchListModel& matches, const RankingHistoryModel& history)
+{
+    doc.title(team);
+    if (!summary.isEmpty())
+        doc.paragraph(summary);
+    doc.title(QStringLiteral("Historique des rencontres"));
+    doc.table(matches);
+    doc.title(QStringLiteral("Historique des classements"));
+    doc.table(history);
+}
+
+void bets(ReportDocument& doc, const BetListModel& model, const QString& totals)
+{
+    doc.title(QStringLiteral("Paris"));
+    doc.table(model);
+    if (!totals.isEmpty())
+        doc.paragraph(totals);
+}
+
+bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
+                  std::optional<int> matchday, QString& error)
+{
+    if (matchday && *matchday < 1) {
+        error = QStringLiteral("Le numéro de journée doit être supérieur ou égal à 1.");
+        return false;
+    }
+    QVariant name, season;
+    std::vector<store::MatchRow> rows;
+    store::DbError e = store::readProperty(competition.db(), QStringLiteral("Championnat"), name);
+    if (!e)
+        e = store::readProperty(competition.db(), QStringLiteral("Saison"), season);
+    if (!e)
+        e = store::loadResults(competition.db(), matchday, rows);
+    if (e) {
+        error = QStringLiteral("La compétition n'a pas pu être lue. ") + store::describeError(e);
+        return false;
+    }
+
+    ReportDocument doc(device, {name.toString(), season.toString()});
+    if (!doc.isValid()) {
+        error = QStringLiteral("Le document ne peut pas être écrit.");
+        return false;
+    }
+    const cResult::Points points = competitionPoints(competition);
+    const QStringList labels = rankingKindLabels();
+    StandingsModel ranking;
+    for (int k = 0; k < labels.size(); ++k) {
+        ranking.setItems(ComputeRanking(rows, RankingKind(k), competition.teamList(), points),
+                         points);
+        doc.newPage();
+        standings(doc, ranking, labels[k], matchday.value_or(0));
+    }
+
+    doc.newPage();
+    if (rows.empty()) {
+        doc.title(QStringLiteral("Résultats"));
+        doc.paragraph(QStringLiteral("Aucun résultat n'est enregistré."));
+        return true;
+    }
+    std::stable_sort(
+        rows.begin(), rows.end(),
+        [](const store::MatchRow& a, const store::MatchRow& b) { return a.journee < b.journee; });
+    MatchListModel day;
+    for (auto first = rows.begin(); first != rows.end();) {
+        const auto last = std::find_if(first, rows.end(), [&](const store::MatchRow& m) {
+            return m.journee != first->journee;
+        });
+        day.setItems(std::vector<store::MatchRow>(first, last));
+        Renderers::matchday(doc, day, first->journee);
+        first = last;
+    }
+    return true;
+}
+
+} // namespace Renderers

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "printing/ReportDocument.h"
+
+#include <QString>
+#include <optional>
+
+class BetListModel;
+class MatchListModel;
+class RankingHistoryModel;
+class StandingsModel;
+class QPagedPaintDevice;
+
+namespace store {
+class Competition;
+}
+
+// The printed form of each view, read from the same models as its lists.
+namespace Renderers {
+
+// "Classement général – Journée 12"; kind is the label of the ranking ("Général",
+// "Attaque"...), matchday 0 stands for all the results.
+void standings(ReportDocument& doc, const StandingsModel& model, const QString& kind, int matchday);
+// "Journée 12", then its results.
+void matchday(ReportDocument& doc, const MatchListModel& model, int journee);
+// The team's name, its summary, then the history of its matches and of its places.
+void teamSheet(ReportDocument& doc, const QString& team, const QString& summary,
+               const MatchListModel& matches, const RankingHistoryModel& history);
+// "Paris", the ledger, then its totals.
+void bets(ReportDocument& doc, const BetListModel& model, const QString& totals);
+
+// The whole season: the five rankings after the matchday (after every result when none is
+// given), then the results of each matchday up to it, in ascending order. False with the
+// reason in French when the competition cannot be read or the device painted on.
+bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
+                  std::optional<int> matchday, QString& error);
+
+} // namespace Renderers

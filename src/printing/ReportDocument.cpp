@@ -1,0 +1,202 @@
+#include "printing/ReportDocument.h"
+
+#include "models/ListModel.h"
+#include "printing/ReportTable.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QTextLayout>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kKeptRows = 3; // rows of a table kept on the page of its title
+// A table no higher than this share of a page is not split, unless it starts a page.
+constexpr double kWholeTableShare = 0.4;
+
+QFont sized(double points, bool bold = false)
+{
+    QFont font;
+    // No ligatures: text copied from the document reads as it was written ("Diff").
+    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+ReportDocument::ReportDocument(QPagedPaintDevice& device, ReportHeader header)
+    : m_device(device), m_header(std::move(header)), m_textFont(sized(10)), m_tableFont(sized(9)),
+      m_titleFont(sized(13, true)), m_marginFont(sized(8))
+{
+    const QMarginsF margins(15, 15, 15, 15);
+    if (!device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
+                                          QPageLayout::Millimeter))) {
+        // A printer with wider hardware margins takes what it can.
+        device.setPageSize(QPageSize(QPageSize::A4));
+        device.setPageOrientation(QPageLayout::Portrait);
+        device.setPageMargins(margins, QPageLayout::Millimeter);
+    }
+    if (!m_painter.begin(&device))
+        return;
+    m_unit = device.logicalDpiY() / 72.0;
+    m_width = device.width();
+    startPage();
+}
+
+ReportDocument::~ReportDocument()
+{
+    if (!isValid())
+        return;
+    placeTitle(0);
+    m_painter.end();
+}
+
+void ReportDocument::startPage()
+{
+    ++m_pages;
+    m_painter.setPen(Qt::black);
+    m_painter.setFont(m_marginFont);
+    const QFontMetricsF fm(m_marginFont, &m_device);
+    const double line = fm.height();
+    const double height = m_device.height();
+    const QRectF head(0, 0, m_width, line);
+    m_painter.drawText(head, Qt::AlignLeft | Qt::AlignVCenter,
+                       fm.elidedText(m_header.competition, Qt::ElideRight, m_width * 0.6));
+    m_painter.drawText(head, Qt::AlignRight | Qt::AlignVCenter,
+                       fm.elidedText(m_header.season, Qt::ElideRight, m_width * 0.35));
+    m_painter.setPen(QPen(Qt::gray, pt(0.5)));
+    m_painter.drawLine(QPointF(0, line + pt(3)), QPointF(m_width, line + pt(3)));
+    m_painter.setPen(Qt::black);
+    m_painter.drawText(QRectF(0, height - line, m_width, line), Qt::AlignHCenter | Qt::AlignVCenter,
+                       QStringLiteral("Page %1").arg(m_pages));
+    m_top = line + pt(12);
+    m_bottom = height - line - pt(10);
+    m_y = m_top;
+    m_pageUsed = false;
+}
+
+void ReportDocument::breakPage()
+{
+    m_breakPending = false;
+    m_device.newPage();
+    startPage();
+}
+
+void ReportDocument::resolveBreak()
+{
+    if (m_breakPending)
+        breakPage();
+}
+
+void ReportDocument::placeTitle(double following)
+{
+    if (!m_hasPendingTitle)
+        return;
+    resolveBreak();
+    m_hasPendingTitle = false;
+    const QFontMetricsF fm(m_titleFont, &m_device);
+    double gap = m_pageUsed ? pt(10) : 0;
+    const double height = fm.height() + pt(6);
+    if (m_pageUsed && gap + height + following > spaceLeft()) {
+        breakPage();
+        gap = 0;
+    }
+    m_y += gap;
+    m_painter.setFont(m_titleFont);
+    m_painter.setPen(Qt::black);
+    m_painter.drawText(QRectF(0, m_y, m_width, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                       fm.elidedText(m_pendingTitle, Qt::ElideRight, m_width));
+    m_y += height;
+    m_pageUsed = true;
+}
+
+void ReportDocument::title(const QString& text)
+{
+    if (!isValid())
+        return;
+    placeTitle(0);
+    m_pendingTitle = text;
+    m_hasPendingTitle = true;
+}
+
+void ReportDocument::paragraph(const QString& text)
+{
+    if (!isValid())
+        return;
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    std::vector<std::unique_ptr<QTextLayout>> layouts;
+    std::vector<QTextLine> lines; // an invalid line stands for an empty one
+    QString normalised = text;
+    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (const QString& part : normalised.split(QLatin1Char('\n'))) {
+        if (part.isEmpty()) {
+            lines.emplace_back();
+            continue;
+        }
+        auto& layout =
+            layouts.emplace_back(std::make_unique<QTextLayout>(part, m_textFont, &m_device));
+        layout->setTextOption(option);
+        layout->beginLayout();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(m_width);
+            lines.push_back(line);
+        }
+        layout->endLayout();
+    }
+    const double spacing = QFontMetricsF(m_textFont, &m_device).lineSpacing();
+    resolveBreak();
+    placeTitle(spacing * std::min<size_t>(2, lines.size()));
+    m_painter.setPen(Qt::black);
+    for (const QTextLine& line : lines) {
+        if (m_y + spacing > m_bottom)
+            breakPage();
+        if (line.isValid())
+            line.draw(&m_painter, QPointF(0, m_y - line.y()));
+        m_y += spacing;
+        m_pageUsed = true;
+    }
+    m_y += pt(6);
+}
+
+void ReportDocument::table(const ListModel& model)
+{
+    if (!isValid())
+        return;
+    resolveBreak();
+    ReportTable table(model, m_tableFont, m_device, m_unit, m_width, m_bottom - m_top);
+    const double whole = table.headHeight(table.rowCount());
+    const bool keepWhole = whole <= kWholeTableShare * (m_bottom - m_top);
+    placeTitle(keepWhole ? whole : table.headHeight(kKeptRows));
+    if (m_pageUsed && (keepWhole ? whole : table.headHeight(1)) > spaceLeft())
+        breakPage();
+    m_painter.setPen(Qt::black);
+    table.paintCaptions(m_painter, m_y);
+    m_y += table.captionHeight();
+    m_pageUsed = true;
+    for (int r = 0; r < table.rowCount(); ++r) {
+        if (table.rowHeight(r) > spaceLeft()) {
+            breakPage();
+            table.paintCaptions(m_painter, m_y);
+            m_y += table.captionHeight();
+        }
+        table.paintRow(m_painter, r, m_y);
+        m_y += table.rowHeight(r);
+    }
+    m_painter.setPen(QPen(Qt::gray, pt(0.5)));
+    m_painter.drawLine(QPointF(0, m_y), QPointF(m_width, m_y));
+    m_painter.setPen(Qt::black);
+    m_y += pt(8);
+}
+
+void ReportDocument::newPage()
+{
+    if (!isValid())
+        return;
+    placeTitle(0);
+    m_breakPending = m_pageUsed;
+}

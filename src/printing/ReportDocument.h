@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QString>
+
+class ListModel;
+class QPagedPaintDevice;
+
+// What every printed page names in its header line.
+struct ReportHeader
+{
+    QString competition;
+    QString season;
+};
+
+// Printed pages laid out one element under the other: section titles, paragraphs and the
+// tables of the lists. Every page carries a header line naming the competition and its
+// season, and a footer with its number.
+class ReportDocument
+{
+public:
+    // Starts painting on an A4 portrait page with margins of 15 mm.
+    ReportDocument(QPagedPaintDevice& device, ReportHeader header);
+    // Ends painting: the document is complete only then.
+    ~ReportDocument();
+    ReportDocument(const ReportDocument&) = delete;
+    ReportDocument& operator=(const ReportDocument&) = delete;
+
+    // False when the device could not be painted on; every other call then does nothing.
+    bool isValid() const { return m_painter.isActive(); }
+
+    // A section heading, kept on the same page as the start of what follows it.
+    void title(const QString& text);
+    // Text wrapped to the width of the page; line breaks start new lines.
+    void paragraph(const QString& text);
+    // Every row of the model, under its caption row, which is repeated on every new page.
+    void table(const ListModel& model);
+    // What follows starts on a new page, unless the current page is still empty: no page is
+    // ever left blank.
+    void newPage();
+    int pageCount() const { return m_pages; }
+
+private:
+    double pt(double points) const { return points * m_unit; }
+    void startPage();
+    void breakPage();
+    // Starts the page that newPage() asked for, once something is to be drawn on it.
+    void resolveBreak();
+    // Draws the pending title where it can be followed by `following` of what comes next.
+    void placeTitle(double following);
+    double spaceLeft() const { return m_bottom - m_y; }
+
+    QPagedPaintDevice& m_device;
+    ReportHeader m_header;
+    QPainter m_painter;
+    QFont m_textFont, m_tableFont, m_titleFont, m_marginFont;
+    double m_unit = 1;  // device pixels per point
+    double m_width = 0; // of the printable area, in device pixels
+    double m_top = 0, m_bottom = 0, m_y = 0;
+    int m_pages = 0;
+    bool m_pageUsed = false;
+    bool m_breakPending = false;
+    QString m_pendingTitle;
+    bool m_hasPendingTitle = false;
+};

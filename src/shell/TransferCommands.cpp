@@ -1,0 +1,195 @@
+#include "shell/TransferCommands.h"
+
+#include "controls/MessageBox.h"
+#include "controls/cOpenSaveFile.h"
+#include "printing/ReportDocument.h"
+#include "store/Competition.h"
+#include "store/CompetitionFile.h"
+#include "store/ResultImporter.h"
+#include "store/Utilities.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <filesystem>
+
+namespace TransferCommands {
+
+namespace {
+
+ReportHeader header()
+{
+    ReportHeader h;
+    if (store::Competition* c = store::CurrentCompetition::get()) {
+        QVariant v;
+        if (store::readProperty(c->db(), QStringLiteral("Championnat"), v).ok())
+            h.competition = v.toString();
+        if (store::readProperty(c->db(), QStringLiteral("Saison"), v).ok())
+            h.season = v.toString();
+    }
+    return h;
+}
+
+// "Ligue 1 - Classement Général J12": the competition's file name, then what is shown.
+QString proposedName(const ShownView& view)
+{
+    QString base;
+    if (store::Competition* c = store::CurrentCompetition::get())
+        base = Utilities::StripExtension(Utilities::FileNameFromPath(c->fileName()));
+    QString name = base.isEmpty() ? view.name : base + QStringLiteral(" - ") + view.name;
+    // Characters that a file name cannot hold here become spaces.
+    name.replace(QLatin1Char('/'), QLatin1Char(' '));
+    return name;
+}
+
+QString askSavePath(QWidget* owner, const ShownView& view, const char* filter, const char* ext)
+{
+    cOpenSaveFile dialog;
+    dialog.hwndOwner = owner;
+    dialog.setOverWritePrompt(true);
+    dialog.setPathMustExist(true);
+    dialog.Filter = QString::fromUtf8(filter);
+    dialog.DefaultExt = QString::fromLatin1(ext);
+    dialog.FileName = proposedName(view);
+    return dialog.ShowSave() ? dialog.FileName : QString();
+}
+
+bool nothingShown(QWidget* owner, const ShownView& view, const QString& what)
+{
+    if (!view.isEmpty())
+        return false;
+    MessageBox::information(owner, QStringLiteral("Cette fenêtre ne montre rien à %1.").arg(what));
+    return true;
+}
+
+} // namespace
+
+bool importResults(QWidget* owner)
+{
+    store::Competition* competition = store::CurrentCompetition::get();
+    if (!competition)
+        return false;
+    cOpenSaveFile dialog;
+    dialog.hwndOwner = owner;
+    dialog.setAllowMultiSelect(false);
+    dialog.setFileMustExist(true);
+    dialog.DlgTitle = QStringLiteral("Importer des résultats");
+    dialog.Filter = QStringLiteral("Fichiers CSV|*.csv|Tous les fichiers|*");
+    if (dialog.ShowOpen() != 1)
+        return false;
+    const QString path = dialog.FileName;
+
+    store::ResultImporter importer(*competition);
+    std::unique_ptr<QProgressDialog> progress;
+    if (QFileInfo(path).size() > kProgressFrom) {
+        progress = std::make_unique<QProgressDialog>(QStringLiteral("Importation des résultats…"),
+                                                     QStringLiteral("Annuler"), 0, 1000, owner);
+        progress->setObjectName(QStringLiteral("dlgImportation"));
+        progress->setWindowTitle(QStringLiteral("Vemo"));
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(0);
+        progress->setAutoClose(false);
+        progress->setAutoReset(false);
+        progress->setValue(0);
+        QProgressDialog* shown = progress.get();
+        // The window keeps answering while the file is read and written.
+        importer.setProgress([shown](int permille) {
+            shown->setValue(permille);
+            QApplication::processEvents();
+            return !shown->wasCanceled();
+        });
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const store::ResultImporter::Outcome outcome = importer.importFile(path);
+    QApplication::restoreOverrideCursor();
+    progress.reset();
+
+    switch (outcome.status) {
+    case store::ResultImporter::Status::Imported:
+        MessageBox::information(
+            owner, outcome.imported == 1
+                       ? QStringLiteral("1 résultat importé.")
+                       : QStringLiteral("%1 résultats importés.").arg(outcome.imported));
+        return outcome.imported > 0;
+    case store::ResultImporter::Status::Cancelled:
+        MessageBox::information(owner, outcome.message);
+        return false;
+    case store::ResultImporter::Status::Refused:
+        MessageBox::information(owner, QStringLiteral("Aucun résultat n'a été importé.\n") +
+                                           outcome.message);
+        return false;
+    case store::ResultImporter::Status::WriteFailed:
+        MessageBox::critical(owner, outcome.message);
+        return false;
+    }
+    return false;
+}
+
+void exportView(QWidget* owner, const ShownView& view)
+{
+    if (nothingShown(owner, view, QStringLiteral("exporter")))
+        return;
+    const QString path = askSavePath(owner, view, "Fichiers CSV|*.csv", "csv");
+    if (path.isEmpty())
+        return;
+    if (!Utilities::TrySaveFileBytes(path, tablesToCsv(view.tables)))
+        MessageBox::critical(owner,
+                             QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(path));
+}
+
+void printView(QWidget* owner, const ShownView& view)
+{
+    if (nothingShown(owner, view, QStringLiteral("imprimer")) || !view.render)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(proposedName(view));
+    QPrintPreviewDialog preview(&printer, owner);
+    preview.setObjectName(QStringLiteral("dlgApercu"));
+    preview.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&view](QPrinter* target) {
+                         ReportDocument doc(*target, header());
+                         if (doc.isValid())
+                             view.render(doc);
+                     });
+    preview.resize(900, 700);
+    preview.exec();
+}
+
+void exportPdf(QWidget* owner, const ShownView& view)
+{
+    if (nothingShown(owner, view, QStringLiteral("exporter")) || !view.render)
+        return;
+    const QString path = askSavePath(owner, view, "Documents PDF|*.pdf", "pdf");
+    if (path.isEmpty())
+        return;
+    // Written beside the target and put in place whole, so a failure leaves nothing behind.
+    const QString work = path + QStringLiteral(".partiel");
+    bool ok = false;
+    {
+        QPdfWriter writer(work);
+        writer.setTitle(proposedName(view));
+        writer.setCreator(QStringLiteral("Vemo"));
+        ReportDocument doc(writer, header());
+        ok = doc.isValid();
+        if (ok)
+            view.render(doc);
+    }
+    ok = ok && QFileInfo(work).size() > 0;
+    if (ok) {
+        std::error_code error;
+        std::filesystem::rename(QFile::encodeName(work).toStdString(),
+                                QFile::encodeName(path).toStdString(), error);
+        ok = !error;
+    }
+    if (!ok) {
+        QFile::remove(work);
+        MessageBox::critical(owner,
+                             QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(path));
+    }
+}
+
+} // namespace TransferCommands

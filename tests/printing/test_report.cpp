@@ -1,0 +1,402 @@
+#include "models/BetListModel.h"
+#include "models/MatchListModel.h"
+#include "models/RankingHistoryModel.h"
+#include "models/StandingsModel.h"
+#include "printing/Renderers.h"
+#include "printing/ReportDocument.h"
+#include "standings/mRank.h"
+#include "store/Competition.h"
+#include "store/CompetitionFile.h"
+#include "store/CrestCache.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+using testsupport::TempDir;
+
+namespace {
+
+const QString kCaptionRow =
+    QStringLiteral(R"(Pl\s+Equipe\s+Pts\s+J\s+G\s+N\s+P\s+B\+\s+B-\s+Diff)");
+
+// The text of every page of a PDF, as pdftotext lays it out.
+QStringList pdfPages(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+QStringList nonEmptyLines(const QString& text)
+{
+    QStringList lines;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty())
+            lines << line;
+    return lines;
+}
+
+// Every match of a double round robin (circle method), as the tool's own tests play it.
+std::vector<store::MatchRow> season(const QStringList& teams)
+{
+    std::vector<store::MatchRow> rows;
+    const int n = int(teams.size());
+    int day = 1;
+    for (int leg = 0; leg < 2; ++leg)
+        for (int r = 0; r < n - 1; ++r, ++day)
+            for (int k = 0; k < n / 2; ++k) {
+                int a = k == 0 ? 0 : 1 + (r + k - 1) % (n - 1);
+                int b = 1 + (r + n - 2 - k) % (n - 1);
+                if (leg)
+                    std::swap(a, b);
+                rows.push_back({0, day, teams[a], (a * 7 + day) % 5, teams[b], (b * 3 + day) % 4});
+            }
+    return rows;
+}
+
+QStringList teamNames(int n)
+{
+    QStringList teams;
+    for (int i = 0; i < n; ++i)
+        teams << QStringLiteral("Club %1").arg(i, 3, 10, QLatin1Char('0'));
+    return teams;
+}
+
+// A ranking row as read back from the page: place, team, points, matches played.
+struct PrintedRow
+{
+    QString place, team, points, played;
+};
+
+std::vector<PrintedRow> printedRows(const QString& page)
+{
+    static const QRegularExpression row(
+        QStringLiteral(R"(^\s*(\d+)\s+(\S.*?\S)\s{2,}(-?\d+)\s+(\d+)\s)"));
+    std::vector<PrintedRow> rows;
+    for (const QString& line : page.split(QLatin1Char('\n')))
+        if (const auto m = row.match(line); m.hasMatch())
+            rows.push_back({m.captured(1), m.captured(2), m.captured(3), m.captured(4)});
+    return rows;
+}
+
+class ReportTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    }
+
+    QString league(const QStringList& teams, const std::vector<store::MatchRow>& results)
+    {
+        const QString path = dir.file(QStringLiteral("ligue.dat"));
+        testsupport::makeCompetition(path, teams);
+        testsupport::addMatches(path, results);
+        auto db = testsupport::openFile(path);
+        EXPECT_TRUE(
+            store::writeProperty(*db, QStringLiteral("Championnat"), QStringLiteral("Ligue Élite"))
+                .ok());
+        EXPECT_TRUE(
+            store::writeProperty(*db, QStringLiteral("Saison"), QStringLiteral("2025-2026")).ok());
+        return path;
+    }
+
+    QStringList seasonReport(const QString& competition, std::optional<int> matchday)
+    {
+        store::OpenError e;
+        auto c = store::Competition::open(competition, e, nullptr, store::OpenMode::ReadOnly);
+        EXPECT_TRUE(c);
+        const QString pdf = dir.file(QStringLiteral("rapport.pdf"));
+        QString error;
+        {
+            QPdfWriter writer(pdf);
+            EXPECT_TRUE(Renderers::seasonReport(writer, *c, matchday, error))
+                << error.toStdString();
+        }
+        return pdfPages(pdf);
+    }
+
+    TempDir dir;
+};
+
+TEST_F(ReportTest, StandingsAndResultsUpToTheMatchdayUnderTheHeaderOfEveryPage)
+{
+    const QStringList teams = teamNames(20);
+    const QString file = league(teams, season(teams));
+    const QStringList pages = seasonReport(file, 10);
+
+    const QStringList kinds{"general", "attaque", "defense", "domicile", "exterieur"};
+    const QStringList titles{"général", "attaque", "defense", "domicile", "extérieur"};
+    for (int k = 0; k < 5; ++k) {
+        const QString title = QStringLiteral("Classement %1 – Journée 10").arg(titles[k]);
+        const auto page = std::find_if(pages.begin(), pages.end(),
+                                       [&](const QString& p) { return p.contains(title); });
+        ASSERT_NE(page, pages.end()) << title.toStdString();
+        EXPECT_TRUE(page->contains(QRegularExpression(kCaptionRow)));
+        const std::vector<QStringList> want =
+            testsupport::cliCsv({"standings", file, "--matchday", "10", "--kind", kinds[k]});
+        const std::vector<PrintedRow> got = printedRows(*page);
+        ASSERT_EQ(want.size(), 21u);
+        ASSERT_EQ(got.size(), 20u) << page->toStdString();
+        for (size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].place, want[i + 1][0]) << title.toStdString() << " row " << i;
+            EXPECT_EQ(got[i].team, want[i + 1][1]) << title.toStdString() << " row " << i;
+            EXPECT_EQ(got[i].points, want[i + 1][2]) << title.toStdString() << " row " << i;
+            EXPECT_EQ(got[i].played, want[i + 1][3]) << title.toStdString() << " row " << i;
+        }
+    }
+
+    // The results part: matchdays 1 to 10 in order, each with its ten matches, and no later one.
+    static const QRegularExpression heading(QStringLiteral(R"(^\s*Journée (\d+)\s*$)"));
+    static const QRegularExpression match(QStringLiteral(R"(^\s*J(\d+)\s+Club)"));
+    std::vector<int> headings;
+    std::map<int, int> matches;
+    for (const QString& page : pages)
+        for (const QString& line : page.split(QLatin1Char('\n'))) {
+            if (const auto m = heading.match(line); m.hasMatch())
+                headings.push_back(m.captured(1).toInt());
+            if (const auto m = match.match(line); m.hasMatch())
+                ++matches[m.captured(1).toInt()];
+        }
+    EXPECT_EQ(headings, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    ASSERT_EQ(matches.size(), 10u);
+    for (const auto& [day, count] : matches) {
+        EXPECT_LE(day, 10);
+        EXPECT_EQ(count, 10) << "matchday " << day;
+    }
+
+    for (int i = 0; i < pages.size(); ++i) {
+        const QStringList lines = nonEmptyLines(pages[i]);
+        ASSERT_GE(lines.size(), 3);
+        EXPECT_TRUE(lines.first().contains(QStringLiteral("Ligue Élite"))) << i;
+        EXPECT_TRUE(lines.first().contains(QStringLiteral("2025-2026"))) << i;
+        EXPECT_EQ(lines.last().trimmed(), QStringLiteral("Page %1").arg(i + 1));
+    }
+}
+
+TEST_F(ReportTest, ALongTableRunsOverPagesUnderItsCaptionRow)
+{
+    const QStringList teams = teamNames(128);
+    std::vector<store::Team> list;
+    for (const QString& t : teams)
+        list.push_back({0, t});
+    std::vector<store::MatchRow> results = season(teams);
+    results.resize(64 * 3); // three matchdays
+    StandingsModel model;
+    const cResult::Points points{3, 0, 1};
+    model.setItems(ComputeRanking(results, RankingKind::General, list, points), points);
+
+    const QString pdf = dir.file(QStringLiteral("long.pdf"));
+    int pageCount = 0;
+    {
+        QPdfWriter writer(pdf);
+        ReportDocument doc(writer, {QStringLiteral("Coupe"), QStringLiteral("2030")});
+        ASSERT_TRUE(doc.isValid());
+        Renderers::standings(doc, model, QStringLiteral("Général"), 3);
+        pageCount = doc.pageCount();
+    }
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_GE(pages.size(), 3);
+    EXPECT_EQ(pages.size(), pageCount);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Classement général – Journée 3")));
+    std::vector<PrintedRow> rows;
+    for (int i = 0; i < pages.size(); ++i) {
+        EXPECT_EQ(pages[i].count(QRegularExpression(kCaptionRow)), 1) << "page " << i + 1;
+        EXPECT_EQ(nonEmptyLines(pages[i]).last().trimmed(), QStringLiteral("Page %1").arg(i + 1));
+        const std::vector<PrintedRow> own = printedRows(pages[i]);
+        EXPECT_GT(own.size(), 10u) << "page " << i + 1;
+        rows.insert(rows.end(), own.begin(), own.end());
+    }
+    ASSERT_EQ(rows.size(), 128u);
+    for (int i = 0; i < 128; ++i) {
+        EXPECT_EQ(rows[size_t(i)].team, model.items().Item(i + 1).TeamName);
+        EXPECT_EQ(rows[size_t(i)].points,
+                  QString::number(model.items().Item(i + 1).points(points)));
+    }
+}
+
+TEST_F(ReportTest, ATitleStaysWithTheStartOfItsTableWhereverThePageEnds)
+{
+    const QStringList teams = teamNames(40);
+    std::vector<store::Team> list;
+    for (const QString& t : teams)
+        list.push_back({0, t});
+    StandingsModel longTable;
+    longTable.setItems(ComputeRanking({}, RankingKind::General, list, {3, 0, 1}), {3, 0, 1});
+    MatchListModel shortTable;
+    std::vector<store::MatchRow> day = season(teams);
+    day.resize(12);
+    shortTable.setItems(day);
+
+    // Text of every length pushes the title down to every place on the first page.
+    for (int lines = 40; lines <= 75; ++lines) {
+        QStringList text;
+        for (int i = 1; i <= lines; ++i)
+            text << QStringLiteral("Ligne %1").arg(i);
+        const QString pdf = dir.file(QStringLiteral("titre.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            ReportDocument doc(writer, {QStringLiteral("Coupe"), QStringLiteral("2030")});
+            doc.paragraph(text.join(QLatin1Char('\n')));
+            doc.title(QStringLiteral("Section longue"));
+            doc.table(longTable);
+            doc.paragraph(text.join(QLatin1Char('\n')));
+            doc.title(QStringLiteral("Section courte"));
+            doc.table(shortTable);
+        }
+        const QStringList pages = pdfPages(pdf);
+        // The lines from a title to the foot of its page.
+        const auto below = [&](const QString& title) {
+            for (const QString& page : pages)
+                if (page.contains(title))
+                    return nonEmptyLines(page.mid(page.indexOf(title)));
+            return QStringList();
+        };
+        const QStringList afterLong = below(QStringLiteral("Section longue"));
+        ASSERT_GE(afterLong.size(), 5) << lines << " lines";
+        EXPECT_TRUE(afterLong[1].contains(QRegularExpression(kCaptionRow))) << lines << " lines";
+        EXPECT_GE(printedRows(afterLong.mid(1).join(QLatin1Char('\n'))).size(), 3u) << lines;
+        // A short table is never split.
+        const QStringList afterShort = below(QStringLiteral("Section courte"));
+        ASSERT_GE(afterShort.size(), 5) << lines << " lines";
+        EXPECT_TRUE(
+            afterShort[1].contains(QRegularExpression(QStringLiteral(R"(Journée\s+Domicile)"))));
+        EXPECT_EQ(afterShort.filter(QRegularExpression(QStringLiteral(R"(^\s*J1\s)"))).size(), 12)
+            << lines << " lines";
+    }
+}
+
+TEST_F(ReportTest, TeamSheetAndBetsPrintTheirSectionsTextAndPictures)
+{
+    const QString team = QStringLiteral("Racing Club");
+    // The team's crest as the windows cache it.
+    const QString icon = CrestCache::iconPath(team);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(icon).path()));
+    QImage crest(24, 24, QImage::Format_ARGB32);
+    crest.fill(Qt::darkGreen);
+    ASSERT_TRUE(crest.save(icon, "PNG"));
+
+    MatchListModel matches;
+    matches.setItems(
+        {{0, 3, team, 2, QStringLiteral("Lens"), 1}, {0, 1, QStringLiteral("Lens"), 0, team, 0}});
+    RankingHistoryModel history;
+    cResult record;
+    record.Ranking = 1;
+    record.Won = 1;
+    record.Nul = 1;
+    history.setTeam(team);
+    history.setItems({{3, record}, {1, record}}, {3, 0, 1});
+    const QString summary = QStringLiteral("Classement général : 1er\nAttaque : 2e");
+
+    QStringList words;
+    for (int i = 0; i < 80; ++i)
+        words << QStringLiteral("mot%1").arg(i);
+    BetListModel bets;
+    bets.setItems({{0, QDate(2025, 1, 5), words.join(QLatin1Char(' ')), 125000, 0, 1},
+                   {0, QDate(2025, 1, 6), QStringLiteral("Nul à Lens"), 50000, 0, 2}});
+    // Names too long for their columns are cut, never run into the next column.
+    const QString longName(50, QLatin1Char('W'));
+    MatchListModel wide;
+    wide.setItems({{0, 7, longName, 1, longName + QStringLiteral("X"), 0}});
+
+    const QString pdf = dir.file(QStringLiteral("fiche.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        ReportDocument doc(writer, {QStringLiteral("Coupe"), QStringLiteral("2030")});
+        Renderers::teamSheet(doc, team, summary, matches, history);
+        doc.newPage();
+        Renderers::bets(doc, bets, QStringLiteral("Total des mises: 17,50\nRésultat: -5,00"));
+        Renderers::matchday(doc, wide, 7);
+        EXPECT_EQ(doc.pageCount(), 2);
+        doc.newPage(); // an empty page is never started
+        EXPECT_EQ(doc.pageCount(), 2);
+    }
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 2);
+    qsizetype at = 0;
+    for (const char* part : {"Racing Club", "Classement général : 1er\n", "Attaque : 2e\n",
+                             "Historique des rencontres", "Historique des classements"}) {
+        at = pages[0].indexOf(QString::fromUtf8(part), at);
+        EXPECT_GE(at, 0) << part;
+    }
+    EXPECT_TRUE(pages[0].contains(
+        QRegularExpression(QStringLiteral(R"(J3\s+Racing Club\s+2\s+1\s+Lens)"))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral(R"(Jo\s+Pl\s+Equipe\s+Pts)"))));
+    EXPECT_TRUE(
+        pages[0].contains(QRegularExpression(QStringLiteral(R"(J1\s+1\s+Racing Club\s+4\s+2)"))));
+
+    // The description wraps over several lines with none of its words lost.
+    const QString ledger = pages[1];
+    EXPECT_TRUE(ledger.contains(
+        QRegularExpression(QStringLiteral(R"(Date\s+Description\s+Mise\s+Statut\s+Gain)"))));
+    for (const QString& word : words)
+        EXPECT_TRUE(ledger.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(word))))
+            << word.toStdString();
+    EXPECT_TRUE(ledger.contains(QStringLiteral("Nul à Lens")));
+    EXPECT_TRUE(ledger.contains(QStringLiteral("Total des mises: 17,50")));
+    EXPECT_TRUE(ledger.contains(QStringLiteral("Résultat: -5,00")));
+    EXPECT_FALSE(ledger.contains(longName));
+    EXPECT_TRUE(ledger.contains(QStringLiteral("WWW…")));
+
+    // Crests on the sheet, the status of each bet on the ledger.
+    QProcess images;
+    images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    ASSERT_TRUE(images.waitForFinished(30000));
+    std::map<int, int> perPage;
+    for (const QString& line :
+         QString::fromUtf8(images.readAllStandardOutput()).split(QLatin1Char('\n')).mid(2))
+        if (const QStringList cells = line.simplified().split(QLatin1Char(' '));
+            cells.size() > 3 && cells[2] == QLatin1String("image"))
+            ++perPage[cells[0].toInt()];
+    EXPECT_EQ(perPage[1], 4); // two matches and two history rows with one crest each
+    EXPECT_EQ(perPage[2], 2);
+}
+
+TEST_F(ReportTest, FailuresAreToldInFrenchAndLeaveNothing)
+{
+    const QStringList teams = teamNames(4);
+    const QString file = league(teams, season(teams));
+    store::OpenError e;
+    auto c = store::Competition::open(file, e, nullptr, store::OpenMode::ReadOnly);
+    ASSERT_TRUE(c);
+    QString error;
+
+    {
+        QPdfWriter writer(QStringLiteral("/nonexistent-folder/r.pdf"));
+        EXPECT_FALSE(Renderers::seasonReport(writer, *c, std::nullopt, error));
+        EXPECT_EQ(error, QStringLiteral("Le document ne peut pas être écrit."));
+    }
+
+    const QString pdf = dir.file(QStringLiteral("r.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        EXPECT_FALSE(Renderers::seasonReport(writer, *c, 0, error));
+        EXPECT_TRUE(error.contains(QStringLiteral("journée"))) << error.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+
+    // The results cannot be read any more.
+    ASSERT_TRUE(testsupport::openFile(file)->exec(QStringLiteral("DROP TABLE \"Résultats\"")).ok());
+    {
+        QPdfWriter writer(pdf);
+        EXPECT_FALSE(Renderers::seasonReport(writer, *c, std::nullopt, error));
+        EXPECT_TRUE(error.startsWith(QStringLiteral("La compétition n'a pas pu être lue.")))
+            << error.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+} // namespace
