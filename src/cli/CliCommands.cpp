@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/TableWriter.h"
+#include "models/ListModel.h"
 #include "printing/Renderers.h"
 #include "standings/mRank.h"
 #include "store/Competition.h"
@@ -296,9 +297,21 @@ int report(const QStringList& args)
     if (day && *day < 1)
         return fail(Misuse, QStringLiteral("--matchday attend un numéro de journée."));
     const QString output = p.parser.value(QStringLiteral("output"));
-    auto c = openCompetition(p.positional[0]);
+    store::OpenError openError;
+    std::vector<store::TeamPictures> pictures;
+    auto c =
+        store::Competition::open(p.positional[0], openError, &pictures, store::OpenMode::ReadOnly);
     if (!c)
-        return Refused;
+        return fail(Refused, store::describeOpenError(openError, p.positional[0]));
+    // The crests of the report are the competition's own icons.
+    QHash<QString, QByteArray> icons;
+    for (const store::TeamPictures& t : pictures)
+        icons.insert(store::teamKey(t.nom), t.icone);
+    ListModel::setCrestSource([icons](const QString& team) {
+        QPixmap icon;
+        icon.loadFromData(icons.value(store::teamKey(team)));
+        return icon;
+    });
     if (QFileInfo(output).canonicalFilePath() == QFileInfo(c->fileName()).canonicalFilePath())
         return fail(Refused, QStringLiteral("le rapport ne peut pas remplacer la compétition."));
     const auto refused = [&](const QString& why) {

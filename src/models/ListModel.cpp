@@ -87,14 +87,33 @@ QString ListModel::tabSeparated(QList<int> rowList) const
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
+namespace {
+
+ListModel::CrestSource& crestSource()
+{
+    static ListModel::CrestSource source;
+    return source;
+}
+
+} // namespace
+
+void ListModel::setCrestSource(CrestSource source)
+{
+    crestSource() = std::move(source);
+}
+
 QPixmap ListModel::crest(const QString& team) const
 {
     auto it = m_crests.find(team);
     if (it == m_crests.end()) {
         QPixmap icon;
-        const QString path = CrestCache::iconPath(team);
-        if (!path.isEmpty() && QFileInfo::exists(path))
-            icon.load(path);
+        if (crestSource()) {
+            icon = crestSource()(team);
+        } else {
+            const QString path = CrestCache::iconPath(team);
+            if (!path.isEmpty() && QFileInfo::exists(path))
+                icon.load(path);
+        }
         if (!icon.isNull() && icon.size() != QSize(24, 24))
             icon = icon.scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         it = m_crests.insert(team, icon);

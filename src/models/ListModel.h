@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPixmap>
 #include <QStringList>
+#include <functional>
 
 // What a list shows, as a table model: the text of each cell, the crests and pictures, the
 // alignment and the colours of the rows. The views, the copy to the clipboard and the
@@ -43,6 +44,11 @@ public:
     virtual QStringList captions() const = 0;
     // The column a user types a team's first letters into, -1 when there is none.
     virtual int teamColumn() const { return -1; }
+
+    // Where crests come from: by default the crest cache of the open competition; a program
+    // without that cache (the command-line tool) hands in the competition's own pictures.
+    using CrestSource = std::function<QPixmap(const QString& team)>;
+    static void setCrestSource(CrestSource source);
 
     // The rows (all of them when rows is empty) as tab-separated text under a header line,
     // picture columns left out: what a spreadsheet takes when pasted.

@@ -579,4 +579,27 @@ TEST_F(CliTest, ReportRefusalsLeaveNothingAtTheOutput)
     EXPECT_EQ(testsupport::readBytes(pdf), QByteArray("rapport précédent"));
 }
 
+TEST_F(CliTest, AReportShowsTheCompetitionsOwnCrests)
+{
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "METZ"});
+    const QString pdf = dir.file(QStringLiteral("rapport.pdf"));
+    const CliRun r = cli({"report", file, "--output", pdf});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+        GTEST_SKIP() << "pdfimages is missing";
+    QProcess list;
+    list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    ASSERT_TRUE(list.waitForFinished(30000));
+    // Two header lines, then a line per picture: a crest per team on each of the five
+    // standings, taken from the file itself (the tool has no crest cache of its own).
+    const QStringList lines = QString::fromUtf8(list.readAllStandardOutput())
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // (A picture with transparency also lists its mask, as "smask".)
+    const qsizetype pictures =
+        std::count_if(lines.begin() + 2, lines.end(), [](const QString& line) {
+            return line.simplified().section(QLatin1Char(' '), 2, 2) == QLatin1String("image");
+        });
+    EXPECT_EQ(pictures, 5 * 3);
+}
+
 } // namespace
