@@ -3,6 +3,7 @@
 #include "cli/TableWriter.h"
 #include "models/ListModel.h"
 #include "printing/Renderers.h"
+#include "standings/SeasonAnalysis.h"
 #include "standings/mRank.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
@@ -65,6 +66,13 @@ Commandes :
       La place et les chiffres d'une équipe après chaque journée jouée.
   matches FICHIER.dat [--matchday N] [--format FORMAT]
       Les résultats enregistrés, dans la disposition qu'attend « import ».
+  grid FICHIER.dat [--matchday N] [--format FORMAT]
+      La grille des confrontations : une ligne par équipe à domicile, une
+      colonne par équipe visiteuse, le score « 2-1 » de chaque match joué.
+  form FICHIER.dat [--matchday N] [--last K] [--format FORMAT]
+      La forme de chaque équipe, dans l'ordre du classement général : ses K
+      derniers résultats (V, N, D, du plus ancien au plus récent ; 5 par
+      défaut), les points pris et sa série en cours.
   report FICHIER.dat --output RAPPORT.pdf [--matchday N]
       Le rapport de la saison en PDF, prêt à imprimer : les cinq classements
       après la journée N (par défaut : tous les résultats), puis les résultats
@@ -253,6 +261,78 @@ int history(const QStringList& args)
         table.addRow(QStringList{QString::number(h.journee), QString::number(h.record.Ranking)} +
                      rankingRow(h.record, pts));
     table.write(out(), format, {});
+    return Ok;
+}
+
+// The results of matchdays 1 to day (all of them without day) of the competition, read-only.
+bool loadBounded(store::Competition& c, std::optional<int> day, std::vector<store::MatchRow>& rows)
+{
+    if (store::DbError e = store::loadResults(c.db(), day, rows)) {
+        readFailed(e);
+        return false;
+    }
+    return true;
+}
+
+int grid(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args, {opt("matchday", "N"), opt("format", "FORMAT")}, 1))
+        return Misuse;
+    TableWriter::Format format;
+    std::optional<int> day;
+    if (!parseFormat(p, format) || !parseMatchday(p, day))
+        return Misuse;
+    auto c = openCompetition(p.positional[0]);
+    std::vector<store::MatchRow> rows;
+    if (!c || !loadBounded(*c, day, rows))
+        return Refused;
+    const SeasonGrid g(rows, c->teamList(), day);
+    QStringList header{QStringLiteral("Domicile")};
+    QList<int> text{0};
+    for (int v = 0; v < g.size(); ++v) {
+        header << g.team(v);
+        text << v + 1;
+    }
+    TableWriter table(header);
+    for (int h = 0; h < g.size(); ++h) {
+        QStringList line{g.team(h)};
+        for (int v = 0; v < g.size(); ++v) {
+            const GridCell& cell = g.cell(h, v);
+            line << (cell.played ? QStringLiteral("%1-%2").arg(cell.home).arg(cell.away)
+                                 : QString());
+        }
+        table.addRow(line);
+    }
+    table.write(out(), format, text);
+    return Ok;
+}
+
+int form(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args, {opt("matchday", "N"), opt("last", "K"), opt("format", "FORMAT")}, 1))
+        return Misuse;
+    TableWriter::Format format;
+    std::optional<int> day;
+    if (!parseFormat(p, format) || !parseMatchday(p, day))
+        return Misuse;
+    int last = 5;
+    if (p.parser.isSet(QStringLiteral("last"))) {
+        bool ok = false;
+        last = p.parser.value(QStringLiteral("last")).toInt(&ok);
+        if (!ok || last < 1 || last > 255)
+            return fail(Misuse, QStringLiteral("--last attend un nombre de matchs de 1 à 255."));
+    }
+    auto c = openCompetition(p.positional[0]);
+    std::vector<store::MatchRow> rows;
+    if (!c || !loadBounded(*c, day, rows))
+        return Refused;
+    TableWriter table({QStringLiteral("Equipe"), QStringLiteral("Forme"), QStringLiteral("Pts"),
+                       QStringLiteral("Serie")});
+    for (const TeamForm& f : SeasonForm(rows, c->teamList(), competitionPoints(*c), day, last))
+        table.addRow({f.team, f.last, QString::number(f.lastPoints), f.currentRun});
+    table.write(out(), format, {0, 1, 3});
     return Ok;
 }
 
@@ -522,6 +602,10 @@ int run(const QStringList& args)
             return history(rest);
         if (command == QLatin1String("matches"))
             return matches(rest);
+        if (command == QLatin1String("grid"))
+            return grid(rest);
+        if (command == QLatin1String("form"))
+            return form(rest);
         if (command == QLatin1String("report"))
             return report(rest);
     } catch (const std::exception& e) {

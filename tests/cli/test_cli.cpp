@@ -602,4 +602,46 @@ TEST_F(CliTest, AReportShowsTheCompetitionsOwnCrests)
     EXPECT_EQ(pictures, 5 * 3);
 }
 
+TEST_F(CliTest, GridAndFormAgreeWithTheResultsAndTheStandings)
+{
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
+    ASSERT_EQ(cli({"import", file,
+                   csv("s.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
+                                "1,LENS,2,LILLE,1\n1,ARRAS,0,METZ,3\n2,LILLE,1,ARRAS,1\n"
+                                "2,METZ,0,LENS,2\n4,LENS,1,ARRAS,1\n")})
+                  .code,
+              0);
+    const std::vector<QStringList> grid = testsupport::cliCsv({"grid", file});
+    ASSERT_EQ(grid.size(), 5u);
+    EXPECT_EQ(grid[0], (QStringList{"Domicile", "ARRAS", "LENS", "LILLE", "METZ"}));
+    int filled = 0;
+    for (size_t h = 1; h < grid.size(); ++h)
+        for (qsizetype v = 1; v < grid[h].size(); ++v)
+            filled += !grid[h][v].isEmpty();
+    const std::vector<QStringList> matches = testsupport::cliCsv({"matches", file});
+    ASSERT_EQ(matches.size(), 6u);
+    EXPECT_EQ(filled, 5);
+    for (size_t m = 1; m < matches.size(); ++m) {
+        const QStringList& row = matches[m];
+        const qsizetype v = grid[0].indexOf(row[3]);
+        const auto home = std::find_if(grid.begin() + 1, grid.end(),
+                                       [&](const QStringList& g) { return g[0] == row[1]; });
+        ASSERT_NE(home, grid.end());
+        EXPECT_EQ(home->value(v), row[2] + QLatin1Char('-') + row[4])
+            << row.join(',').toStdString();
+    }
+    // Up to matchday 2, the matchday-4 match is an empty cell.
+    EXPECT_EQ(testsupport::cliCsv({"grid", file, "--matchday", "2"})[2][1], QString());
+
+    const std::vector<QStringList> form = testsupport::cliCsv({"form", file, "--last", "2"});
+    const std::vector<QStringList> standings = testsupport::cliCsv({"standings", file});
+    ASSERT_EQ(form.size(), 5u);
+    EXPECT_EQ(form[0], (QStringList{"Equipe", "Forme", "Pts", "Serie"}));
+    for (size_t i = 1; i < form.size(); ++i)
+        EXPECT_EQ(form[i][0], standings[i][1]);
+    // LENS: beat LILLE, won at METZ, drew with ARRAS: the last two, oldest first.
+    EXPECT_EQ(form[1], (QStringList{"LENS", "VN", "4", "3 matchs sans défaite"}));
+    EXPECT_EQ(cli({"form", file, "--last", "0"}).code, 2);
+}
+
 } // namespace
