@@ -1,7 +1,9 @@
 #pragma once
 
+#include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/Database.h"
+#include "store/Results.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -40,5 +42,47 @@ inline QString benchLeague(int n)
                                   {QStringLiteral("ScoreVisiteur"), (b * 3 + day) % 4}});
             }
     (void)tx.commit();
+    return path;
+}
+
+// The league of n teams without its results, and its season as a CSV file to import.
+inline QString benchEmptyLeague(int n)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("empty%1.dat").arg(n));
+    if (QFile::exists(path))
+        return path;
+    QFile::copy(benchLeague(n), path);
+    store::DbError e;
+    auto db = store::Database::open(path, store::competitionKey(), e);
+    if (!db || db->exec(QStringLiteral("DELETE FROM \"Résultats\"")) ||
+        db->exec(QStringLiteral("VACUUM")))
+        return {};
+    return path;
+}
+
+inline QString benchSeasonCsv(int n)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("season%1.csv").arg(n));
+    if (QFile::exists(path))
+        return path;
+    store::OpenError error;
+    auto c = store::Competition::open(benchLeague(n), error);
+    std::vector<store::MatchRow> rows;
+    if (!c || store::loadResults(c->db(), std::nullopt, rows))
+        return {};
+    QByteArray text = "Journée;Domicile;ScoreDomicile;Visiteur;ScoreVisiteur\n";
+    for (const store::MatchRow& r : rows)
+        text += QStringLiteral("%1;%2;%3;%4;%5\n")
+                    .arg(r.journee)
+                    .arg(r.domicile)
+                    .arg(r.scoreDomicile)
+                    .arg(r.visiteur)
+                    .arg(r.scoreVisiteur)
+                    .toUtf8();
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
+        return {};
     return path;
 }

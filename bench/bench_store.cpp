@@ -2,9 +2,11 @@
 #include "BenchLeague.h"
 #include "BenchMain.h"
 #include "store/Competition.h"
+#include "store/ResultImporter.h"
 #include "store/Results.h"
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -37,6 +39,33 @@ void BM_OpenChecks(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OpenChecks)->Arg(20)->Arg(128)->Unit(benchmark::kMicrosecond);
+
+// A whole season of the largest league imported into its empty file: reading, checking and
+// writing 16,256 rows in one transaction. The opening (its key derivation) is left out.
+void BM_Import(benchmark::State& state)
+{
+    const QString empty = benchEmptyLeague(128), csv = benchSeasonCsv(128);
+    if (empty.isEmpty() || csv.isEmpty()) {
+        state.SkipWithError("the league could not be made");
+        return;
+    }
+    QTemporaryDir dir;
+    const QString work = dir.filePath(QStringLiteral("work.dat"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(work);
+        QFile::copy(empty, work);
+        store::OpenError error;
+        auto c = store::Competition::open(work, error);
+        state.ResumeTiming();
+        store::ResultImporter importer(*c);
+        if (importer.importFile(csv).imported != int(state.range(0)))
+            state.SkipWithError("the import was refused");
+    }
+    state.counters["rows/s"] =
+        benchmark::Counter(double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_Import)->Arg(16256)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

@@ -299,6 +299,43 @@ DbError Database::run(const QString& sql, const QVariantList& params, int* chang
     return {};
 }
 
+std::unique_ptr<Statement> Database::prepare(const QString& sql, DbError& error)
+{
+    error = {};
+    if (!m_db) {
+        error = {SQLITE_MISUSE, QStringLiteral("database is closed")};
+        return nullptr;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        error = errorOf(m_db, rc);
+        sqlite3_finalize(stmt);
+        return nullptr;
+    }
+    return std::unique_ptr<Statement>(new Statement(*this, stmt));
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+DbError Statement::run(const QVariantList& params)
+{
+    sqlite3* db = m_db.handle();
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    if (DbError e = bindAll(db, m_stmt, params))
+        return e;
+    int rc;
+    while ((rc = sqlite3_step(m_stmt)) == SQLITE_ROW) {
+    }
+    DbError e = rc == SQLITE_DONE ? DbError{} : errorOf(db, rc);
+    sqlite3_reset(m_stmt);
+    return e;
+}
+
 DbError Database::addRow(const QString& table, const Fields& fields, qint64* rowid)
 {
     QStringList names, marks;

@@ -56,6 +56,26 @@ private:
     friend class Database;
 };
 
+class Database;
+
+// A statement prepared once and run many times with new values, as a long import does.
+class Statement
+{
+public:
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // Binds the values and runs the statement to its end.
+    [[nodiscard]] DbError run(const QVariantList& params);
+
+private:
+    friend class Database;
+    Statement(Database& db, sqlite3_stmt* stmt) : m_db(db), m_stmt(stmt) {}
+    Database& m_db;
+    sqlite3_stmt* m_stmt;
+};
+
 // One open SQLCipher database. Every operation returns the engine's error to the caller.
 class Database
 {
@@ -87,6 +107,8 @@ public:
                                   const std::function<void(const RowReader&)>& row);
     [[nodiscard]] DbError run(const QString& sql, const QVariantList& params = {},
                               int* changes = nullptr);
+    // Prepares sql once for many runs; null with error set when it cannot be prepared.
+    std::unique_ptr<Statement> prepare(const QString& sql, DbError& error);
 
     [[nodiscard]] DbError addRow(const QString& table, const Fields& fields,
                                  qint64* rowid = nullptr);

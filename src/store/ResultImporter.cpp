@@ -245,14 +245,19 @@ bool Run::write()
     Transaction tx(db);
     if (tx.beginError())
         return failed(tx.beginError());
-    const QString sql = QStringLiteral("INSERT INTO \"Résultats\" (\"Journée\", Domicile, "
-                                       "ScoreDomicile, Visiteur, ScoreVisiteur) "
-                                       "VALUES (?, ?, ?, ?, ?)");
+    // One statement for every row.
+    DbError prepared;
+    const std::unique_ptr<Statement> insert =
+        db.prepare(QStringLiteral("INSERT INTO \"Résultats\" (\"Journée\", Domicile, "
+                                  "ScoreDomicile, Visiteur, ScoreVisiteur) VALUES (?, ?, ?, ?, ?)"),
+                   prepared);
+    if (!insert)
+        return failed(prepared);
     const size_t step = qMax<size_t>(1, m_accepted.size() / 100);
     for (size_t i = 0; i < m_accepted.size(); ++i) {
         const MatchRow& r = m_accepted[i];
         if (DbError e =
-                db.run(sql, {r.journee, r.domicile, r.scoreDomicile, r.visiteur, r.scoreVisiteur}))
+                insert->run({r.journee, r.domicile, r.scoreDomicile, r.visiteur, r.scoreVisiteur}))
             return failed(e);
         if (m_progress && i % step == 0 && !m_progress(500 + int(500 * i / m_accepted.size()))) {
             m_outcome.status = ResultImporter::Status::Cancelled;
