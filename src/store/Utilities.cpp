@@ -97,18 +97,13 @@ bool TrySaveFileBytes(const QString& path, const QByteArray& bytes)
 
 bool TryWriteFileBytes(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile f(path);
-    f.setDirectWriteFallback(true);
-    // Unbuffered, a full disk fails the write itself instead of a flush that commit() may
-    // not report.
-    bool ok = f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    if (ok && !WriteAllBytes(f, bytes)) {
-        f.cancelWriting();
-        f.commit();
-        ok = false;
-    } else if (ok) {
-        ok = f.commit() && QFileInfo(path).size() == bytes.size();
-    }
+    // A throw-away copy of what the competition file holds: written in place, not forced to
+    // disk. Unbuffered, a full disk fails the write itself instead of a later flush.
+    QFile f(path);
+    bool ok = f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) &&
+              WriteAllBytes(f, bytes);
+    f.close();
+    ok = ok && f.error() == QFileDevice::NoError && QFileInfo(path).size() == bytes.size();
     // Nothing half-written stays behind: a reader would take it for the whole picture.
     if (!ok)
         QFile::remove(path);

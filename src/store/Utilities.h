@@ -21,7 +21,8 @@ QString StripExtension(const QString& name);
 QString Nz(const QVariant& value);
 
 bool TryReadFileBytes(const QString& path, QByteArray& bytes);
-// False unless every byte reached the file; a failed write leaves no file at path.
+// For files that can be made again (the crest cache): written in place without forcing
+// them to disk. False unless every byte reached the file; a failed write leaves no file.
 bool TryWriteFileBytes(const QString& path, const QByteArray& bytes);
 // Replaces the file at path with bytes, whole or not at all: on failure the file that was
 // there is left as it was.
