@@ -2,6 +2,8 @@
 // rankings for the summary and its ranking history, read from the file and painted.
 #include "BenchLeague.h"
 #include "BenchMain.h"
+#include "analysis/EvolutionChart.h"
+#include "analysis/GridModel.h"
 #include "controls/MessageBox.h"
 #include "controls/cOpenSaveFile.h"
 #include "shell/CompetitionCommands.h"
@@ -102,6 +104,56 @@ void BM_GuiImport(benchmark::State& state)
         benchmark::Counter(16256, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_GuiImport)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The cross table of a whole season as the analyses window makes it: every result read from
+// the file, the grid of n x n cells, and each cell's text and colour read once from the model.
+void BM_GridModel(benchmark::State& state)
+{
+    store::OpenError error;
+    auto c = store::Competition::open(benchLeague(int(state.range(0))), error);
+    if (!c) {
+        state.SkipWithError("the league could not be opened");
+        return;
+    }
+    GridModel model;
+    for (auto _ : state) {
+        std::vector<store::MatchRow> rows;
+        if (store::loadResults(c->db(), std::nullopt, rows))
+            state.SkipWithError("the results could not be read");
+        model.setGrid(SeasonGrid(rows, c->teamList()));
+        for (int r = 0; r < model.rowCount(); ++r)
+            for (int col = GridModel::kFirstVisitor; col < model.columnCount(); ++col) {
+                const QModelIndex at = model.index(r, col);
+                benchmark::DoNotOptimize(at.data(Qt::DisplayRole));
+                benchmark::DoNotOptimize(at.data(Qt::BackgroundRole));
+            }
+    }
+}
+BENCHMARK(BM_GridModel)->Arg(128)->Unit(benchmark::kMillisecond);
+
+// The evolution chart with every team of the league ticked: one ranking history per team over
+// all its matchdays (254 for 128 teams), the lines, and the chart painted once.
+void BM_EvolutionChart(benchmark::State& state)
+{
+    store::OpenError error;
+    auto c = store::Competition::open(benchLeague(int(state.range(0))), error);
+    std::vector<store::MatchRow> rows;
+    if (!c || store::loadResults(c->db(), std::nullopt, rows)) {
+        state.SkipWithError("the league could not be read");
+        return;
+    }
+    QList<int> all;
+    for (int t = 0; t < int(c->teamList().size()); ++t)
+        all << t;
+    EvolutionChart chart;
+    chart.resize(1000, 700);
+    chart.show();
+    for (auto _ : state) {
+        chart.draw(rows, c->teamList(), competitionPoints(*c), RankingKind::General, all, false);
+        benchmark::DoNotOptimize(chart.grab());
+    }
+}
+BENCHMARK(BM_EvolutionChart)->Arg(128)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

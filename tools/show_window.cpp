@@ -1,6 +1,7 @@
 // Starts the main window on a competition and shows one navigator item, for screenshots:
 //   show_window FILE.dat [ITEM] [WIDTHxHEIGHT]
-// ITEM is the navigator item (1 teams, 2 matches, 3 standings, 4 bets). Not installed.
+// ITEM is the navigator item (1 teams, 2 matches, 3 standings, 4 bets, 5 analyses). Not
+// installed.
 #include "controls/mLanguage.h"
 #include "shell/CompetitionCommands.h"
 #include "shell/Registration.h"

@@ -30,8 +30,8 @@ using WizardFactory = std::function<std::unique_ptr<INewCompetitionWizard>()>;
 void setWizardFactory(WizardFactory factory);
 std::unique_ptr<INewCompetitionWizard> makeWizard(); // null while none is registered
 
-// The working windows of navigator items 1 to 3, and the bets window of item 4. An item
-// whose window is not registered does nothing.
+// The working windows of navigator items 1 to 3 and 5, and the bets window of item 4. An
+// item whose window is not registered does nothing.
 using WindowFactory = std::function<QWidget*()>;
 void registerWindow(int item, WindowFactory factory);
 QWidget* makeWindow(int item); // null while none is registered

@@ -1,5 +1,6 @@
 #include "shell/Registration.h"
 
+#include "analysis/frmMDIAnalyses.h"
 #include "bets/frmParis.h"
 #include "matches/frmMDIRencontres.h"
 #include "shell/AppHost.h"
@@ -17,6 +18,7 @@ void registerAll()
     AppHost::registerWindow(2, [] { return new frmMDIRencontres; });
     AppHost::registerWindow(1, [] { return new frmMDIEquipes; });
     AppHost::registerWindow(3, [] { return new frmMDIClassement; });
+    AppHost::registerWindow(5, [] { return new frmMDIAnalyses; });
     AppHost::setWizardFactory([] { return std::make_unique<frmNouveau>(); });
 }
 

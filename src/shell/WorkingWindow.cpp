@@ -18,8 +18,8 @@ WorkingWindow::WorkingWindow(const QString& formName, QWidget* parent) : QWidget
     QMenu* file = new QMenu(QStringLiteral("&Fichier"), this);
     frmMain::buildFileMenu(file, mnuFichier, mnuTransfert, mnuMRU);
     QMenu* actions = new QMenu(QStringLiteral("&Actions"), this);
-    const char* captions[] = {"&Equipes", "&Rencontres", "&Classements", "&Paris"};
-    for (int i = 0; i < 4; ++i) {
+    const char* captions[] = {"&Equipes", "&Rencontres", "&Classements", "&Paris", "&Analyses"};
+    for (int i = 0; i < int(mnuAction.size()); ++i) {
         mnuAction[size_t(i)] = actions->addAction(QString::fromUtf8(captions[i]), this, [i] {
             if (frmMain* main = AppHost::mainWindow())
                 main->tbSection_ItemClick(1, i + 1);

@@ -8,8 +8,8 @@
 class QAction;
 class QMenu;
 
-// A window shown beside the navigator: teams, matches or standings. While it is current the
-// main window's menu bar shows its menus: "&Fichier", "&Actions" and "&?".
+// A window shown beside the navigator: teams, matches, standings or analyses. While it is current
+// the main window's menu bar shows its menus: "&Fichier", "&Actions" and "&?".
 class WorkingWindow : public QWidget
 {
     Q_OBJECT
@@ -23,7 +23,7 @@ public:
     std::array<QAction*, 2> mnuFichier{};
     std::array<QAction*, 4> mnuTransfert{};
     std::array<QAction*, 7> mnuMRU{};
-    std::array<QAction*, 4> mnuAction{};
+    std::array<QAction*, 5> mnuAction{};
     std::array<QAction*, 2> mnuAide{};
 
     // What the window shows, for the export and the printed pages; empty when nothing.

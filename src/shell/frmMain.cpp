@@ -19,12 +19,25 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <iterator>
 
 namespace {
 
 frmMain* main()
 {
     return AppHost::mainWindow();
+}
+
+// The working windows by navigator item; item 4, the bets, has a window of its own.
+const char* const kWorkingWindows[] = {"frmMDIEquipes", "frmMDIRencontres", "frmMDIClassement",
+                                       nullptr, "frmMDIAnalyses"};
+
+int itemOf(const QString& formName)
+{
+    for (int i = 0; i < int(std::size(kWorkingWindows)); ++i)
+        if (kWorkingWindows[i] && formName == QLatin1String(kWorkingWindows[i]))
+            return i + 1;
+    return 0;
 }
 
 } // namespace
@@ -192,8 +205,7 @@ void frmMain::reloadWorkingWindow()
 {
     if (!m_current)
         return;
-    static const QStringList names{"frmMDIEquipes", "frmMDIRencontres", "frmMDIClassement"};
-    const int item = int(names.indexOf(m_current->formName())) + 1;
+    const int item = itemOf(m_current->formName());
     if (item < 1)
         return;
     unloadWorkingWindow();
@@ -244,11 +256,9 @@ void frmMain::tbSection_ItemClick(int, int item)
             }
             return;
         }
-        static const char* const names[] = {"frmMDIEquipes", "frmMDIRencontres",
-                                            "frmMDIClassement"};
-        if (item < 1 || item > 3)
+        if (item < 1 || item > int(std::size(kWorkingWindows)) || !kWorkingWindows[item - 1])
             return;
-        if (m_current && m_current->formName() == QLatin1String(names[item - 1])) {
+        if (m_current && itemOf(m_current->formName()) == item) {
             m_current->setFocus();
             return;
         }

@@ -8,7 +8,7 @@
 
 namespace {
 
-// The four pictures: a crest, a ball, a podium and coins, each 32 x 32.
+// The five pictures: a crest, a ball, a podium, coins and a chart, each 32 x 32.
 QPixmap picture(int which)
 {
     QPixmap pm(32, 32);
@@ -54,12 +54,22 @@ QPixmap picture(int which)
         p.drawRect(QRectF(20.5, 18, 8.5, 10));
         break;
     }
-    default: { // bets: coins
+    case 3: { // bets: coins
         p.setBrush(QColor(242, 194, 48));
         for (int k = 0; k < 3; ++k)
             p.drawEllipse(QRectF(6, 20 - 6 * k, 20, 8));
         p.setBrush(QColor(30, 150, 60));
         p.drawEllipse(QRectF(17, 3, 12, 12));
+        break;
+    }
+    default: { // analyses: a chart of two lines
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4, 4, 24, 24));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(31, 78, 140), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF{{7, 23}, {12, 17}, {17, 19}, {25, 8}});
+        p.setPen(QPen(QColor(200, 50, 45), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF{{7, 12}, {13, 14}, {19, 22}, {25, 20}});
         break;
     }
     }
@@ -73,12 +83,12 @@ frmNavigateur::frmNavigateur(QWidget* parent) : QWidget(parent), tbSection(new z
     setObjectName(QStringLiteral("frmNavigateur"));
     setFixedWidth(Width);
     tbSection->setObjectName(QStringLiteral("tbSection"));
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < int(ima.size()); ++i)
         ima[size_t(i)] = picture(i);
     cTabSection menu = tbSection->AddSection(QStringLiteral("Menu"));
     menu.setDisposition(1);
-    const char* captions[] = {"Equipes", "Rencontres", "Classements", "Paris"};
-    for (int i = 0; i < 4; ++i)
+    const char* captions[] = {"Equipes", "Rencontres", "Classements", "Paris", "Analyses"};
+    for (int i = 0; i < int(ima.size()); ++i)
         menu.AddItem(QString::fromUtf8(captions[i]), QString(), QString(), ima[size_t(i)]);
     connect(tbSection, &zelTab::ItemClick, this, &frmNavigateur::ItemClick);
 }

@@ -6,8 +6,8 @@
 
 class zelTab;
 
-// The narrow panel at the left of the main window: one section "Menu" of four items that
-// open the teams, matches, standings and bets windows.
+// The narrow panel at the left of the main window: one section "Menu" of five items that
+// open the teams, matches, standings, bets and analyses windows.
 class frmNavigateur : public QWidget
 {
     Q_OBJECT
@@ -17,9 +17,9 @@ public:
     explicit frmNavigateur(QWidget* parent = nullptr);
 
     zelTab* tbSection;
-    std::array<QPixmap, 4> ima;
+    std::array<QPixmap, 5> ima;
 
-    // Marks item (1 to 4) of the first section as selected.
+    // Marks item (1 to 5) of the first section as selected.
     void selectItem(int item);
     int selectedItem() const;
 

@@ -154,11 +154,23 @@ std::vector<HistoryEntry> RankingHistory(const std::vector<store::MatchRow>& res
                                          RankingKind kind, const std::vector<store::Team>& teams,
                                          const cResult::Points& points, const QString& team)
 {
+    return std::move(RankingHistories(results, kind, teams, points, QStringList{team}).front());
+}
+
+std::vector<std::vector<HistoryEntry>> RankingHistories(const std::vector<store::MatchRow>& results,
+                                                        RankingKind kind,
+                                                        const std::vector<store::Team>& teams,
+                                                        const cResult::Points& points,
+                                                        const QStringList& chosen)
+{
     checkKind(kind);
+    std::vector<std::vector<HistoryEntry>> histories(size_t(chosen.size()));
     const TeamIndex index(teams);
-    const int me = index.find(team);
-    if (me < 0)
-        return {};
+    std::vector<int> mine;
+    for (const QString& team : chosen)
+        mine.push_back(index.find(team));
+    if (std::all_of(mine.begin(), mine.end(), [](int t) { return t < 0; }))
+        return histories;
 
     struct Resolved
     {
@@ -173,20 +185,28 @@ std::vector<HistoryEntry> RankingHistory(const std::vector<store::MatchRow>& res
                      [](const Resolved& a, const Resolved& b) { return a.day < b.day; });
 
     std::vector<Tally> tallies(teams.size());
-    std::vector<HistoryEntry> history;
+    std::vector<Key> keys(teams.size());
     for (size_t i = 0; i < rows.size();) {
         const int day = rows[i].day;
         for (; i < rows.size() && rows[i].day == day; ++i)
             add(tallies, rows[i].home, rows[i].away, *rows[i].row, kind);
+        for (size_t t = 0; t < teams.size(); ++t)
+            keys[t] = keyOf(tallies[t], kind, points);
         // Place after this matchday: one more than the teams strictly better.
-        const Key mine = keyOf(tallies[size_t(me)], kind, points);
-        int better = 0;
-        for (const Tally& t : tallies)
-            better += keyOf(t, kind, points) > mine ? 1 : 0;
-        history.push_back({day, record(teams[size_t(me)].nom, tallies[size_t(me)], better + 1)});
+        for (size_t c = 0; c < mine.size(); ++c) {
+            if (mine[c] < 0)
+                continue;
+            const Key& own = keys[size_t(mine[c])];
+            int better = 0;
+            for (const Key& k : keys)
+                better += k > own ? 1 : 0;
+            histories[c].push_back(
+                {day, record(teams[size_t(mine[c])].nom, tallies[size_t(mine[c])], better + 1)});
+        }
     }
-    std::reverse(history.begin(), history.end());
-    return history;
+    for (std::vector<HistoryEntry>& h : histories)
+        std::reverse(h.begin(), h.end());
+    return histories;
 }
 
 cResult::Points competitionPoints(const store::Competition& c)

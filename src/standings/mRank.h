@@ -54,5 +54,12 @@ struct HistoryEntry
 std::vector<HistoryEntry> RankingHistory(const std::vector<store::MatchRow>& results,
                                          RankingKind kind, const std::vector<store::Team>& teams,
                                          const cResult::Points& points, const QString& team);
+// The same for several teams in that one pass, in the order given: a chart of every team of
+// a league costs about what one team costs. A team not in the competition has no history.
+std::vector<std::vector<HistoryEntry>> RankingHistories(const std::vector<store::MatchRow>& results,
+                                                        RankingKind kind,
+                                                        const std::vector<store::Team>& teams,
+                                                        const cResult::Points& points,
+                                                        const QStringList& chosen);
 
 cResult::Points competitionPoints(const store::Competition& c);

@@ -51,13 +51,14 @@ protected:
             w->setObjectName(QStringLiteral("frmParis"));
             return w;
         });
+        AppHost::registerWindow(5, [] { return new SampleWindow("frmMDIAnalyses"); });
         path = dir.file(QStringLiteral("ligue.dat"));
         testsupport::makeCompetition(path, QStringList{QStringLiteral("A"), QStringLiteral("B")});
         window.show();
     }
     void TearDown() override
     {
-        for (int i = 1; i <= 4; ++i)
+        for (int i = 1; i <= 5; ++i)
             AppHost::registerWindow(i, {});
     }
     QList<WorkingWindow*> workingWindows() const { return window.findChildren<WorkingWindow*>(); }
@@ -76,7 +77,7 @@ protected:
 TEST_F(NavigationTest, NothingHappensWithoutACompetition)
 {
     EXPECT_FALSE(window.navigator()->isEnabled());
-    for (int item = 1; item <= 4; ++item)
+    for (int item = 1; item <= 5; ++item)
         window.tbSection_ItemClick(1, item);
     EXPECT_TRUE(workingWindows().isEmpty());
     EXPECT_FALSE(window.betsWindow());
@@ -170,6 +171,29 @@ TEST_F(NavigationTest, ActionsMenuDoesWhatTheNavigatorDoes)
     // Its File menu holds the same recent files.
     EXPECT_EQ(window.currentWorkingWindow()->mnuMRU[1]->data(), window.mnuMRU[1]->data());
     EXPECT_TRUE(window.currentWorkingWindow()->mnuMRU[1]->isVisible());
+}
+
+TEST_F(NavigationTest, TheAnalysesAreTheFifthItemAndAWorkingWindowLikeTheOthers)
+{
+    ASSERT_TRUE(Utilities::OpenCompetition(path));
+    click(5);
+    EXPECT_EQ(current(), QStringLiteral("frmMDIAnalyses"));
+    EXPECT_EQ(window.navigator()->selectedItem(), 5);
+    EXPECT_EQ(workingWindows().size(), 1);
+    WorkingWindow* analyses = window.currentWorkingWindow();
+    EXPECT_EQ(analyses->mnuAction[4]->text(), QStringLiteral("&Analyses"));
+    EXPECT_EQ(analyses->mnuAction[4]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_5));
+    analyses->mnuAction[0]->trigger();
+    EXPECT_EQ(current(), QStringLiteral("frmMDIEquipes"));
+    window.currentWorkingWindow()->mnuAction[4]->trigger();
+    EXPECT_EQ(current(), QStringLiteral("frmMDIAnalyses"));
+
+    // Read afresh after an import, as the other working windows are.
+    const int loads = SampleWindow::loads;
+    window.reloadWorkingWindow();
+    EXPECT_EQ(current(), QStringLiteral("frmMDIAnalyses"));
+    EXPECT_EQ(SampleWindow::loads, loads + 1);
+    EXPECT_EQ(window.navigator()->selectedItem(), 5);
 }
 
 TEST_F(NavigationTest, ClosingTheMainWindowClosesTheBetsWindow)

@@ -202,4 +202,41 @@ TEST(RankingHistory, EqualsOneRankingPerMatchdayOnARandomLeague)
     EXPECT_TRUE(RankingHistory({}, RankingKind::General, t, pts, t[0].nom).empty());
 }
 
+TEST(RankingHistory, SeveralTeamsInOnePassInTheOrderGiven)
+{
+    const auto t = teams({"ARRAS", "BREST", "LENS", "METZ", "NICE"});
+    const Rows rows{m(2, "ARRAS", 1, "METZ", 1), m(1, "LENS", 2, "ARRAS", 0),
+                    m(1, "METZ", 1, "BREST", 1), m(2, "BREST", 0, "LENS", 3),
+                    m(4, "lens", 1, "nice", 1),  m(4, "BREST", 2, "ARRAS", 0)};
+    const QStringList chosen{"NICE", "NOBODY", "lens", "ARRAS", "NICE"};
+    for (int kind = 0; kind <= 4; ++kind) {
+        const auto histories = RankingHistories(rows, RankingKind(kind), t, kUsual, chosen);
+        ASSERT_EQ(histories.size(), 5u);
+        EXPECT_TRUE(histories[1].empty());
+        for (qsizetype c = 0; c < chosen.size(); ++c) {
+            if (c == 1)
+                continue;
+            const std::vector<HistoryEntry>& h = histories[size_t(c)];
+            ASSERT_EQ(h.size(), 3u) << chosen[c].toStdString();
+            EXPECT_EQ(h[0].journee, 4); // newest first
+            EXPECT_EQ(h[2].journee, 1);
+            for (const HistoryEntry& e : h) {
+                Rows bounded;
+                for (const auto& r : rows)
+                    if (r.journee <= e.journee)
+                        bounded.push_back(r);
+                const RankingCollection ranked =
+                    ComputeRanking(bounded, RankingKind(kind), t, kUsual);
+                const cResult* want = ranked.Find(e.record.TeamName);
+                ASSERT_TRUE(want) << e.record.TeamName.toStdString();
+                EXPECT_EQ(store::teamKey(want->TeamName), store::teamKey(chosen[c]));
+                EXPECT_EQ(e.record.Ranking, want->Ranking) << kind << " " << e.journee;
+                EXPECT_EQ(e.record.points(kUsual), want->points(kUsual));
+            }
+        }
+    }
+    EXPECT_TRUE(RankingHistories(rows, RankingKind::General, t, kUsual, {}).empty());
+    EXPECT_THROW(RankingHistories(rows, RankingKind(7), t, kUsual, {"LENS"}), BadRankingKind);
+}
+
 } // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "models/ListModel.h"
+#include "standings/SeasonAnalysis.h"
+
+// The cross table, one row per home team: its crest, its name, then one column per visiting
+// team in team-list order with the score of their match, "2-1", on the colour of the home
+// side's result.
+class GridModel : public ListModel
+{
+    Q_OBJECT
+public:
+    static constexpr int kFirstVisitor = 2; // after the crest and the name of the home team
+
+    static const QColor kWin, kDraw, kDefeat, kDiagonal;
+
+    explicit GridModel(QObject* parent = nullptr);
+
+    void setGrid(SeasonGrid grid);
+    const SeasonGrid& grid() const { return m_grid; }
+
+    // The teams of a cell, -1 outside the scores.
+    int homeOf(const QModelIndex& index) const;
+    int visitorOf(const QModelIndex& index) const;
+    // Null outside the scores and on the diagonal.
+    const GridCell* cellAt(const QModelIndex& index) const;
+    QModelIndex indexOf(int home, int visitor) const;
+
+    QStringList captions() const override;
+    int teamColumn() const override { return 1; }
+    QVariant data(const QModelIndex& index, int role) const override;
+    // The visiting teams' crests and full names above their columns.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+protected:
+    int rows() const override { return m_grid.size(); }
+    QVariant cell(int row, int column, int role) const override;
+
+private:
+    SeasonGrid m_grid;
+    QStringList m_captions; // read for every cell: made once per grid
+};

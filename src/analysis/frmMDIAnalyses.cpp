@@ -1,0 +1,411 @@
+#include "analysis/frmMDIAnalyses.h"
+
+#include "analysis/CheckDelegate.h"
+#include "analysis/EvolutionChart.h"
+#include "analysis/FormDelegate.h"
+#include "analysis/FormModel.h"
+#include "analysis/GridModel.h"
+#include "analysis/GridView.h"
+#include "analysis/TeamChoiceModel.h"
+#include "controls/ListView.h"
+#include "controls/MessageBox.h"
+#include "controls/cOpenSaveFile.h"
+#include "controls/zelRCornerCommand.h"
+#include "matches/frmEditRencontre.h"
+#include "printing/ReportDocument.h"
+#include "shell/AppHost.h"
+#include "shell/frmMain.h"
+#include "standings/SeasonAnalysis.h"
+#include "standings/mRank.h"
+#include "store/Competition.h"
+#include "store/Utilities.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+// Positions of the matchday box and "OK", as in the standings window, in pixels.
+constexpr int kLeft = 16;
+constexpr int kTop = 8;
+constexpr int kTabsTop = 48;
+constexpr int kBottom = 8;
+constexpr int kSideWidth = 220;
+constexpr int kDefaultTicks = 4;
+
+store::Competition* competition()
+{
+    return store::CurrentCompetition::get();
+}
+
+// The first matchday in which neither team has a result; the first one when there is none.
+int freeMatchday(const std::vector<store::MatchRow>& rows, const QString& home,
+                 const QString& visitor, int matchdays)
+{
+    const QString a = store::teamKey(home), b = store::teamKey(visitor);
+    std::vector<bool> busy(size_t(qMax(0, matchdays)) + 1, false);
+    for (const store::MatchRow& r : rows) {
+        if (r.journee < 1 || r.journee > matchdays)
+            continue;
+        const QString d = store::teamKey(r.domicile), v = store::teamKey(r.visiteur);
+        if (d == a || d == b || v == a || v == b)
+            busy[size_t(r.journee)] = true;
+    }
+    for (int j = 1; j <= matchdays; ++j)
+        if (!busy[size_t(j)])
+            return j;
+    return 1;
+}
+
+} // namespace
+
+frmMDIAnalyses::frmMDIAnalyses(QWidget* parent)
+    : WorkingWindow(QStringLiteral("frmMDIAnalyses"), parent), m_teams(new TeamChoiceModel(this)),
+      m_grid(new GridModel(this)), m_form(new FormModel(this))
+{
+    cboJournees = new QComboBox(this);
+    cboJournees->setObjectName(QStringLiteral("cboJournées"));
+    cboJournees->setAccessibleName(QStringLiteral("Journée"));
+    cboJournees->setGeometry(kLeft, kTop, 161, 25);
+    zelOK = new zelRCornerCommand(this);
+    zelOK->setObjectName(QStringLiteral("zelOK"));
+    zelOK->setCaption(QStringLiteral("OK"));
+    zelOK->setGeometry(184, kTop, 33, 25);
+    zelOK->setEnabled(false);
+    tabAnalyses = new QTabWidget(this);
+    tabAnalyses->setObjectName(QStringLiteral("tabAnalyses"));
+    tabAnalyses->addTab(makeEvolutionPage(), QStringLiteral("É&volution"));
+    tabAnalyses->addTab(makeGridPage(), QStringLiteral("&Grille"));
+    tabAnalyses->addTab(makeFormPage(), QStringLiteral("F&orme"));
+    tabAnalyses->move(kLeft, kTabsTop);
+
+    connect(zelOK, &zelRCornerCommand::Click, this, &frmMDIAnalyses::zelOK_Click);
+    cboJournees->installEventFilter(this);
+
+    if (store::Competition* c = competition())
+        m_teams->setTeams(c->teamList());
+    loadMatchdays();
+    compute();
+}
+
+QWidget* frmMDIAnalyses::makeEvolutionPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pgEvolution"));
+    auto* side = new QWidget(page);
+    side->setFixedWidth(kSideWidth);
+    lblType = new QLabel(QStringLiteral("T&ype :"), side);
+    lblType->setObjectName(QStringLiteral("lblType"));
+    cboType = new QComboBox(side);
+    cboType->setObjectName(QStringLiteral("cboType"));
+    cboType->addItems(rankingKindLabels());
+    lblType->setBuddy(cboType);
+    chkPoints = new QCheckBox(QStringLiteral("Points &cumulés"), side);
+    chkPoints->setObjectName(QStringLiteral("chkPoints"));
+    lblEquipes = new QLabel(QStringLiteral("É&quipes :"), side);
+    lblEquipes->setObjectName(QStringLiteral("lblEquipes"));
+    lstEquipes = new ListView(side);
+    lstEquipes->setObjectName(QStringLiteral("lstEquipes"));
+    lstEquipes->setAccessibleName(QStringLiteral("Equipes du graphique"));
+    lstEquipes->setItemDelegate(new CheckDelegate(lstEquipes));
+    lstEquipes->setListModel(m_teams);
+    lstEquipes->horizontalHeader()->hide();
+    lstEquipes->horizontalHeader()->setStretchLastSection(true);
+    lstEquipes->setColumnWidth(0, 44);
+    lstEquipes->setRowHeights(26);
+    lstEquipes->setMinimumHeight(120);
+    lblEquipes->setBuddy(lstEquipes);
+    cmdImage = new QPushButton(QStringLiteral("Enregistrer l'&image…"), side);
+    cmdImage->setObjectName(QStringLiteral("cmdImage"));
+
+    auto* column = new QVBoxLayout(side);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(lblType);
+    column->addWidget(cboType);
+    column->addWidget(chkPoints);
+    column->addSpacing(6);
+    column->addWidget(lblEquipes);
+    column->addWidget(lstEquipes, 1);
+    column->addWidget(cmdImage);
+
+    chart = new EvolutionChart(page);
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(side);
+    layout->addWidget(chart, 1);
+
+    connect(cboType, &QComboBox::currentIndexChanged, this, &frmMDIAnalyses::drawChart);
+    connect(chkPoints, &QCheckBox::toggled, this, &frmMDIAnalyses::drawChart);
+    connect(m_teams, &TeamChoiceModel::tickedChanged, this, [this] {
+        if (!m_computing)
+            drawChart();
+    });
+    connect(cmdImage, &QPushButton::clicked, this, &frmMDIAnalyses::cmdImage_Click);
+    return page;
+}
+
+QWidget* frmMDIAnalyses::makeGridPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pgGrille"));
+    const auto swatch = [](const QColor& c, const char* text) {
+        return QStringLiteral("<span style=\"background-color:%1\">&nbsp;%2&nbsp;</span>")
+            .arg(c.name(), QString::fromUtf8(text));
+    };
+    lblGrille = new QLabel(
+        QStringLiteral("Une ligne par équipe à domicile, une colonne par équipe visiteuse ; la "
+                       "couleur donne le résultat de l'équipe à domicile : %1 %2 %3. "
+                       "Double-cliquez sur une case, ou appuyez sur Entrée, pour saisir ou "
+                       "corriger son match.")
+            .arg(swatch(GridModel::kWin, "victoire"), swatch(GridModel::kDraw, "nul"),
+                 swatch(GridModel::kDefeat, "défaite")),
+        page);
+    lblGrille->setObjectName(QStringLiteral("lblGrille"));
+    lblGrille->setTextFormat(Qt::RichText);
+    lblGrille->setWordWrap(true);
+    lstGrille = new GridView(page);
+    lstGrille->setObjectName(QStringLiteral("lstGrille"));
+    lstGrille->setAccessibleName(QStringLiteral("Grille des confrontations"));
+    lstGrille->setGridModel(m_grid);
+    lstGrille->setMinimumSize(200, 120);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(lblGrille);
+    layout->addWidget(lstGrille, 1);
+    connect(lstGrille, &GridView::cellActivated, this, &frmMDIAnalyses::editGridCell);
+    return page;
+}
+
+QWidget* frmMDIAnalyses::makeFormPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pgForme"));
+    lstForme = new ListView(page);
+    lstForme->setObjectName(QStringLiteral("lstForme"));
+    lstForme->setAccessibleName(QStringLiteral("Forme des équipes"));
+    lstForme->setItemDelegate(new FormDelegate(FormModel::Forme, lstForme));
+    m_form->setColours(
+        {QColor(Qt::white), QColor(224, 224, 224), QColor(Qt::black), QColor(Qt::black)});
+    lstForme->setListModel(m_form);
+    lstForme->setRowHeights(26);
+    lstForme->setMinimumSize(200, 120);
+    connect(m_form, &QAbstractItemModel::modelReset, lstForme, [this] {
+        lstForme->resizeColumnsToContents();
+        lstForme->setColumnWidth(FormModel::Crest, 28);
+        lstForme->setColumnWidth(FormModel::Forme,
+                                 qMax(lstForme->columnWidth(FormModel::Forme),
+                                      FormDelegate::widthFor(5, lstForme->rowHeight(0))));
+        for (int c = FormModel::Equipe; c <= FormModel::Exterieur; ++c)
+            lstForme->setColumnWidth(c, lstForme->columnWidth(c) + 12);
+    });
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(lstForme);
+    return page;
+}
+
+void frmMDIAnalyses::loadMatchdays()
+{
+    store::Competition* c = competition();
+    if (!c)
+        return;
+    const int chosen = cboJournees->currentData().toInt();
+    const bool wasLast = cboJournees->currentIndex() == cboJournees->count() - 1;
+    std::vector<int> days;
+    (void)store::loadPlayedMatchdays(c->db(), days);
+    cboJournees->clear();
+    for (int d : days)
+        cboJournees->addItem(QStringLiteral("Journée %1").arg(d), d);
+    int at = cboJournees->findData(chosen);
+    if (wasLast || at < 0)
+        at = cboJournees->count() - 1;
+    cboJournees->setCurrentIndex(at);
+    zelOK->setEnabled(!days.empty());
+}
+
+void frmMDIAnalyses::zelOK_Click()
+{
+    if (zelOK->isEnabled())
+        compute();
+}
+
+void frmMDIAnalyses::compute()
+{
+    store::Competition* c = competition();
+    if (!c)
+        return;
+    std::optional<int> bound;
+    if (cboJournees->currentIndex() >= 0)
+        bound = cboJournees->currentData().toInt();
+    m_rows.clear();
+    if (bound)
+        (void)store::loadResults(c->db(), bound, m_rows);
+    const std::vector<store::Team>& teams = c->teamList();
+    std::vector<TeamForm> forms = SeasonForm(m_rows, teams, competitionPoints(*c), bound);
+    if (!m_ticksChosen) {
+        // The leaders of the general standings, which the form lists in their order.
+        QList<int> leaders;
+        for (size_t i = 0; i < forms.size() && leaders.size() < kDefaultTicks; ++i)
+            for (int t = 0; t < int(teams.size()); ++t)
+                if (teams[size_t(t)].nom == forms[i].team) {
+                    leaders << t;
+                    break;
+                }
+        m_computing = true;
+        m_teams->setTicked(leaders);
+        m_computing = false;
+        m_ticksChosen = true;
+    }
+    m_grid->setGrid(SeasonGrid(m_rows, teams, bound));
+    m_form->setItems(std::move(forms));
+    m_shownDay = bound.value_or(0);
+    drawChart();
+}
+
+void frmMDIAnalyses::drawChart()
+{
+    store::Competition* c = competition();
+    if (!c)
+        return;
+    chart->draw(m_rows, c->teamList(), competitionPoints(*c),
+                RankingKind(qBound(0, cboType->currentIndex(), 4)), m_teams->ticked(),
+                chkPoints->isChecked());
+}
+
+void frmMDIAnalyses::cmdImage_Click()
+{
+    store::Competition* c = competition();
+    cOpenSaveFile dialog;
+    dialog.hwndOwner = this;
+    dialog.setOverWritePrompt(true);
+    dialog.setPathMustExist(true);
+    dialog.DlgTitle = QStringLiteral("Enregistrer l'image");
+    dialog.Filter = QStringLiteral("Images PNG|*.png");
+    dialog.DefaultExt = QStringLiteral("png");
+    QString name = m_shownDay > 0 ? QStringLiteral("Evolution J%1").arg(m_shownDay)
+                                  : QStringLiteral("Evolution");
+    if (c)
+        name = Utilities::StripExtension(Utilities::FileNameFromPath(c->fileName())) +
+               QStringLiteral(" - ") + name;
+    dialog.FileName = name;
+    if (!dialog.ShowSave())
+        return;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    const bool encoded =
+        buffer.open(QIODevice::WriteOnly) && chart->grab().toImage().save(&buffer, "PNG");
+    if (!encoded || !Utilities::TrySaveFileBytes(dialog.FileName, bytes))
+        MessageBox::critical(
+            this, QStringLiteral("L'image n'a pas pu être enregistrée dans le fichier « %1 ».")
+                      .arg(dialog.FileName));
+}
+
+void frmMDIAnalyses::editGridCell(const QModelIndex& index)
+{
+    store::Competition* c = competition();
+    const GridCell* cell = m_grid->cellAt(index);
+    if (!c || !cell)
+        return;
+    const QString home = m_grid->grid().team(m_grid->homeOf(index));
+    const QString visitor = m_grid->grid().team(m_grid->visitorOf(index));
+    // Every result, not only those shown: a match of a later matchday is corrected, not
+    // entered twice.
+    std::vector<store::MatchRow> all;
+    if (store::DbError e = store::loadResults(c->db(), std::nullopt, all)) {
+        MessageBox::critical(this, QStringLiteral("Les rencontres ne peuvent pas être lues.\n") +
+                                       store::describeError(e));
+        return;
+    }
+    const store::MatchRow* stored = nullptr;
+    for (const store::MatchRow& r : all) {
+        if (cell->played ? r.rowid == cell->rowid
+                         : store::teamKey(r.domicile) == store::teamKey(home) &&
+                               store::teamKey(r.visiteur) == store::teamKey(visitor)) {
+            stored = &r;
+            break;
+        }
+    }
+
+    QPointer<frmMDIAnalyses> self(this);
+    {
+        QWidget* owner = AppHost::mainWindow();
+        frmEditRencontre entry(nullptr, owner ? owner : window());
+        if (stored) {
+            entry.prepareEdition(*stored);
+        } else {
+            entry.prepareCreation();
+            entry.cboDomicile->setCurrentIndex(
+                entry.cboDomicile->findText(home, Qt::MatchFixedString));
+            entry.cboVisiteur->setCurrentIndex(
+                entry.cboVisiteur->findText(visitor, Qt::MatchFixedString));
+            entry.cboJournee->setCurrentIndex(
+                freeMatchday(all, home, visitor, entry.cboJournee->count()) - 1);
+            entry.cboJournee_LostFocus();
+            entry.txtScore[0]->setFocus();
+        }
+        entry.exec();
+    }
+    if (!self)
+        return;
+    loadMatchdays();
+    compute();
+    lstGrille->setCurrentIndex(index.isValid() ? m_grid->index(index.row(), index.column())
+                                               : QModelIndex());
+}
+
+ShownView frmMDIAnalyses::shownView() const
+{
+    const int tab = tabAnalyses->currentIndex();
+    if (tab != GridTab && tab != FormTab)
+        return {};
+    const QString day = m_shownDay > 0 ? QStringLiteral(" J%1").arg(m_shownDay) : QString();
+    const QString heading =
+        m_shownDay > 0 ? QStringLiteral(" – Journée %1").arg(m_shownDay) : QString();
+    ShownView view;
+    const ListModel* model = tab == GridTab ? static_cast<const ListModel*>(m_grid) : m_form;
+    view.name = (tab == GridTab ? QStringLiteral("Grille") : QStringLiteral("Forme")) + day;
+    view.tables = {{view.name, model}};
+    const QString title = (tab == GridTab ? QStringLiteral("Grille des confrontations")
+                                          : QStringLiteral("Forme des équipes")) +
+                          heading;
+    view.render = [model, title](ReportDocument& doc) {
+        doc.title(title);
+        doc.table(*model);
+    };
+    return view;
+}
+
+QSize frmMDIAnalyses::minimumSizeHint() const
+{
+    const QSize tabs = tabAnalyses->minimumSizeHint();
+    return QSize(qMax(zelOK->geometry().right() + 1 + kLeft, tabs.width() + 2 * kLeft),
+                 kTabsTop + tabs.height() + kBottom);
+}
+
+void frmMDIAnalyses::resizeEvent(QResizeEvent* event)
+{
+    WorkingWindow::resizeEvent(event);
+    tabAnalyses->resize(qMax(0, width() - 2 * kLeft), qMax(0, height() - kTabsTop - kBottom));
+}
+
+bool frmMDIAnalyses::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in the matchday box does what "OK" does.
+    if (watched == cboJournees && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            zelOK_Click();
+            return true;
+        }
+    }
+    return WorkingWindow::eventFilter(watched, event);
+}
