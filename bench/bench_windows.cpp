@@ -4,6 +4,7 @@
 #include "BenchMain.h"
 #include "analysis/EvolutionChart.h"
 #include "analysis/GridModel.h"
+#include "analysis/frmMDIAnalyses.h"
 #include "controls/MessageBox.h"
 #include "controls/cOpenSaveFile.h"
 #include "shell/CompetitionCommands.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 namespace {
@@ -154,6 +156,28 @@ void BM_EvolutionChart(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EvolutionChart)->Arg(128)->Unit(benchmark::kMillisecond);
+
+// The analyses window brought up to date after a saved result, the tab shown painted: the
+// results read again and every tab recomputed (0 chart, 1 grid, 2 form).
+void BM_AnalysesRefresh(benchmark::State& state)
+{
+    QTemporaryDir cache;
+    CrestCache::setFolderOverride(cache.path());
+    if (!Utilities::OpenCompetition(benchLeague(128))) {
+        state.SkipWithError("the league could not be opened");
+        return;
+    }
+    frmMDIAnalyses window;
+    window.resize(1200, 800);
+    window.show();
+    window.tabAnalyses->setCurrentIndex(int(state.range(0)));
+    for (auto _ : state) {
+        window.zelOK_Click();
+        benchmark::DoNotOptimize(window.grab());
+    }
+    store::CurrentCompetition::close();
+}
+BENCHMARK(BM_AnalysesRefresh)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -88,6 +88,8 @@ frmMDIAnalyses::frmMDIAnalyses(QWidget* parent)
     tabAnalyses->addTab(makeFormPage(), QStringLiteral("F&orme"));
     tabAnalyses->move(kLeft, kTabsTop);
 
+    connect(tabAnalyses, &QTabWidget::currentChanged, this,
+            [this](int tab) { bringUpToDate(tab); });
     connect(zelOK, &zelRCornerCommand::Click, this, &frmMDIAnalyses::zelOK_Click);
     cboJournees->installEventFilter(this);
 
@@ -250,9 +252,12 @@ void frmMDIAnalyses::compute()
     if (bound)
         (void)store::loadResults(c->db(), bound, m_rows);
     const std::vector<store::Team>& teams = c->teamList();
-    std::vector<TeamForm> forms = SeasonForm(m_rows, teams, competitionPoints(*c), bound);
+    m_bound = bound;
+    m_shownDay = bound.value_or(0);
+    m_stale = {true, true, true};
     if (!m_ticksChosen) {
         // The leaders of the general standings, which the form lists in their order.
+        std::vector<TeamForm> forms = SeasonForm(m_rows, teams, competitionPoints(*c), bound);
         QList<int> leaders;
         for (size_t i = 0; i < forms.size() && leaders.size() < kDefaultTicks; ++i)
             for (int t = 0; t < int(teams.size()); ++t)
@@ -264,11 +269,41 @@ void frmMDIAnalyses::compute()
         m_teams->setTicked(leaders);
         m_computing = false;
         m_ticksChosen = true;
+        m_form->setItems(std::move(forms));
+        m_stale[FormTab] = false;
     }
-    m_grid->setGrid(SeasonGrid(m_rows, teams, bound));
-    m_form->setItems(std::move(forms));
-    m_shownDay = bound.value_or(0);
-    drawChart();
+    bringUpToDate(tabAnalyses->currentIndex());
+}
+
+void frmMDIAnalyses::bringUpToDate(int tab)
+{
+    store::Competition* c = competition();
+    if (!c || tab < 0 || tab >= int(m_stale.size()) || !m_stale[size_t(tab)])
+        return;
+    m_stale[size_t(tab)] = false;
+    switch (tab) {
+    case EvolutionTab:
+        drawChart();
+        break;
+    case GridTab:
+        m_grid->setGrid(SeasonGrid(m_rows, c->teamList(), m_bound));
+        break;
+    case FormTab:
+        m_form->setItems(SeasonForm(m_rows, c->teamList(), competitionPoints(*c), m_bound));
+        break;
+    }
+}
+
+GridModel* frmMDIAnalyses::grid()
+{
+    bringUpToDate(GridTab);
+    return m_grid;
+}
+
+FormModel* frmMDIAnalyses::form()
+{
+    bringUpToDate(FormTab);
+    return m_form;
 }
 
 void frmMDIAnalyses::drawChart()

@@ -3,6 +3,8 @@
 #include "shell/WorkingWindow.h"
 #include "store/Results.h"
 
+#include <array>
+#include <optional>
 #include <vector>
 
 class EvolutionChart;
@@ -46,8 +48,9 @@ public:
     ListView* lstForme;
 
     TeamChoiceModel* teams() const { return m_teams; }
-    GridModel* grid() const { return m_grid; }
-    FormModel* form() const { return m_form; }
+    // The tables, brought up to date first if their tab was not shown since the last change.
+    GridModel* grid();
+    FormModel* form();
     // The matchday that the tabs show, 0 before any result.
     int shownMatchday() const { return m_shownDay; }
 
@@ -74,6 +77,9 @@ private:
     void loadMatchdays();
     void compute();
     void drawChart();
+    // Computes a tab's content if it changed since the tab was last shown: only the shown tab
+    // is computed when the results change.
+    void bringUpToDate(int tab);
 
     TeamChoiceModel* m_teams;
     GridModel* m_grid;
@@ -81,5 +87,7 @@ private:
     std::vector<store::MatchRow> m_rows; // up to the matchday shown
     int m_shownDay = 0;
     bool m_ticksChosen = false;
+    std::optional<int> m_bound;
+    std::array<bool, 3> m_stale{};
     bool m_computing = false; // the default ticks are set without drawing twice
 };
