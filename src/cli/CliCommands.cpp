@@ -78,9 +78,9 @@ Commandes :
       après la journée N (par défaut : tous les résultats), puis les résultats
       de chaque journée jusqu'à elle.
 
-standings, history, matches et report ne font que lire : un fichier en lecture
-seule leur suffit. En format text, une valeur de plus de 50 caractères est
-coupée (« … ») ; csv et json donnent les valeurs entières.
+standings, history, matches, grid, form et report ne font que lire : un
+fichier en lecture seule leur suffit. En format text, une valeur de plus de
+50 caractères est coupée (« … ») ; csv et json donnent les valeurs entières.
 
 Options :
   --kind TYPE      general (par défaut), attaque, defense, domicile, exterieur
