@@ -51,43 +51,12 @@ void BM_GuiImport(benchmark::State& state)
 {
     MessageBox::setScripted(true);
     cOpenSaveFile::setScripted(true);
+    const QString empty = benchEmptyLeague(128), csv = benchSeasonCsv(128);
+    if (empty.isEmpty() || csv.isEmpty()) {
+        state.SkipWithError("the league could not be made");
+        return;
+    }
     QTemporaryDir dir;
-    const QString league = benchLeague(128);
-    const QString empty = dir.filePath(QStringLiteral("empty.dat"));
-    const QString csv = dir.filePath(QStringLiteral("season.csv"));
-    {
-        store::OpenError error;
-        auto c = store::Competition::open(league, error);
-        std::vector<store::MatchRow> rows;
-        if (!c || store::loadResults(c->db(), std::nullopt, rows)) {
-            state.SkipWithError("the league could not be read");
-            return;
-        }
-        QByteArray text = "Journée;Domicile;ScoreDomicile;Visiteur;ScoreVisiteur\n";
-        for (const store::MatchRow& r : rows)
-            text += QStringLiteral("%1;%2;%3;%4;%5\n")
-                        .arg(r.journee)
-                        .arg(r.domicile)
-                        .arg(r.scoreDomicile)
-                        .arg(r.visiteur)
-                        .arg(r.scoreVisiteur)
-                        .toUtf8();
-        QFile out(csv);
-        if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size()) {
-            state.SkipWithError("the season could not be written");
-            return;
-        }
-        QFile::copy(league, empty);
-    }
-    {
-        store::DbError e;
-        auto db = store::Database::open(empty, store::competitionKey(), e);
-        if (!db || db->exec(QStringLiteral("DELETE FROM \"Résultats\"")) ||
-            db->exec(QStringLiteral("VACUUM"))) {
-            state.SkipWithError("the empty league could not be made");
-            return;
-        }
-    }
     const QString work = dir.filePath(QStringLiteral("work.dat"));
     for (auto _ : state) {
         state.PauseTiming();

@@ -235,24 +235,8 @@ TEST_F(CliTest, AnExportedSeasonImportsBackToTheSameStandings)
     for (int i = 0; i < 20; ++i)
         teams << QStringLiteral("Club %1").arg(QChar(u'A' + i));
     const QString first = create(QStringLiteral("first"), teams);
-    // A whole double round robin by the circle method.
-    QString text = QStringLiteral("Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n");
-    const int n = 20;
-    int day = 1;
-    for (int leg = 0; leg < 2; ++leg)
-        for (int r = 0; r < n - 1; ++r, ++day)
-            for (int k = 0; k < n / 2; ++k) {
-                int a = k == 0 ? 0 : 1 + (r + k - 1) % (n - 1);
-                int b = 1 + (r + n - 2 - k) % (n - 1);
-                if (leg)
-                    std::swap(a, b);
-                text += QStringLiteral("%1,%2,%3,%4,%5\n")
-                            .arg(day)
-                            .arg(teams[a])
-                            .arg((a * 7 + day) % 5)
-                            .arg(teams[b])
-                            .arg((b * 3 + day) % 4);
-            }
+    const QString text =
+        QString::fromUtf8(testsupport::resultsCsv(testsupport::doubleRoundRobin(teams)));
     CliRun r = cli({"import", first, csv("season.csv", text)});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(QStringLiteral("380")));

@@ -48,24 +48,6 @@ QStringList nonEmptyLines(const QString& text)
     return lines;
 }
 
-// Every match of a double round robin (circle method), as the tool's own tests play it.
-std::vector<store::MatchRow> season(const QStringList& teams)
-{
-    std::vector<store::MatchRow> rows;
-    const int n = int(teams.size());
-    int day = 1;
-    for (int leg = 0; leg < 2; ++leg)
-        for (int r = 0; r < n - 1; ++r, ++day)
-            for (int k = 0; k < n / 2; ++k) {
-                int a = k == 0 ? 0 : 1 + (r + k - 1) % (n - 1);
-                int b = 1 + (r + n - 2 - k) % (n - 1);
-                if (leg)
-                    std::swap(a, b);
-                rows.push_back({0, day, teams[a], (a * 7 + day) % 5, teams[b], (b * 3 + day) % 4});
-            }
-    return rows;
-}
-
 QStringList teamNames(int n)
 {
     QStringList teams;
@@ -135,7 +117,7 @@ protected:
 TEST_F(ReportTest, StandingsAndResultsUpToTheMatchdayUnderTheHeaderOfEveryPage)
 {
     const QStringList teams = teamNames(20);
-    const QString file = league(teams, season(teams));
+    const QString file = league(teams, testsupport::doubleRoundRobin(teams));
     const QStringList pages = seasonReport(file, 10);
 
     const QStringList kinds{"general", "attaque", "defense", "domicile", "exterieur"};
@@ -193,7 +175,7 @@ TEST_F(ReportTest, ALongTableRunsOverPagesUnderItsCaptionRow)
     std::vector<store::Team> list;
     for (const QString& t : teams)
         list.push_back({0, t});
-    std::vector<store::MatchRow> results = season(teams);
+    std::vector<store::MatchRow> results = testsupport::doubleRoundRobin(teams);
     results.resize(64 * 3); // three matchdays
     StandingsModel model;
     const cResult::Points points{3, 0, 1};
@@ -237,7 +219,7 @@ TEST_F(ReportTest, ATitleStaysWithTheStartOfItsTableWhereverThePageEnds)
     StandingsModel longTable;
     longTable.setItems(ComputeRanking({}, RankingKind::General, list, {3, 0, 1}), {3, 0, 1});
     MatchListModel shortTable;
-    std::vector<store::MatchRow> day = season(teams);
+    std::vector<store::MatchRow> day = testsupport::doubleRoundRobin(teams);
     day.resize(12);
     shortTable.setItems(day);
 
@@ -368,7 +350,7 @@ TEST_F(ReportTest, TeamSheetAndBetsPrintTheirSectionsTextAndPictures)
 TEST_F(ReportTest, FailuresAreToldInFrenchAndLeaveNothing)
 {
     const QStringList teams = teamNames(4);
-    const QString file = league(teams, season(teams));
+    const QString file = league(teams, testsupport::doubleRoundRobin(teams));
     store::OpenError e;
     auto c = store::Competition::open(file, e, nullptr, store::OpenMode::ReadOnly);
     ASSERT_TRUE(c);

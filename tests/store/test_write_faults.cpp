@@ -85,29 +85,11 @@ protected:
         for (int i = 0; i < 20; ++i)
             teams << QStringLiteral("CLUB %1").arg(QChar(u'A' + i));
         testsupport::makeCompetition(file, teams);
-        // A whole double round robin by the circle method; its first match is stored already.
-        std::vector<MatchRow> rows;
-        const int n = 20;
-        int day = 1;
-        for (int leg = 0; leg < 2; ++leg)
-            for (int r = 0; r < n - 1; ++r, ++day)
-                for (int k = 0; k < n / 2; ++k) {
-                    int a = k == 0 ? 0 : 1 + (r + k - 1) % (n - 1);
-                    int b = 1 + (r + n - 2 - k) % (n - 1);
-                    if (leg)
-                        std::swap(a, b);
-                    rows.push_back({0, day, teams[a], (a + day) % 4, teams[b], (b + day) % 3});
-                }
-        testsupport::addMatches(file, {rows[0]});
-        season = "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n";
-        for (size_t i = 1; i < rows.size(); ++i)
-            season += QStringLiteral("%1,%2,%3,%4,%5\n")
-                          .arg(rows[i].journee)
-                          .arg(rows[i].domicile)
-                          .arg(rows[i].scoreDomicile)
-                          .arg(rows[i].visiteur)
-                          .arg(rows[i].scoreVisiteur)
-                          .toUtf8();
+        // A whole double round robin; its first match is stored already.
+        std::vector<MatchRow> rows = testsupport::doubleRoundRobin(teams);
+        testsupport::addMatches(file, {rows.front()});
+        rows.erase(rows.begin());
+        season = testsupport::resultsCsv(rows);
         before = testsupport::dumpContent(file);
     }
     void TearDown() override { FaultyDisk::failWritesAfter(-1); }
