@@ -264,16 +264,6 @@ int history(const QStringList& args)
     return Ok;
 }
 
-// The results of matchdays 1 to day (all of them without day) of the competition, read-only.
-bool loadBounded(store::Competition& c, std::optional<int> day, std::vector<store::MatchRow>& rows)
-{
-    if (store::DbError e = store::loadResults(c.db(), day, rows)) {
-        readFailed(e);
-        return false;
-    }
-    return true;
-}
-
 int grid(const QStringList& args)
 {
     Parsed p;
@@ -284,9 +274,11 @@ int grid(const QStringList& args)
     if (!parseFormat(p, format) || !parseMatchday(p, day))
         return Misuse;
     auto c = openCompetition(p.positional[0]);
-    std::vector<store::MatchRow> rows;
-    if (!c || !loadBounded(*c, day, rows))
+    if (!c)
         return Refused;
+    std::vector<store::MatchRow> rows;
+    if (store::DbError e = store::loadResults(c->db(), day, rows))
+        return readFailed(e);
     const SeasonGrid g(rows, c->teamList(), day);
     QStringList header{QStringLiteral("Domicile")};
     QList<int> text{0};
@@ -325,9 +317,11 @@ int form(const QStringList& args)
             return fail(Misuse, QStringLiteral("--last attend un nombre de matchs de 1 à 255."));
     }
     auto c = openCompetition(p.positional[0]);
-    std::vector<store::MatchRow> rows;
-    if (!c || !loadBounded(*c, day, rows))
+    if (!c)
         return Refused;
+    std::vector<store::MatchRow> rows;
+    if (store::DbError e = store::loadResults(c->db(), day, rows))
+        return readFailed(e);
     TableWriter table({QStringLiteral("Equipe"), QStringLiteral("Forme"), QStringLiteral("Pts"),
                        QStringLiteral("Serie")});
     for (const TeamForm& f : SeasonForm(rows, c->teamList(), competitionPoints(*c), day, last))

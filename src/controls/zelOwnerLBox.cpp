@@ -1,8 +1,8 @@
 #include "controls/zelOwnerLBox.h"
 
 #include "controls/ControlError.h"
-#include "models/RecordCells.h"
 #include "controls/zelHeader.h"
+#include "models/RecordCells.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -27,8 +27,8 @@ zelOwnerLBox::zelOwnerLBox(bool withHeader, QWidget* parent)
     if (withHeader) {
         m_header = new zelHeader(this);
         m_header->setObjectName(QStringLiteral("zelHeader"));
+        m_header->setFixedHeight(zelHeader::Height);
         m_list->setHorizontalHeader(m_header);
-        connect(m_header, &QHeaderView::sectionResized, this, [this] { syncHeader(); });
     } else {
         m_list->horizontalHeader()->hide();
     }
@@ -136,13 +136,6 @@ void zelOwnerLBox::resizeEvent(QResizeEvent* event)
     // The columns fill the list beside its vertical scroll bar.
     layoutColumns(qMax(0, width() - 2 * m_list->frameWidth() -
                               m_list->verticalScrollBar()->sizeHint().width()));
-    syncHeader();
-}
-
-void zelOwnerLBox::syncHeader()
-{
-    if (m_header)
-        m_header->setFixedHeight(zelHeader::Height);
 }
 
 void zelOwnerLBox::focusInEvent(QFocusEvent* event)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "models/ListModel.h"
 #include "controls/ListView.h"
 #include "controls/mListBox.h"
+#include "models/ListModel.h"
 #include "standings/cResult.h"
 
 #include <QWidget>
@@ -82,7 +82,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void syncHeader();
     void pushColours();
 
     ListView* m_list;

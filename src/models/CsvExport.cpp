@@ -30,21 +30,9 @@ QByteArray tablesToCsv(const QList<ShownTable>& tables)
                 text += QStringLiteral("\r\n");
             line({tables[t].title});
         }
-        const QStringList captions = model.captions();
-        QList<int> columns;
-        for (int c = 0; c < captions.size(); ++c)
-            if (!captions[c].isEmpty())
-                columns << c;
-        QStringList values;
-        for (int c : columns)
-            values << captions[c];
-        line(values);
-        for (int r = 0; r < model.rowCount(); ++r) {
-            values.clear();
-            for (int c : columns)
-                values << model.data(model.index(r, c), ListModel::ExportRole).toString();
-            line(values);
-        }
+        line(model.exportedCaptions());
+        for (int r = 0; r < model.rowCount(); ++r)
+            line(model.exportedRow(r));
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }

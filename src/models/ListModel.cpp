@@ -58,32 +58,47 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
     return {};
 }
 
-QString ListModel::tabSeparated(QList<int> rowList) const
+QList<int> ListModel::exportedColumns() const
 {
-    if (rowList.isEmpty())
-        for (int r = 0; r < rows(); ++r)
-            rowList << r;
     const QStringList heads = captions();
     QList<int> columns;
     for (int c = 0; c < heads.size(); ++c)
         if (!heads[c].isEmpty())
             columns << c;
-    const auto clean = [](QString text) {
-        return text.replace(QLatin1Char('\t'), QLatin1Char(' '))
-            .replace(QLatin1Char('\n'), QLatin1Char(' '))
-            .replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return columns;
+}
+
+QStringList ListModel::exportedCaptions() const
+{
+    QStringList heads;
+    for (int c : exportedColumns())
+        heads << captions()[c];
+    return heads;
+}
+
+QStringList ListModel::exportedRow(int row) const
+{
+    QStringList values;
+    for (int c : exportedColumns())
+        values << data(index(row, c), ExportRole).toString();
+    return values;
+}
+
+QString ListModel::tabSeparated(QList<int> rowList) const
+{
+    if (rowList.isEmpty())
+        for (int r = 0; r < rows(); ++r)
+            rowList << r;
+    const auto line = [](QStringList values) {
+        for (QString& v : values)
+            v.replace(QLatin1Char('\t'), QLatin1Char(' '))
+                .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                .replace(QLatin1Char('\r'), QLatin1Char(' '));
+        return values.join(QLatin1Char('\t'));
     };
-    QStringList lines;
-    QStringList cells;
-    for (int c : columns)
-        cells << heads[c];
-    lines << cells.join(QLatin1Char('\t'));
-    for (int r : rowList) {
-        cells.clear();
-        for (int c : columns)
-            cells << clean(data(index(r, c), ExportRole).toString());
-        lines << cells.join(QLatin1Char('\t'));
-    }
+    QStringList lines{line(exportedCaptions())};
+    for (int r : rowList)
+        lines << line(exportedRow(r));
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 

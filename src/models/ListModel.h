@@ -50,6 +50,12 @@ public:
     using CrestSource = std::function<QPixmap(const QString& team)>;
     static void setCrestSource(CrestSource source);
 
+    // The columns that a copy or an export holds: those with a caption (no pictures).
+    QList<int> exportedColumns() const;
+    QStringList exportedCaptions() const;
+    // A row's values in those columns, as a file holds them.
+    QStringList exportedRow(int row) const;
+
     // The rows (all of them when rows is empty) as tab-separated text under a header line,
     // picture columns left out: what a spreadsheet takes when pasted.
     QString tabSeparated(QList<int> rows = {}) const;

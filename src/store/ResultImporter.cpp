@@ -69,6 +69,22 @@ bool blank(const QByteArray& line)
     return std::all_of(line.begin(), line.end(), [](char ch) { return ch == ' ' || ch == '\t'; });
 }
 
+// The French reason of a libcsv error code.
+QString csvErrorReason(int code)
+{
+    switch (code) {
+    case CSV_EPARSE:
+        return QStringLiteral("guillemet mal placé : une valeur entre guillemets doit commencer et "
+                              "finir par un guillemet, et un guillemet à l'intérieur se double.");
+    case CSV_ENOMEM:
+        return QStringLiteral("mémoire insuffisante pour lire le fichier CSV.");
+    case CSV_ETOOBIG:
+        return QStringLiteral("une valeur est trop grande.");
+    default:
+        return QStringLiteral("le fichier CSV est mal formé.");
+    }
+}
+
 class Run
 {
 public:
@@ -342,21 +358,6 @@ ResultImporter::Outcome Run::go(QIODevice& device)
 }
 
 } // namespace
-
-QString csvErrorReason(int code)
-{
-    switch (code) {
-    case CSV_EPARSE:
-        return QStringLiteral("guillemet mal placé : une valeur entre guillemets doit commencer et "
-                              "finir par un guillemet, et un guillemet à l'intérieur se double.");
-    case CSV_ENOMEM:
-        return QStringLiteral("mémoire insuffisante pour lire le fichier CSV.");
-    case CSV_ETOOBIG:
-        return QStringLiteral("une valeur est trop grande.");
-    default:
-        return QStringLiteral("le fichier CSV est mal formé.");
-    }
-}
 
 ResultImporter::Outcome ResultImporter::importFile(const QString& path)
 {

@@ -50,7 +50,4 @@ private:
     std::function<bool(int)> m_progress;
 };
 
-// The French reason of a libcsv error code.
-QString csvErrorReason(int code);
-
 } // namespace store
