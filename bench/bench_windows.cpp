@@ -8,7 +8,9 @@
 #include "controls/MessageBox.h"
 #include "controls/cOpenSaveFile.h"
 #include "shell/CompetitionCommands.h"
+#include "shell/Registration.h"
 #include "shell/TransferCommands.h"
+#include "shell/frmMain.h"
 #include "standings/TeamPanel.h"
 #include "store/Competition.h"
 #include "store/CrestCache.h"
@@ -22,6 +24,19 @@
 #include <QTemporaryDir>
 
 namespace {
+
+// The program's own part of a start: the main window made, shown and painted once, with no
+// competition open (the process start and the display connection are left out).
+void BM_MainWindowFirstPaint(benchmark::State& state)
+{
+    Windows::registerAll();
+    for (auto _ : state) {
+        frmMain window;
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+    }
+}
+BENCHMARK(BM_MainWindowFirstPaint)->Unit(benchmark::kMillisecond);
 
 void BM_ShowTeam(benchmark::State& state)
 {

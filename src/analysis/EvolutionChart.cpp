@@ -81,9 +81,10 @@ QString EvolutionChart::textNear(int line, double x) const
 }
 
 void EvolutionChart::draw(const std::vector<store::MatchRow>& results,
-                          const std::vector<store::Team>& teams, const cResult::Points& points,
+                          const std::vector<store::Team>& teams, const RankingRules& rules,
                           RankingKind kind, const QList<int>& chosen, bool cumulativePoints)
 {
+    const cResult::Points& points = rules.points;
     m_points = points;
     m_showsPoints = cumulativePoints;
     m_teamCount = int(teams.size());
@@ -96,7 +97,7 @@ void EvolutionChart::draw(const std::vector<store::MatchRow>& results,
             names << teams[size_t(t)].nom;
         }
     std::vector<std::vector<HistoryEntry>> histories =
-        RankingHistories(results, kind, teams, points, names);
+        RankingHistories(results, kind, teams, rules, names);
     m_lines.reserve(histories.size());
     for (qsizetype i = 0; i < shown.size(); ++i) {
         Line line{shown[i], names[i], std::move(histories[size_t(i)])};

@@ -25,7 +25,7 @@ public:
 
     // Draws the chosen teams (indexes in teams) over the given results.
     void draw(const std::vector<store::MatchRow>& results, const std::vector<store::Team>& teams,
-              const cResult::Points& points, RankingKind kind, const QList<int>& chosen,
+              const RankingRules& rules, RankingKind kind, const QList<int>& chosen,
               bool cumulativePoints);
 
     const std::vector<Line>& lines() const { return m_lines; }

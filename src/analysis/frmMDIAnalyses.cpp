@@ -222,8 +222,7 @@ void frmMDIAnalyses::loadMatchdays()
         return;
     const int chosen = cboJournees->currentData().toInt();
     const bool wasLast = cboJournees->currentIndex() == cboJournees->count() - 1;
-    std::vector<int> days;
-    (void)store::loadPlayedMatchdays(c->db(), days);
+    const std::vector<int> days = c->resultsOrNone()->playedMatchdays();
     cboJournees->clear();
     for (int d : days)
         cboJournees->addItem(QStringLiteral("Journée %1").arg(d), d);
@@ -248,16 +247,18 @@ void frmMDIAnalyses::compute()
     std::optional<int> bound;
     if (cboJournees->currentIndex() >= 0)
         bound = cboJournees->currentData().toInt();
+    const std::shared_ptr<const store::ResultSet> results = c->resultsOrNone();
     m_rows.clear();
     if (bound)
-        (void)store::loadResults(c->db(), bound, m_rows);
+        m_rows = results->rowsUpTo(bound);
+    m_rules = competitionRules(*c, *results);
     const std::vector<store::Team>& teams = c->teamList();
     m_bound = bound;
     m_shownDay = bound.value_or(0);
     m_stale = {true, true, true};
     if (!m_ticksChosen) {
         // The leaders of the general standings, which the form lists in their order.
-        std::vector<TeamForm> forms = SeasonForm(m_rows, teams, competitionPoints(*c), bound);
+        std::vector<TeamForm> forms = SeasonForm(m_rows, teams, m_rules, bound);
         QList<int> leaders;
         for (size_t i = 0; i < forms.size() && leaders.size() < kDefaultTicks; ++i)
             for (int t = 0; t < int(teams.size()); ++t)
@@ -289,7 +290,7 @@ void frmMDIAnalyses::bringUpToDate(int tab)
         m_grid->setGrid(SeasonGrid(m_rows, c->teamList(), m_bound));
         break;
     case FormTab:
-        m_form->setItems(SeasonForm(m_rows, c->teamList(), competitionPoints(*c), m_bound));
+        m_form->setItems(SeasonForm(m_rows, c->teamList(), m_rules, m_bound));
         break;
     }
 }
@@ -311,9 +312,8 @@ void frmMDIAnalyses::drawChart()
     store::Competition* c = competition();
     if (!c)
         return;
-    chart->draw(m_rows, c->teamList(), competitionPoints(*c),
-                RankingKind(qBound(0, cboType->currentIndex(), 4)), m_teams->ticked(),
-                chkPoints->isChecked());
+    chart->draw(m_rows, c->teamList(), m_rules, RankingKind(qBound(0, cboType->currentIndex(), 4)),
+                m_teams->ticked(), chkPoints->isChecked());
 }
 
 void frmMDIAnalyses::cmdImage_Click()
@@ -354,14 +354,14 @@ void frmMDIAnalyses::editGridCell(const QModelIndex& index)
     const QString visitor = m_grid->grid().team(m_grid->visitorOf(index));
     // Every result, not only those shown: a match of a later matchday is corrected, not
     // entered twice.
-    std::vector<store::MatchRow> all;
-    if (store::DbError e = store::loadResults(c->db(), std::nullopt, all)) {
+    std::shared_ptr<const store::ResultSet> all;
+    if (store::DbError e = c->results(all)) {
         MessageBox::critical(this, QStringLiteral("Les rencontres ne peuvent pas être lues.\n") +
                                        store::describeError(e));
         return;
     }
     const store::MatchRow* stored = nullptr;
-    for (const store::MatchRow& r : all) {
+    for (const store::MatchRow& r : all->rows()) {
         if (cell->played ? r.rowid == cell->rowid
                          : store::teamKey(r.domicile) == store::teamKey(home) &&
                                store::teamKey(r.visiteur) == store::teamKey(visitor)) {
@@ -383,7 +383,7 @@ void frmMDIAnalyses::editGridCell(const QModelIndex& index)
             entry.cboVisiteur->setCurrentIndex(
                 entry.cboVisiteur->findText(visitor, Qt::MatchFixedString));
             entry.cboJournee->setCurrentIndex(
-                freeMatchday(all, home, visitor, entry.cboJournee->count()) - 1);
+                freeMatchday(all->rows(), home, visitor, entry.cboJournee->count()) - 1);
             entry.cboJournee_LostFocus();
             entry.txtScore[0]->setFocus();
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/WorkingWindow.h"
+#include "standings/mRank.h"
 #include "store/Results.h"
 
 #include <array>
@@ -85,6 +86,7 @@ private:
     GridModel* m_grid;
     FormModel* m_form;
     std::vector<store::MatchRow> m_rows; // up to the matchday shown
+    RankingRules m_rules;
     int m_shownDay = 0;
     bool m_ticksChosen = false;
     std::optional<int> m_bound;

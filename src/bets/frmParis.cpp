@@ -281,16 +281,14 @@ void frmParis::cmdEdit_Click(int index)
     dialog.exec();
     if (dialog.Tag() != QLatin1String("OK"))
         return;
-    const store::Fields fields{
-        {QStringLiteral("Date"), dialog.date().toString(Qt::ISODate)},
-        {QStringLiteral("Description"), dialog.description()},
-        {QStringLiteral("Pari"), dialog.mise()},
-        {QStringLiteral("Statut"), dialog.statut()},
-        {QStringLiteral("Gain"), dialog.statut() == 1 ? dialog.gain() : qint64(0)},
-    };
-    store::Database& db = competition->db();
-    const store::DbError error = index == 0 ? db.addRow(QStringLiteral("Paris"), fields)
-                                            : db.updateRow(QStringLiteral("Paris"), rowid, fields);
+    const store::BetRow bet{rowid,
+                            dialog.date(),
+                            dialog.description(),
+                            dialog.mise(),
+                            dialog.statut() == 1 ? dialog.gain() : qint64(0),
+                            dialog.statut()};
+    const store::DbError error = index == 0 ? store::addBet(competition->db(), bet)
+                                            : store::updateBet(competition->db(), bet);
     if (error)
         MessageBox::critical(this, QStringLiteral("Pari non enregistré."));
     ActualiseParis();
@@ -308,7 +306,7 @@ void frmParis::cmdDelete_Click()
                                         QStringLiteral(" du ") + BetInput::shortDate(bet.date) +
                                         QStringLiteral(" ?")))
         return;
-    if (competition->db().deleteRow(QStringLiteral("Paris"), bet.rowid))
+    if (store::deleteBet(competition->db(), bet.rowid))
         MessageBox::critical(this, QStringLiteral("Pari non supprimé."));
     ActualiseParis();
 }

@@ -7,6 +7,9 @@
 #include "standings/mRank.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
+#include "store/CompetitionSettings.h"
+#include "store/DataFiles.h"
+#include "store/Penalties.h"
 #include "store/ResultImporter.h"
 #include "store/Results.h"
 #include "store/TextChecks.h"
@@ -49,11 +52,23 @@ int fail(Exit code, const QString& message)
 const char kUsage[] = R"(Usage : vemo-cli COMMANDE [ARGUMENTS] [OPTIONS]
 
 Commandes :
-  new FICHIER.dat --name NOM --season SAISON [--points V,D,N] --teams EQUIPES.txt
+  new FICHIER.dat --name NOM --season SAISON [--points V,D,N]
+      [--tiebreak DEPARTAGE] --teams EQUIPES.txt
       Crée une compétition : ses propriétés, et ses équipes lues dans un fichier
       texte UTF-8, une par ligne (2 à 128 équipes, 50 caractères au plus par
       nom, sans caractère de contrôle). Les points par défaut sont 3,0,1
-      (victoire, défaite, match nul).
+      (victoire, défaite, match nul), le départage par défaut « buts ».
+  properties FICHIER.dat [--name NOM] [--season SAISON] [--points V,D,N]
+      [--tiebreak DEPARTAGE]
+      Sans option, affiche le nom, la saison, les points et le départage de la
+      compétition ; avec des options, les modifie ensemble, vérifiés comme à la
+      création.
+  penalty FICHIER.dat EQUIPE POINTS --matchday N --reason MOTIF
+      Retire POINTS points (1 à 255) à une équipe au classement général, à
+      partir de la journée N (1 à la dernière journée), pour ce motif (250
+      caractères au plus, sans caractère de contrôle).
+  penalties FICHIER.dat [--format FORMAT]
+      Les pénalités enregistrées, par équipe puis par journée.
   import FICHIER.dat RESULTATS.csv
       Ajoute des résultats. En-tête : Journée, Domicile, ScoreDomicile, Visiteur,
       ScoreVisiteur (dans n'importe quel ordre), séparateur ',' ou ';'. Tout ou
@@ -78,13 +93,18 @@ Commandes :
       après la journée N (par défaut : tous les résultats), puis les résultats
       de chaque journée jusqu'à elle.
 
-standings, history, matches, grid, form et report ne font que lire : un
-fichier en lecture seule leur suffit. En format text, une valeur de plus de
-50 caractères est coupée (« … ») ; csv et json donnent les valeurs entières.
+standings, history, matches, grid, form, report, penalties et properties sans
+option ne font que lire : un fichier en lecture seule leur suffit. En format
+text, une valeur de plus de 50 caractères est coupée (« … ») ; csv et json
+donnent les valeurs entières.
 
 Options :
   --kind TYPE      general (par défaut), attaque, defense, domicile, exterieur
   --format FORMAT  text (par défaut), csv, json
+  --tiebreak DEPARTAGE
+                   buts (points, différence de buts, buts marqués) ou
+                   confrontations (points, puis entre équipes à égalité les
+                   points, la différence de buts et les buts de leurs matchs)
   -h, --help       affiche cette aide
 
 Codes de sortie : 0 réussite, 1 données refusées, 2 mauvaise utilisation.
@@ -182,6 +202,24 @@ int readFailed(const store::DbError& e)
                 QStringLiteral("Les résultats n'ont pas pu être lus. ") + store::describeError(e));
 }
 
+// Every result and penalty, read once; null after saying why they could not be read.
+std::shared_ptr<const store::ResultSet> readResults(store::Competition& c)
+{
+    std::shared_ptr<const store::ResultSet> set;
+    if (store::DbError e = c.results(set)) {
+        readFailed(e);
+        return nullptr;
+    }
+    return set;
+}
+
+// Whether a team has points deducted: the tables then end with a column "Pén." of them.
+bool anyDeduction(const std::vector<cResult>& records)
+{
+    return std::any_of(records.begin(), records.end(),
+                       [](const cResult& r) { return r.Deduction > 0; });
+}
+
 // Readers open the file read-only, so that a file that cannot be written still answers.
 std::unique_ptr<store::Competition>
 openCompetition(const QString& path, store::OpenMode mode = store::OpenMode::ReadOnly)
@@ -218,15 +256,20 @@ int standings(const QStringList& args)
     auto c = openCompetition(p.positional[0]);
     if (!c)
         return Refused;
-    std::vector<store::MatchRow> rows;
-    if (store::DbError e = store::loadResults(c->db(), day, rows))
-        return readFailed(e);
-    const cResult::Points pts = competitionPoints(*c);
-    const RankingCollection ranking = ComputeRanking(rows, kind, c->teamList(), pts);
-    TableWriter table(QStringList{"Pl", "Equipe"} + kRankingColumns);
+    const auto results = readResults(*c);
+    if (!results)
+        return Refused;
+    const RankingRules rules = competitionRules(*c, *results);
+    const cResult::Points& pts = rules.points;
+    const RankingCollection ranking =
+        ComputeRanking(results->teamResultsUpTo(day), kind, c->teamList(), rules);
+    const bool deducted = anyDeduction(ranking.items());
+    TableWriter table(QStringList{"Pl", "Equipe"} + kRankingColumns +
+                      (deducted ? QStringList{"Pén."} : QStringList{}));
     for (int i = 1; i <= ranking.Count(); ++i) {
         const cResult& r = ranking.Item(i);
-        table.addRow(QStringList{QString::number(r.Ranking), r.TeamName} + rankingRow(r, pts));
+        table.addRow(QStringList{QString::number(r.Ranking), r.TeamName} + rankingRow(r, pts) +
+                     (deducted ? QStringList{QString::number(r.Deduction)} : QStringList{}));
     }
     table.write(out(), format, {1});
     return Ok;
@@ -252,14 +295,25 @@ int history(const QStringList& args)
     if (known == c->teamList().end())
         return fail(Refused, QStringLiteral("l'équipe « %1 » n'existe pas dans cette compétition.")
                                  .arg(store::shortened(team)));
-    std::vector<store::MatchRow> rows;
-    if (store::DbError e = store::loadResults(c->db(), std::nullopt, rows))
-        return readFailed(e);
-    const cResult::Points pts = competitionPoints(*c);
-    TableWriter table(QStringList{"Jo", "Pl"} + kRankingColumns);
-    for (const HistoryEntry& h : RankingHistory(rows, kind, c->teamList(), pts, known->nom))
+    const auto results = readResults(*c);
+    if (!results)
+        return Refused;
+    const RankingRules rules = competitionRules(*c, *results);
+    const cResult::Points& pts = rules.points;
+    const std::vector<HistoryEntry> entries =
+        std::move(RankingHistories(results->teamResults(), kind, c->teamList(), rules,
+                                   std::vector<int>{int(known - c->teamList().begin())})
+                      .front());
+    std::vector<cResult> records;
+    for (const HistoryEntry& h : entries)
+        records.push_back(h.record);
+    const bool deducted = anyDeduction(records);
+    TableWriter table(QStringList{"Jo", "Pl"} + kRankingColumns +
+                      (deducted ? QStringList{"Pén."} : QStringList{}));
+    for (const HistoryEntry& h : entries)
         table.addRow(QStringList{QString::number(h.journee), QString::number(h.record.Ranking)} +
-                     rankingRow(h.record, pts));
+                     rankingRow(h.record, pts) +
+                     (deducted ? QStringList{QString::number(h.record.Deduction)} : QStringList{}));
     table.write(out(), format, {});
     return Ok;
 }
@@ -319,12 +373,13 @@ int form(const QStringList& args)
     auto c = openCompetition(p.positional[0]);
     if (!c)
         return Refused;
-    std::vector<store::MatchRow> rows;
-    if (store::DbError e = store::loadResults(c->db(), day, rows))
-        return readFailed(e);
+    const auto results = readResults(*c);
+    if (!results)
+        return Refused;
     TableWriter table({QStringLiteral("Equipe"), QStringLiteral("Forme"), QStringLiteral("Pts"),
                        QStringLiteral("Serie")});
-    for (const TeamForm& f : SeasonForm(rows, c->teamList(), competitionPoints(*c), day, last))
+    for (const TeamForm& f : SeasonForm(results->rowsUpTo(day), c->teamList(),
+                                        competitionRules(*c, *results), day, last))
         table.addRow({f.team, f.last, QString::number(f.lastPoints), f.currentRun});
     table.write(out(), format, {0, 1, 3});
     return Ok;
@@ -427,6 +482,144 @@ int import(const QStringList& args)
     return Ok;
 }
 
+bool parseTieBreak(const Parsed& p, store::TieBreak& tieBreak)
+{
+    if (!p.parser.isSet(QStringLiteral("tiebreak")))
+        return true;
+    const QString value = p.parser.value(QStringLiteral("tiebreak")).toLower();
+    if (value == QLatin1String("buts"))
+        tieBreak = store::TieBreak::Goals;
+    else if (value == QLatin1String("confrontations"))
+        tieBreak = store::TieBreak::HeadToHead;
+    else {
+        fail(Misuse, QStringLiteral("départage inconnu « %1 » (buts, confrontations).")
+                         .arg(store::shortened(p.parser.value(QStringLiteral("tiebreak")))));
+        return false;
+    }
+    return true;
+}
+
+int penalty(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args, {opt("matchday", "N"), opt("reason", "MOTIF")}, 3))
+        return Misuse;
+    for (const char* required : {"matchday", "reason"})
+        if (!p.parser.isSet(QString::fromLatin1(required)))
+            return fail(Misuse, QStringLiteral("l'option --%1 est obligatoire.")
+                                    .arg(QString::fromLatin1(required)));
+    // A value that is not a number is refused as one out of range.
+    const int points = p.positional[2].trimmed().toInt();
+    const int matchday = p.parser.value(QStringLiteral("matchday")).trimmed().toInt();
+    auto c = openCompetition(p.positional[0], store::OpenMode::ReadWrite);
+    if (!c)
+        return Refused;
+    QString refusal;
+    qint64 rowid = 0;
+    if (store::DbError e = store::addPenalty(
+            c->db(),
+            {0, p.positional[1], points, matchday, p.parser.value(QStringLiteral("reason"))},
+            refusal, &rowid))
+        return fail(Refused, QStringLiteral("La pénalité n'a pas été enregistrée. ") +
+                                 store::describeError(e));
+    if (!refusal.isEmpty())
+        return fail(Refused, refusal);
+    std::vector<store::Penalty> all;
+    QString team = p.positional[1];
+    if (store::loadPenalties(c->db(), all).ok())
+        for (const store::Penalty& one : all)
+            if (one.rowid == rowid)
+                team = one.equipe;
+    out() << QStringLiteral("%1 point(s) retiré(s) à %2 à partir de la journée %3.")
+                 .arg(points)
+                 .arg(team)
+                 .arg(matchday)
+          << Qt::endl;
+    return Ok;
+}
+
+int penalties(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args, {opt("format", "FORMAT")}, 1))
+        return Misuse;
+    TableWriter::Format format;
+    if (!parseFormat(p, format))
+        return Misuse;
+    auto c = openCompetition(p.positional[0]);
+    if (!c)
+        return Refused;
+    std::vector<store::Penalty> rows;
+    if (store::DbError e = store::loadPenalties(c->db(), rows))
+        return fail(Refused, QStringLiteral("Les pénalités n'ont pas pu être lues. ") +
+                                 store::describeError(e));
+    TableWriter table({QStringLiteral("Equipe"), QStringLiteral("Points"),
+                       QStringLiteral("Journée"), QStringLiteral("Motif")});
+    for (const store::Penalty& r : rows)
+        table.addRow({r.equipe, QString::number(r.points), QString::number(r.journee), r.motif});
+    table.write(out(), format, {0, 3});
+    return Ok;
+}
+
+int properties(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args,
+               {opt("name", "NOM"), opt("season", "SAISON"), opt("points", "V,D,N"),
+                opt("tiebreak", "DEPARTAGE")},
+               1))
+        return Misuse;
+    store::TieBreak tieBreak = store::TieBreak::Goals;
+    if (!parseTieBreak(p, tieBreak))
+        return Misuse;
+    const bool change = !p.parser.optionNames().isEmpty();
+    auto c = openCompetition(p.positional[0],
+                             change ? store::OpenMode::ReadWrite : store::OpenMode::ReadOnly);
+    if (!c)
+        return Refused;
+    store::CompetitionSettings settings;
+    if (store::DbError e = store::readCompetitionSettings(c->db(), settings))
+        return fail(Refused, QStringLiteral("Les propriétés n'ont pas pu être lues. ") +
+                                 store::describeError(e));
+    if (!change) {
+        out() << QStringLiteral("Nom : %1\nSaison : %2\nPoints : %3,%4,%5 (victoire, défaite, "
+                                "match nul)\nDépartage : %6")
+                     .arg(settings.name, settings.season)
+                     .arg(settings.win)
+                     .arg(settings.loss)
+                     .arg(settings.draw)
+                     .arg(store::tieBreakName(settings.tieBreak))
+              << Qt::endl;
+        return Ok;
+    }
+    const auto value = [&p](const char* name, const QString& current) {
+        const QString option = QString::fromLatin1(name);
+        return p.parser.isSet(option) ? p.parser.value(option) : current;
+    };
+    std::array<QString, 3> points{QString::number(settings.win), QString::number(settings.loss),
+                                  QString::number(settings.draw)};
+    if (p.parser.isSet(QStringLiteral("points"))) {
+        const QStringList parts = p.parser.value(QStringLiteral("points")).split(QLatin1Char(','));
+        if (parts.size() != 3)
+            return fail(
+                Refused,
+                QStringLiteral("--points attend trois nombres de 0 à 255 séparés par des virgules "
+                               "(victoire, défaite, match nul)."));
+        points = {parts[0], parts[1], parts[2]};
+    }
+    if (p.parser.isSet(QStringLiteral("tiebreak")))
+        settings.tieBreak = tieBreak;
+    const store::SettingsRefusal refusal = store::checkSettings(
+        value("name", settings.name), value("season", settings.season), points, settings);
+    if (!refusal.ok())
+        return fail(Refused, refusal.message);
+    if (store::DbError e = store::writeCompetitionSettings(c->db(), settings))
+        return fail(Refused, QStringLiteral("Les propriétés n'ont pas été modifiées. ") +
+                                 store::describeError(e));
+    out() << QStringLiteral("Propriétés de « %1 » modifiées.").arg(settings.name) << Qt::endl;
+    return Ok;
+}
+
 bool parsePoints(const QString& text, int pts[3])
 {
     const QStringList parts = text.split(QLatin1Char(','));
@@ -490,7 +683,7 @@ int create(const QStringList& args)
     Parsed p;
     if (!parse(p, args,
                {opt("name", "NOM"), opt("season", "SAISON"), opt("points", "V,D,N"),
-                opt("teams", "FICHIER")},
+                opt("tiebreak", "DEPARTAGE"), opt("teams", "FICHIER")},
                1))
         return Misuse;
     for (const char* required : {"name", "season", "teams"})
@@ -500,6 +693,9 @@ int create(const QStringList& args)
     const QString path = p.positional[0];
     const QString name = p.parser.value(QStringLiteral("name")).trimmed();
     const QString season = p.parser.value(QStringLiteral("season")).trimmed();
+    store::TieBreak tieBreak = store::TieBreak::Goals;
+    if (!parseTieBreak(p, tieBreak))
+        return Misuse;
     int pts[3] = {3, 0, 1};
     if (p.parser.isSet(QStringLiteral("points")) &&
         !parsePoints(p.parser.value(QStringLiteral("points")), pts))
@@ -523,7 +719,7 @@ int create(const QStringList& args)
         return fail(Refused,
                     QStringLiteral("une compétition compte au plus %1 équipes.").arg(kMaxTeams));
 
-    const QDir appDir(QCoreApplication::applicationDirPath());
+    const QDir appDir(DataFiles::folder());
     QByteArray crest, icon;
     if (!Utilities::TryReadFileBytes(appDir.filePath(QStringLiteral("Blason générique.gif")),
                                      crest) ||
@@ -546,21 +742,12 @@ int create(const QStringList& args)
         auto db = store::Database::open(work, store::competitionKey(), e);
         if (!db)
             return abandon(store::describeError(e));
-        store::Transaction tx(*db);
-        const std::pair<const char*, QVariant> props[] = {{"Championnat", name},
-                                                          {"Saison", season},
-                                                          {"PtsWinner", pts[0]},
-                                                          {"PtsLooser", pts[1]},
-                                                          {"PtsEquality", pts[2]}};
-        for (const auto& [prop, value] : props)
-            if ((e = store::writeProperty(*db, QString::fromLatin1(prop), value)))
-                return abandon(store::describeError(e));
+        std::vector<store::TeamPictures> rows;
         for (const QString& team : teams)
-            if ((e = db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), team},
-                                                            {QStringLiteral("Blason"), crest},
-                                                            {QStringLiteral("Icone"), icon}})))
-                return abandon(store::describeError(e));
-        if ((e = tx.commit()) || (e = db->close()))
+            rows.push_back({team, crest, icon});
+        if ((e = store::writeNewCompetition(*db, {name, season, pts[0], pts[1], pts[2], tieBreak},
+                                            rows)) ||
+            (e = db->close()))
             return abandon(store::describeError(e));
     }
     if (QFileInfo::exists(path) || !QFile::rename(work, path))
@@ -602,6 +789,12 @@ int run(const QStringList& args)
             return form(rest);
         if (command == QLatin1String("report"))
             return report(rest);
+        if (command == QLatin1String("penalty"))
+            return penalty(rest);
+        if (command == QLatin1String("penalties"))
+            return penalties(rest);
+        if (command == QLatin1String("properties"))
+            return properties(rest);
     } catch (const std::exception& e) {
         return fail(Refused, QStringLiteral("Une erreur inattendue s'est produite (%1).")
                                  .arg(QString::fromUtf8(e.what())));

@@ -1,5 +1,6 @@
 #include "controls/zelOwnerLBox1.h"
 
+#include "controls/ListView.h"
 #include "controls/zelHeader.h"
 #include "store/Competition.h"
 
@@ -39,5 +40,8 @@ void zelOwnerLBox1::setItems(RankingCollection items)
 void zelOwnerLBox1::setItems(RankingCollection items, const cResult::Points& points)
 {
     m_model->setItems(std::move(items), points);
+    // The points deducted are in the points' tooltip here; the column is for copies and prints.
+    for (int c = header()->ColumnCount(); c < m_model->columnCount(); ++c)
+        hwnd()->setColumnHidden(c, true);
     setFixedRows();
 }

@@ -2,6 +2,7 @@
 
 #include "controls/MessageBox.h"
 #include "matches/frmMDIRencontres.h"
+#include "matches/mRencontres.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -168,7 +169,7 @@ void frmEditRencontre::prepareEdition(const store::MatchRow& row)
     cboDomicile->setCurrentIndex(cboDomicile->findText(row.domicile, Qt::MatchFixedString));
     cboVisiteur->setCurrentIndex(cboVisiteur->findText(row.visiteur, Qt::MatchFixedString));
     // The key is the match as stored, even when a list cannot show it.
-    m_openingKey = mRencontres::MatchKey{row.journee, row.domicile, row.visiteur};
+    m_openingKey = store::MatchKey{row.journee, row.domicile, row.visiteur};
     txtScore[0]->setText(QString::number(row.scoreDomicile));
     txtScore[1]->setText(QString::number(row.scoreVisiteur));
     cboJournee->setFocus();
@@ -183,7 +184,7 @@ void frmEditRencontre::cboJournee_LostFocus()
         return;
     }
     int count = 0;
-    if (mRencontres::countMatchday(c->db(), j.toInt(), count)) {
+    if (store::countMatchday(c->db(), j.toInt(), count)) {
         lblInfo->setText(QStringLiteral("Journée ") + j +
                          QStringLiteral(": les rencontres ne peuvent pas être lues."));
         return;
@@ -234,8 +235,8 @@ void frmEditRencontre::cmdSave_Click()
                                           txtScore[0]->text(), cboVisiteur->currentText(),
                                           txtScore[1]->text()};
     const bool edition = isEdition();
-    const mRencontres::SaveResult result =
-        mRencontres::saveMatch(*c, candidate, edition ? m_openingKey : std::nullopt);
+    const store::MatchSaveResult result =
+        store::saveMatch(*c, candidate, edition ? m_openingKey : std::nullopt);
     if (!result.verdict.accepted()) {
         refuse(result.verdict);
         return;

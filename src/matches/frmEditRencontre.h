@@ -1,6 +1,6 @@
 #pragma once
 
-#include "matches/mRencontres.h"
+#include "store/Matches.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -50,5 +50,5 @@ private:
     void refuse(const MatchRules::Verdict& verdict);
 
     QPointer<frmMDIRencontres> m_matches;
-    std::optional<mRencontres::MatchKey> m_openingKey; // in edition
+    std::optional<store::MatchKey> m_openingKey; // in edition
 };

@@ -1,4 +1,5 @@
 #include "matches/frmMDIRencontres.h"
+#include "store/ResultSet.h"
 
 #include "controls/Hover5Control.h"
 #include "controls/MessageBox.h"
@@ -11,6 +12,7 @@
 #include "shell/AppHost.h"
 #include "shell/frmMain.h"
 #include "store/Competition.h"
+#include "store/Matches.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -159,7 +161,10 @@ void frmMDIRencontres::ActualiseRencontres()
         return;
     const int n = cboJournees->currentIndex() + 1;
     std::vector<store::MatchRow> rows;
-    if (store::DbError e = store::loadMatchday(c->db(), n, rows))
+    std::shared_ptr<const store::ResultSet> results;
+    if (store::DbError e = c->results(results); !e)
+        rows = results->matchday(n);
+    else
         MessageBox::critical(this, QStringLiteral("Les rencontres de la Journée %1 ne peuvent pas "
                                                   "être lues.\n")
                                            .arg(n) +
@@ -220,8 +225,7 @@ void frmMDIRencontres::cmdDelete_Click()
     store::Competition* c = store::CurrentCompetition::get();
     if (!c)
         return;
-    if (store::DbError e =
-            mRencontres::deleteMatch(c->db(), {row.journee, row.domicile, row.visiteur}))
+    if (store::DbError e = store::deleteMatch(c->db(), {row.journee, row.domicile, row.visiteur}))
         MessageBox::critical(this, QStringLiteral("La rencontre n'a pas été supprimée.\n") +
                                        store::describeError(e));
     ActualiseRencontres();

@@ -2,19 +2,31 @@
 
 #include "models/RecordCells.h"
 
+#include <algorithm>
+
+namespace {
+constexpr int kPointsColumn = 3;
+constexpr int kDeductionColumn = 11;
+} // namespace
+
 void StandingsModel::setItems(RankingCollection items, const cResult::Points& points)
 {
     beginResetModel();
     forgetCrests();
     m_items = std::move(items);
     m_points = points;
+    m_anyDeduction = std::any_of(m_items.items().begin(), m_items.items().end(),
+                                 [](const cResult& r) { return r.Deduction > 0; });
     endResetModel();
 }
 
 QStringList StandingsModel::captions() const
 {
-    return QStringList{QStringLiteral("Pl"), QString(), QStringLiteral("Equipe")} +
-           RecordCells::captions();
+    QStringList captions = QStringList{QStringLiteral("Pl"), QString(), QStringLiteral("Equipe")} +
+                           RecordCells::captions();
+    if (m_anyDeduction)
+        captions << QStringLiteral("Pén.");
+    return captions;
 }
 
 QVariant StandingsModel::cell(int row, int column, int role) const
@@ -28,7 +40,20 @@ QVariant StandingsModel::cell(int row, int column, int role) const
             return QString();
         if (column == 2)
             return r.TeamName;
+        if (column == kDeductionColumn)
+            return QString::number(r.Deduction);
+        if (column == kPointsColumn && r.Deduction > 0)
+            return QString::number(r.points(m_points)) + QLatin1Char('*');
         return QString::number(RecordCells::value(r, m_points, column - 3));
+    case ListModel::ExportRole:
+        if (column == kPointsColumn)
+            return QString::number(r.points(m_points));
+        return {};
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        if (column == kPointsColumn && r.Deduction > 0)
+            return QStringLiteral("Pénalités : %1 point(s) retiré(s)").arg(r.Deduction);
+        return {};
     case Qt::DecorationRole:
         return column == 1 ? QVariant(crest(r.TeamName)) : QVariant();
     case Qt::TextAlignmentRole:

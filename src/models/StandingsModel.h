@@ -4,7 +4,8 @@
 #include "standings/mRank.h"
 
 // A ranking, one team per row in ranking order: Pl, crest, Equipe, Pts, J, G, N, P, B+, B-,
-// Diff.
+// Diff, and "Pén." (the points deducted) when a team has a penalty. A team with a penalty has
+// "*" after its points, and the points deducted in their tooltip.
 class StandingsModel : public ListModel
 {
     Q_OBJECT
@@ -25,4 +26,5 @@ protected:
 private:
     RankingCollection m_items;
     cResult::Points m_points;
+    bool m_anyDeduction = false;
 };

@@ -56,12 +56,12 @@ bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
         return false;
     }
     QVariant name, season;
-    std::vector<store::MatchRow> rows;
+    std::shared_ptr<const store::ResultSet> results;
     store::DbError e = store::readProperty(competition.db(), QStringLiteral("Championnat"), name);
     if (!e)
         e = store::readProperty(competition.db(), QStringLiteral("Saison"), season);
     if (!e)
-        e = store::loadResults(competition.db(), matchday, rows);
+        e = competition.results(results);
     if (e) {
         error = QStringLiteral("La compétition n'a pas pu être lue. ") + store::describeError(e);
         return false;
@@ -72,25 +72,24 @@ bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
         error = QStringLiteral("Le document ne peut pas être écrit.");
         return false;
     }
-    const cResult::Points points = competitionPoints(competition);
+    const RankingRules rules = competitionRules(competition, *results);
     const QStringList labels = rankingKindLabels();
     StandingsModel ranking;
     for (int k = 0; k < labels.size(); ++k) {
-        ranking.setItems(ComputeRanking(rows, RankingKind(k), competition.teamList(), points),
-                         points);
+        ranking.setItems(ComputeRanking(results->teamResultsUpTo(matchday), RankingKind(k),
+                                        competition.teamList(), rules),
+                         rules.points);
         doc.newPage();
         standings(doc, ranking, labels[k], matchday.value_or(0));
     }
 
     doc.newPage();
+    const std::vector<store::MatchRow> rows = results->rowsUpTo(matchday);
     if (rows.empty()) {
         doc.title(QStringLiteral("Résultats"));
         doc.paragraph(QStringLiteral("Aucun résultat n'est enregistré."));
         return true;
     }
-    std::stable_sort(
-        rows.begin(), rows.end(),
-        [](const store::MatchRow& a, const store::MatchRow& b) { return a.journee < b.journee; });
     MatchListModel day;
     for (auto first = rows.begin(); first != rows.end();) {
         const auto last = std::find_if(first, rows.end(), [&](const store::MatchRow& m) {

@@ -20,7 +20,7 @@ public:
     QString formName() const { return objectName(); }
     QList<QMenu*> menus() const { return m_menus; }
 
-    std::array<QAction*, 2> mnuFichier{};
+    std::array<QAction*, 3> mnuFichier{};
     std::array<QAction*, 4> mnuTransfert{};
     std::array<QAction*, 7> mnuMRU{};
     std::array<QAction*, 5> mnuAction{};

@@ -1,13 +1,12 @@
 #include "shell/frmAbout.h"
 
+#include "shell/AppIcon.h"
 #include "shell/VersionInfo.h"
 #include "shell/mShellExecute.h"
 
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,27 +33,7 @@ QLabel* link(const QString& text, QWidget* parent)
 
 QPixmap frmAbout::logo()
 {
-    QPixmap pm(64, 64);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shield;
-    shield.moveTo(6, 4);
-    shield.lineTo(58, 4);
-    shield.lineTo(58, 32);
-    shield.quadTo(58, 54, 32, 62);
-    shield.quadTo(6, 54, 6, 32);
-    shield.closeSubpath();
-    p.setPen(QPen(QColor(13, 35, 64), 2.5));
-    p.setBrush(QColor(31, 78, 140));
-    p.drawPath(shield);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(242, 194, 48));
-    p.drawRect(QRectF(28, 5, 8, 55));
-    p.setBrush(Qt::white);
-    p.setPen(QPen(QColor(13, 35, 64), 2));
-    p.drawEllipse(QPointF(32, 29), 11, 11);
-    return pm;
+    return AppIcon::pixmap(64);
 }
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)

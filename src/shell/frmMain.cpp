@@ -2,15 +2,18 @@
 
 #include "controls/cOpenSaveFile.h"
 #include "shell/AppHost.h"
+#include "shell/AppIcon.h"
 #include "shell/CompetitionCommands.h"
 #include "shell/TransferCommands.h"
 #include "shell/WorkingWindow.h"
 #include "shell/frmAbout.h"
 #include "shell/frmNavigateur.h"
+#include "shell/frmProprietes.h"
 #include "shell/mShellExecute.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/CrestCache.h"
+#include "store/DataFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,7 +45,7 @@ int itemOf(const QString& formName)
 
 } // namespace
 
-void frmMain::buildFileMenu(QMenu* file, std::array<QAction*, 2>& fichier,
+void frmMain::buildFileMenu(QMenu* file, std::array<QAction*, 3>& fichier,
                             std::array<QAction*, 4>& transfert, std::array<QAction*, 7>& mru)
 {
     fichier[0] = file->addAction(QStringLiteral("&Nouveau"), file, [] {
@@ -55,6 +58,11 @@ void frmMain::buildFileMenu(QMenu* file, std::array<QAction*, 2>& fichier,
             main()->openCompetition();
     });
     fichier[1]->setShortcut(QKeySequence::Open);
+    fichier[2] = file->addAction(QStringLiteral("P&ropriétés de la compétition…"), file, [] {
+        if (main())
+            main()->editProperties();
+    });
+    fichier[2]->setEnabled(false);
     file->addSeparator();
     const std::pair<const char*, void (frmMain::*)()> commands[] = {
         {"&Importer des résultats…", &frmMain::importResults},
@@ -109,13 +117,14 @@ void frmMain::buildHelpMenu(QMenu* help, std::array<QAction*, 2>& aide, QWidget*
 
 QString frmMain::helpFilePath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Vemo.html"));
+    return DataFiles::path(QStringLiteral("Vemo.html"));
 }
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vemo"));
+    setWindowIcon(AppIcon::icon());
     setMinimumSize(kMinWidth, kMinHeight);
     resize(1024, 720);
     AppHost::setMainWindow(this);
@@ -175,6 +184,19 @@ void frmMain::updateTransferCommands()
         for (size_t i = 1; i < commands->size(); ++i)
             (*commands)[i]->setEnabled(open && m_current);
     }
+    mnuFichier[2]->setEnabled(open);
+    if (m_current)
+        m_current->mnuFichier[2]->setEnabled(open);
+}
+
+void frmMain::editProperties()
+{
+    store::Competition* c = store::CurrentCompetition::get();
+    if (!c)
+        return;
+    frmProprietes dialog(*c, this);
+    if (dialog.exec() == QDialog::Accepted)
+        reloadWorkingWindow();
 }
 
 void frmMain::importResults()

@@ -25,7 +25,8 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    std::array<QAction*, 2> mnuFichier{};
+    // Nouveau, Ouvrir, Propriétés de la compétition.
+    std::array<QAction*, 3> mnuFichier{};
     // Importer des résultats, Exporter, Imprimer, Exporter en PDF.
     std::array<QAction*, 4> mnuTransfert{};
     std::array<QAction*, 7> mnuMRU{}; // 0 is the separator above the recent files
@@ -33,7 +34,7 @@ public:
     frmNavigateur* navigator() const { return m_navigator; }
 
     // The File and help menus, shared by the main window and the working windows.
-    static void buildFileMenu(QMenu* menu, std::array<QAction*, 2>& fichier,
+    static void buildFileMenu(QMenu* menu, std::array<QAction*, 3>& fichier,
                               std::array<QAction*, 4>& transfert, std::array<QAction*, 7>& mru);
     static void buildHelpMenu(QMenu* menu, std::array<QAction*, 2>& aide, QWidget* owner);
 
@@ -68,6 +69,9 @@ public slots:
     void exportShownPdf();
     void openCompetition();
     void openRecent(int index);
+    // The name, season, points and tie-break of the open competition; the working window is
+    // shown again after a change.
+    void editProperties();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

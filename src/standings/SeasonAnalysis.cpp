@@ -78,9 +78,10 @@ QString currentRun(const QString& results)
 }
 
 std::vector<TeamForm> SeasonForm(const std::vector<store::MatchRow>& results,
-                                 const std::vector<store::Team>& teams,
-                                 const cResult::Points& points, std::optional<int> upTo, int last)
+                                 const std::vector<store::Team>& teams, const RankingRules& rules,
+                                 std::optional<int> upTo, int last)
 {
+    const cResult::Points& points = rules.points;
     std::vector<store::MatchRow> played;
     played.reserve(results.size());
     for (const store::MatchRow& r : results)
@@ -132,7 +133,7 @@ std::vector<TeamForm> SeasonForm(const std::vector<store::MatchRow>& results,
     }
 
     // In the order of the general standings at that matchday.
-    const RankingCollection ranking = ComputeRanking(played, RankingKind::General, teams, points);
+    const RankingCollection ranking = ComputeRanking(played, RankingKind::General, teams, rules);
     std::vector<TeamForm> ordered;
     ordered.reserve(forms.size());
     for (int p = 1; p <= ranking.Count(); ++p) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "standings/cResult.h"
+#include "standings/mRank.h"
 #include "store/Competition.h"
 #include "store/Results.h"
 
@@ -52,8 +53,7 @@ struct TeamForm
 
 // Every team in the order of the general standings at that matchday, its last `last` matches.
 std::vector<TeamForm> SeasonForm(const std::vector<store::MatchRow>& results,
-                                 const std::vector<store::Team>& teams,
-                                 const cResult::Points& points,
+                                 const std::vector<store::Team>& teams, const RankingRules& rules,
                                  std::optional<int> upTo = std::nullopt, int last = 5);
 
 // The current run of a sequence of results, oldest first ("VVNDV"): the longest description

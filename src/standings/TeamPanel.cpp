@@ -166,7 +166,11 @@ QString TeamPanel::summaryText(const cResult& g, const cResult& home, const cRes
                    .arg(r.Lost) +
                crlf + crlf;
     };
-    return record(g, "au CLASSEMENT GENERAL") + record(home, "au CLASSEMENT A DOMICILE") +
+    const QString penalty =
+        g.Deduction > 0
+            ? QStringLiteral("* Pénalités : %1 point(s) retiré(s).").arg(g.Deduction) + crlf + crlf
+            : QString();
+    return record(g, "au CLASSEMENT GENERAL") + penalty + record(home, "au CLASSEMENT A DOMICILE") +
            record(away, "au CLASSEMENT A L'EXTERIEUR") +
            QStringLiteral("* %1e ATTAQUE avec %2 but(s) marqué(s).")
                .arg(attack.Ranking)
@@ -235,21 +239,19 @@ void TeamPanel::showTeam(const QString& name)
     imaBlason->setPixmap(crest);
     emit teamShown(name);
 
-    std::vector<store::MatchRow> matches;
-    (void)store::loadTeamMatches(c->db(), name, matches);
-    zelHistoRencontres->setItems(std::move(matches));
+    const std::shared_ptr<const store::ResultSet> results = c->resultsOrNone();
+    const int index = store::TeamLookup(c->teamList()).find(name);
+    zelHistoRencontres->setItems(results->teamMatches(index));
+    buildHistory(*results);
 
-    std::vector<store::MatchRow> results;
-    (void)store::loadResults(c->db(), std::nullopt, results);
-    buildHistory(results);
-
-    const cResult::Points points = competitionPoints(*c);
+    const RankingRules rules = competitionRules(*c, *results);
     cResult records[5];
     const RankingKind order[] = {RankingKind::General, RankingKind::Domicile,
                                  RankingKind::Exterieur, RankingKind::Attaque,
                                  RankingKind::Defense};
     for (int k = 0; k < 5; ++k) {
-        const RankingCollection ranking = ComputeRanking(results, order[k], c->teamList(), points);
+        const RankingCollection ranking =
+            ComputeRanking(results->teamResults(), order[k], c->teamList(), rules);
         if (const cResult* r = ranking.Find(name))
             records[k] = *r;
     }
@@ -264,21 +266,22 @@ void TeamPanel::zelOKHisto_Click()
     store::Competition* c = store::CurrentCompetition::get();
     if (!c || lblEquipe->text().isEmpty())
         return;
-    std::vector<store::MatchRow> results;
-    (void)store::loadResults(c->db(), std::nullopt, results);
-    buildHistory(results);
+    buildHistory(*c->resultsOrNone());
 }
 
-void TeamPanel::buildHistory(const std::vector<store::MatchRow>& results)
+void TeamPanel::buildHistory(const store::ResultSet& results)
 {
     store::Competition* c = store::CurrentCompetition::get();
     const QString name = lblEquipe->text();
-    if (!c || name.isEmpty() || results.empty())
+    if (!c || name.isEmpty() || results.rows().empty())
         return; // no matchday has results: the list keeps what it showed
     const int kind = qMax(0, cboType->currentIndex());
+    const int index = store::TeamLookup(c->teamList()).find(name);
     zelHistoClassements->setTeam(name);
     zelHistoClassements->setItems(
-        RankingHistory(results, RankingKind(kind), c->teamList(), competitionPoints(*c), name),
+        std::move(RankingHistories(results.teamResults(), RankingKind(kind), c->teamList(),
+                                   competitionRules(*c, results), std::vector<int>{index})
+                      .front()),
         competitionPoints(*c));
 }
 

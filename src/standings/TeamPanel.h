@@ -79,7 +79,7 @@ signals:
     void teamShown(const QString& team);
 
 private:
-    void buildHistory(const std::vector<store::MatchRow>& results);
+    void buildHistory(const store::ResultSet& results);
     void followTeams(const QString& from, const QString& to);
     void clearTeam();
 

@@ -13,6 +13,7 @@ public:
     int ButsPour = 0;
     int ButsContre = 0;
     int Ranking = 0;
+    int Deduction = 0; // points taken away by penalties
 
     struct Points
     {
@@ -21,7 +22,10 @@ public:
         int draw = 1;
     };
 
-    int points(const Points& p) const { return Won * p.win + Nul * p.draw + Lost * p.loss; }
+    int points(const Points& p) const
+    {
+        return Won * p.win + Nul * p.draw + Lost * p.loss - Deduction;
+    }
     int played() const { return Won + Nul + Lost; }
     int difference() const { return ButsPour - ButsContre; }
 };

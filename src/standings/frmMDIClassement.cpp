@@ -52,7 +52,7 @@ frmMDIClassement::frmMDIClassement(QWidget* parent)
 
     std::vector<int> days;
     if (store::Competition* c = store::CurrentCompetition::get())
-        (void)store::loadPlayedMatchdays(c->db(), days);
+        days = c->resultsOrNone()->playedMatchdays();
     if (!days.empty()) {
         for (int d : days)
             cboJournees->addItem(QStringLiteral("Journée %1").arg(d), d);
@@ -71,10 +71,10 @@ void frmMDIClassement::zelOK_Click()
     if (!c || cboJournees->currentIndex() < 0)
         return;
     const int bound = cboJournees->currentData().toInt();
-    std::vector<store::MatchRow> rows;
-    (void)store::loadResults(c->db(), bound, rows);
-    zelClass->setItems(ComputeRanking(rows, RankingKind(qMax(0, cboType->currentIndex())),
-                                      c->teamList(), competitionPoints(*c)),
+    const std::shared_ptr<const store::ResultSet> results = c->resultsOrNone();
+    zelClass->setItems(ComputeRanking(results->teamResultsUpTo(bound),
+                                      RankingKind(qMax(0, cboType->currentIndex())), c->teamList(),
+                                      competitionRules(*c, *results)),
                        competitionPoints(*c));
     m_shownDay = bound;
     m_shownKind = cboType->currentText();

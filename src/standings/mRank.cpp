@@ -1,6 +1,7 @@
 #include "standings/mRank.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 namespace {
@@ -8,30 +9,6 @@ namespace {
 struct Tally
 {
     int won = 0, lost = 0, nul = 0, pour = 0, contre = 0;
-};
-
-// Finds a team by its name as the file compares names: exact first, then ignoring case.
-class TeamIndex
-{
-public:
-    explicit TeamIndex(const std::vector<store::Team>& teams)
-    {
-        m_exact.reserve(qsizetype(teams.size()));
-        for (int i = 0; i < int(teams.size()); ++i) {
-            m_exact.insert(teams[size_t(i)].nom, i);
-            m_folded.insert(store::teamKey(teams[size_t(i)].nom), i);
-        }
-    }
-    int find(const QString& name) const
-    {
-        const auto it = m_exact.constFind(name);
-        if (it != m_exact.constEnd())
-            return it.value();
-        return m_folded.value(store::teamKey(name), -1);
-    }
-
-private:
-    QHash<QString, int> m_exact, m_folded;
 };
 
 void count(Tally& t, int mine, int theirs)
@@ -48,33 +25,99 @@ void count(Tally& t, int mine, int theirs)
 
 // Adds one result to the tallies of the teams it involves, as the kind counts it. A row
 // naming the same team twice is found once by a search on that name, from the home side.
-void add(std::vector<Tally>& tallies, int home, int away, const store::MatchRow& r,
-         RankingKind kind)
+void add(std::vector<Tally>& tallies, const store::TeamResult& r, RankingKind kind)
 {
-    if (home >= 0 && (kind != RankingKind::Exterieur || away == home))
-        count(tallies[size_t(home)], r.scoreDomicile, r.scoreVisiteur);
-    if (away >= 0 && away != home && kind != RankingKind::Domicile)
-        count(tallies[size_t(away)], r.scoreVisiteur, r.scoreDomicile);
+    if (r.home >= 0 && (kind != RankingKind::Exterieur || r.away == r.home))
+        count(tallies[size_t(r.home)], r.scoreHome, r.scoreAway);
+    if (r.away >= 0 && r.away != r.home && kind != RankingKind::Domicile)
+        count(tallies[size_t(r.away)], r.scoreAway, r.scoreHome);
 }
 
-// Bigger is better, compared field by field.
-struct Key
+std::vector<store::TeamResult> resolve(const std::vector<store::MatchRow>& results,
+                                       const std::vector<store::Team>& teams)
 {
-    qint64 a = 0, b = 0, c = 0;
-    auto operator<=>(const Key&) const = default;
-};
+    const store::TeamLookup lookup(teams);
+    std::vector<store::TeamResult> resolved;
+    resolved.reserve(results.size());
+    for (const store::MatchRow& r : results)
+        resolved.push_back({r.journee, lookup.find(r.domicile), lookup.find(r.visiteur),
+                            r.scoreDomicile, r.scoreVisiteur});
+    return resolved;
+}
 
-Key keyOf(const Tally& t, RankingKind kind, const cResult::Points& p)
+qint64 pointsOf(const Tally& t, const cResult::Points& p)
+{
+    return qint64(t.won) * p.win + qint64(t.nul) * p.draw + qint64(t.lost) * p.loss;
+}
+
+// Bigger is better, compared field by field. For the general standings: points, then (in a
+// head-to-head league) the points, goal difference and goals scored between the level teams,
+// then goal difference and goals scored.
+using Key = std::array<qint64, 6>;
+
+Key keyOf(const Tally& t, RankingKind kind, const cResult::Points& p, int deducted)
 {
     switch (kind) {
     case RankingKind::Attaque:
-        return {t.pour, 0, 0};
+        return {t.pour};
     case RankingKind::Defense:
-        return {-qint64(t.contre), 0, 0};
+        return {-qint64(t.contre)};
     default:
-        return {qint64(t.won) * p.win + qint64(t.nul) * p.draw + qint64(t.lost) * p.loss,
-                qint64(t.pour) - t.contre, t.pour};
+        return {pointsOf(t, p) - deducted, 0, 0, 0, qint64(t.pour) - t.contre, t.pour};
     }
+}
+
+void setMini(Key& key, const Tally& mini, const cResult::Points& p)
+{
+    key[1] = pointsOf(mini, p);
+    key[2] = qint64(mini.pour) - mini.contre;
+    key[3] = mini.pour;
+}
+
+bool headToHead(RankingKind kind, const RankingRules& rules)
+{
+    return kind == RankingKind::General && rules.tieBreak == store::TieBreak::HeadToHead;
+}
+
+// Among the teams level on points, the results of their matches against one another.
+void applyHeadToHead(std::vector<Key>& keys, std::span<const store::TeamResult> results,
+                     const cResult::Points& points)
+{
+    const size_t n = keys.size();
+    std::vector<int> level(n);
+    std::iota(level.begin(), level.end(), 0);
+    std::sort(level.begin(), level.end(),
+              [&](int x, int y) { return keys[size_t(x)][0] < keys[size_t(y)][0]; });
+    std::vector<int> group(n, -1);
+    for (size_t i = 0; i < n;) {
+        size_t j = i;
+        while (j < n && keys[size_t(level[j])][0] == keys[size_t(level[i])][0])
+            ++j;
+        if (j - i > 1)
+            for (size_t k = i; k < j; ++k)
+                group[size_t(level[k])] = int(i);
+        i = j;
+    }
+    std::vector<Tally> mini(n);
+    for (const store::TeamResult& r : results)
+        if (r.home >= 0 && r.away >= 0 && r.home != r.away && group[size_t(r.home)] >= 0 &&
+            group[size_t(r.home)] == group[size_t(r.away)]) {
+            count(mini[size_t(r.home)], r.scoreHome, r.scoreAway);
+            count(mini[size_t(r.away)], r.scoreAway, r.scoreHome);
+        }
+    for (size_t t = 0; t < n; ++t)
+        if (group[t] >= 0)
+            setMini(keys[t], mini[t], points);
+}
+
+// The points taken from each team once the matchday bound is reached.
+std::vector<int> deductions(const RankingRules& rules, size_t teamCount, int bound)
+{
+    std::vector<int> deducted(teamCount, 0);
+    for (const store::TeamPenalty& p : rules.penalties)
+        if (p.team >= 0 && size_t(p.team) < teamCount && p.journee <= bound)
+            deducted[size_t(p.team)] += p.points;
+    return deducted;
 }
 
 void checkKind(RankingKind kind)
@@ -83,7 +126,7 @@ void checkKind(RankingKind kind)
         throw BadRankingKind(int(kind));
 }
 
-cResult record(const QString& name, const Tally& t, int place)
+cResult record(const QString& name, const Tally& t, int place, int deducted)
 {
     cResult r;
     r.TeamName = name;
@@ -93,6 +136,7 @@ cResult record(const QString& name, const Tally& t, int place)
     r.ButsPour = t.pour;
     r.ButsContre = t.contre;
     r.Ranking = place;
+    r.Deduction = deducted;
     return r;
 }
 
@@ -115,18 +159,31 @@ const cResult* RankingCollection::Find(const QString& team) const
 }
 
 RankingCollection ComputeRanking(const std::vector<store::MatchRow>& results, RankingKind kind,
-                                 const std::vector<store::Team>& teams,
-                                 const cResult::Points& points)
+                                 const std::vector<store::Team>& teams, const RankingRules& rules)
 {
     checkKind(kind);
-    const TeamIndex index(teams);
+    return ComputeRanking(resolve(results, teams), kind, teams, rules);
+}
+
+RankingCollection ComputeRanking(std::span<const store::TeamResult> results, RankingKind kind,
+                                 const std::vector<store::Team>& teams, const RankingRules& rules)
+{
+    checkKind(kind);
     std::vector<Tally> tallies(teams.size());
-    for (const store::MatchRow& r : results)
-        add(tallies, index.find(r.domicile), index.find(r.visiteur), r, kind);
+    int bound = 0;
+    for (const store::TeamResult& r : results) {
+        add(tallies, r, kind);
+        bound = qMax(bound, r.journee);
+    }
+    const std::vector<int> deducted = kind == RankingKind::General
+                                          ? deductions(rules, teams.size(), bound)
+                                          : std::vector<int>(teams.size(), 0);
 
     std::vector<Key> keys(teams.size());
     for (size_t i = 0; i < teams.size(); ++i)
-        keys[i] = keyOf(tallies[i], kind, points);
+        keys[i] = keyOf(tallies[i], kind, rules.points, deducted[i]);
+    if (headToHead(kind, rules))
+        applyHeadToHead(keys, results, rules.points);
     // Better first; among equals, the team that comes later in the team list first.
     std::vector<int> order(teams.size());
     std::iota(order.begin(), order.end(), 0);
@@ -144,7 +201,8 @@ RankingCollection ComputeRanking(const std::vector<store::MatchRow>& results, Ra
         const int t = order[pos];
         if (pos == 0 || keys[size_t(t)] != keys[size_t(order[pos - 1])])
             place = int(pos) + 1;
-        c.m_items.push_back(record(teams[size_t(t)].nom, tallies[size_t(t)], place));
+        c.m_items.push_back(
+            record(teams[size_t(t)].nom, tallies[size_t(t)], place, deducted[size_t(t)]));
         c.m_byName.insert(teams[size_t(t)].nom, int(pos));
     }
     return c;
@@ -152,56 +210,113 @@ RankingCollection ComputeRanking(const std::vector<store::MatchRow>& results, Ra
 
 std::vector<HistoryEntry> RankingHistory(const std::vector<store::MatchRow>& results,
                                          RankingKind kind, const std::vector<store::Team>& teams,
-                                         const cResult::Points& points, const QString& team)
+                                         const RankingRules& rules, const QString& team)
 {
-    return std::move(RankingHistories(results, kind, teams, points, QStringList{team}).front());
+    return std::move(RankingHistories(results, kind, teams, rules, QStringList{team}).front());
 }
 
 std::vector<std::vector<HistoryEntry>> RankingHistories(const std::vector<store::MatchRow>& results,
                                                         RankingKind kind,
                                                         const std::vector<store::Team>& teams,
-                                                        const cResult::Points& points,
+                                                        const RankingRules& rules,
                                                         const QStringList& chosen)
 {
     checkKind(kind);
-    std::vector<std::vector<HistoryEntry>> histories(size_t(chosen.size()));
-    const TeamIndex index(teams);
+    std::vector<store::TeamResult> rows = resolve(results, teams);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const store::TeamResult& a, const store::TeamResult& b) {
+                         return a.journee < b.journee;
+                     });
+    const store::TeamLookup lookup(teams);
     std::vector<int> mine;
     for (const QString& team : chosen)
-        mine.push_back(index.find(team));
+        mine.push_back(lookup.find(team));
+    return RankingHistories(rows, kind, teams, rules, mine);
+}
+
+std::vector<std::vector<HistoryEntry>> RankingHistories(std::span<const store::TeamResult> rows,
+                                                        RankingKind kind,
+                                                        const std::vector<store::Team>& teams,
+                                                        const RankingRules& rules,
+                                                        const std::vector<int>& mine)
+{
+    checkKind(kind);
+    std::vector<std::vector<HistoryEntry>> histories(mine.size());
     if (std::all_of(mine.begin(), mine.end(), [](int t) { return t < 0; }))
         return histories;
 
-    struct Resolved
-    {
-        int day, home, away;
-        const store::MatchRow* row;
-    };
-    std::vector<Resolved> rows;
-    rows.reserve(results.size());
-    for (const store::MatchRow& r : results)
-        rows.push_back({r.journee, index.find(r.domicile), index.find(r.visiteur), &r});
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const Resolved& a, const Resolved& b) { return a.day < b.day; });
+    const size_t n = teams.size();
+    const bool general = kind == RankingKind::General;
+    const bool h2h = headToHead(kind, rules);
+    // Each team's record against each other team, kept only for a head-to-head league.
+    std::vector<Tally> against(h2h ? n * n : 0);
+    std::vector<store::TeamPenalty> penalties;
+    if (general)
+        for (const store::TeamPenalty& p : rules.penalties)
+            if (p.team >= 0 && size_t(p.team) < n)
+                penalties.push_back(p);
+    std::stable_sort(penalties.begin(), penalties.end(),
+                     [](const auto& a, const auto& b) { return a.journee < b.journee; });
+    size_t nextPenalty = 0;
+    std::vector<int> deducted(n, 0);
 
-    std::vector<Tally> tallies(teams.size());
-    std::vector<Key> keys(teams.size());
+    std::vector<Tally> tallies(n);
+    std::vector<Key> keys(n);
+    std::vector<int> level;
     for (size_t i = 0; i < rows.size();) {
-        const int day = rows[i].day;
-        for (; i < rows.size() && rows[i].day == day; ++i)
-            add(tallies, rows[i].home, rows[i].away, *rows[i].row, kind);
-        for (size_t t = 0; t < teams.size(); ++t)
-            keys[t] = keyOf(tallies[t], kind, points);
+        const int day = rows[i].journee;
+        for (; i < rows.size() && rows[i].journee == day; ++i) {
+            const store::TeamResult& r = rows[i];
+            add(tallies, r, kind);
+            if (h2h && r.home >= 0 && r.away >= 0 && r.home != r.away) {
+                count(against[size_t(r.home) * n + size_t(r.away)], r.scoreHome, r.scoreAway);
+                count(against[size_t(r.away) * n + size_t(r.home)], r.scoreAway, r.scoreHome);
+            }
+        }
+        for (; nextPenalty < penalties.size() && penalties[nextPenalty].journee <= day;
+             ++nextPenalty)
+            deducted[size_t(penalties[nextPenalty].team)] += penalties[nextPenalty].points;
+        for (size_t t = 0; t < n; ++t)
+            keys[t] = keyOf(tallies[t], kind, rules.points, deducted[t]);
         // Place after this matchday: one more than the teams strictly better.
         for (size_t c = 0; c < mine.size(); ++c) {
             if (mine[c] < 0)
                 continue;
-            const Key& own = keys[size_t(mine[c])];
+            const size_t me = size_t(mine[c]);
+            Key own = keys[me];
             int better = 0;
-            for (const Key& k : keys)
-                better += k > own ? 1 : 0;
+            if (!h2h) {
+                for (const Key& k : keys)
+                    better += k > own ? 1 : 0;
+            } else {
+                level.clear();
+                for (size_t t = 0; t < n; ++t) {
+                    better += keys[t][0] > own[0] ? 1 : 0;
+                    if (keys[t][0] == own[0])
+                        level.push_back(int(t));
+                }
+                if (level.size() > 1) {
+                    const auto withMini = [&](size_t t) {
+                        Tally mini;
+                        for (int o : level) {
+                            const Tally& a = against[t * n + size_t(o)];
+                            mini.won += a.won;
+                            mini.nul += a.nul;
+                            mini.lost += a.lost;
+                            mini.pour += a.pour;
+                            mini.contre += a.contre;
+                        }
+                        Key k = keys[t];
+                        setMini(k, mini, rules.points);
+                        return k;
+                    };
+                    own = withMini(me);
+                    for (int o : level)
+                        better += withMini(size_t(o)) > own ? 1 : 0;
+                }
+            }
             histories[c].push_back(
-                {day, record(teams[size_t(mine[c])].nom, tallies[size_t(mine[c])], better + 1)});
+                {day, record(teams[me].nom, tallies[me], better + 1, deducted[me])});
         }
     }
     for (std::vector<HistoryEntry>& h : histories)
@@ -212,4 +327,12 @@ std::vector<std::vector<HistoryEntry>> RankingHistories(const std::vector<store:
 cResult::Points competitionPoints(const store::Competition& c)
 {
     return {c.ptsWinner(), c.ptsLooser(), c.ptsEquality()};
+}
+
+RankingRules competitionRules(const store::Competition& c, const store::ResultSet& results)
+{
+    RankingRules rules(competitionPoints(c));
+    rules.tieBreak = c.tieBreak();
+    rules.penalties = results.penalties();
+    return rules;
 }

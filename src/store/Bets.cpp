@@ -2,6 +2,21 @@
 
 namespace store {
 
+namespace {
+
+const QString kTable = QStringLiteral("Paris");
+
+Fields betFields(const BetRow& bet)
+{
+    return {{QStringLiteral("Date"), bet.date.toString(Qt::ISODate)},
+            {QStringLiteral("Description"), bet.description},
+            {QStringLiteral("Pari"), bet.pari},
+            {QStringLiteral("Statut"), bet.statut},
+            {QStringLiteral("Gain"), bet.gain}};
+}
+
+} // namespace
+
 QString formatAmount(qint64 scaled, QChar decimalPoint)
 {
     const bool negative = scaled < 0;
@@ -27,6 +42,21 @@ DbError loadBets(Database& db, std::vector<BetRow>& rows)
     if (e)
         rows.clear();
     return e;
+}
+
+DbError addBet(Database& db, const BetRow& bet, qint64* rowid)
+{
+    return db.addRow(kTable, betFields(bet), rowid);
+}
+
+DbError updateBet(Database& db, const BetRow& bet)
+{
+    return db.updateRow(kTable, bet.rowid, betFields(bet));
+}
+
+DbError deleteBet(Database& db, qint64 rowid)
+{
+    return db.deleteRow(kTable, rowid);
 }
 
 } // namespace store

@@ -28,4 +28,10 @@ QString formatAmount(qint64 scaled, QChar decimalPoint);
 // Every bet, newest first.
 [[nodiscard]] DbError loadBets(Database& db, std::vector<BetRow>& rows);
 
+// Stores a new bet; rowid, when given, receives its row.
+[[nodiscard]] DbError addBet(Database& db, const BetRow& bet, qint64* rowid = nullptr);
+// Rewrites the bet of row bet.rowid.
+[[nodiscard]] DbError updateBet(Database& db, const BetRow& bet);
+[[nodiscard]] DbError deleteBet(Database& db, qint64 rowid);
+
 } // namespace store

@@ -1,4 +1,5 @@
 #include "store/Competition.h"
+#include "store/ResultSet.h"
 
 #include "store/CompetitionFile.h"
 #include "store/TextChecks.h"
@@ -66,6 +67,17 @@ OpenError checkSchema(Database& db)
         if (have != want)
             return fail(OpenFailure::MissingTable, {}, QString::fromUtf8(table));
     }
+    // Files made before deductions existed have no table of them.
+    Snapshot info;
+    if (DbError e = db.query(
+            QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(kPenaltyTable)), {}, info))
+        return fail(failureOf(e), e);
+    QStringList have;
+    for (int r = 0; r < info.rowCount(); ++r)
+        have << info.value(r, QStringLiteral("name")).toString();
+    if (!have.isEmpty() && have != QStringList{QStringLiteral("Equipe"), QStringLiteral("Points"),
+                                               QStringLiteral("Journée"), QStringLiteral("Motif")})
+        return fail(OpenFailure::MissingTable, {}, kPenaltyTable);
     return {};
 }
 
@@ -276,6 +288,48 @@ bool checkCompetitionValues(Database& db, OpenError& error)
     if (!error.ok())
         return false;
 
+    // The deductions, when the file has them: an ordinary table whose rows keep its rules.
+    Snapshot kind;
+    if (DbError e = db.query(QStringLiteral("SELECT type = 'table' AND sql NOT LIKE "
+                                            "'CREATE VIRTUAL%' FROM sqlite_master "
+                                            "WHERE name = ? COLLATE NOCASE"),
+                             {kPenaltyTable}, kind)) {
+        error = fail(failureOf(e), e, kPenaltyTable);
+        return false;
+    }
+    if (!kind.isEmpty()) {
+        Snapshot none;
+        const bool ordinary =
+            kind.rowCount() == 1 && kind.value(0, 0).toLongLong() == 1 &&
+            (db.query(QStringLiteral("SELECT rowid FROM \"Pénalités\" LIMIT 0"), {}, none).code &
+             0xff) != SQLITE_ERROR;
+        if (!ordinary) {
+            error = refusal(OpenFailure::BadTable, kPenaltyTable,
+                            QStringLiteral("n'est pas une table ordinaire"));
+            return false;
+        }
+        error = checkRows(
+            db, kPenaltyTable,
+            {{QStringLiteral("typeof(Equipe) = 'text' AND length(Equipe) BETWEEN 1 AND 50"),
+              QStringLiteral("un nom d'équipe vide, de plus de 50 caractères ou qui n'est pas un "
+                             "texte")},
+             {QStringLiteral("typeof(Points) = 'integer' AND +Points BETWEEN 1 AND 255"),
+              QStringLiteral("des points retirés qui ne sont pas un nombre entier de 1 à 255")},
+             {QStringLiteral("typeof(\"Journée\") = 'integer' AND +\"Journée\" BETWEEN 1 AND %1")
+                  .arg(matchdays),
+              matchdays < 1
+                  ? QStringLiteral("une pénalité alors que la compétition a moins de deux équipes")
+                  : QStringLiteral("une journée qui n'est pas un nombre entier de 1 à %1")
+                        .arg(matchdays)},
+             {QStringLiteral("typeof(Motif) = 'text' AND length(Motif) BETWEEN 1 AND 250"),
+              QStringLiteral("un motif vide, de plus de 250 caractères ou qui n'est pas un "
+                             "texte")},
+             {QStringLiteral("EXISTS (SELECT 1 FROM Equipes WHERE Nom = Equipe COLLATE NOCASE)"),
+              QStringLiteral("une pénalité d'une équipe qui n'existe pas")}});
+        if (!error.ok())
+            return false;
+    }
+
     const QString properties = QStringLiteral("Propriétés");
     error = checkRows(db, properties,
                       {{QStringLiteral("typeof(Nom) = 'text'"),
@@ -291,9 +345,17 @@ bool checkCompetitionValues(Database& db, OpenError& error)
     error = checkNone(
         db, properties,
         QStringLiteral("SELECT Nom FROM \"Propriétés\" WHERE "
-                       "(Nom IN ('App', 'VersionID', 'Championnat', 'Saison') AND Type <> 10) OR "
+                       "(Nom IN ('App', 'VersionID', 'Championnat', 'Saison', 'Départage') AND "
+                       "Type <> 10) OR "
                        "(Nom IN ('PtsWinner', 'PtsLooser', 'PtsEquality') AND Type <> 2) LIMIT 1"),
         QStringLiteral("la propriété « %1 » n'a pas le bon type"));
+    if (!error.ok())
+        return false;
+    error = checkNone(db, properties,
+                      QStringLiteral("SELECT Valeur FROM \"Propriétés\" WHERE Nom = 'Départage' "
+                                     "AND Valeur NOT IN ('Buts', 'Confrontations') LIMIT 1"),
+                      QStringLiteral("la propriété « Départage » vaut « %1 » au lieu de « Buts » "
+                                     "ou « Confrontations »"));
     if (!error.ok())
         return false;
     error = checkNone(db, properties,
@@ -347,9 +409,7 @@ std::unique_ptr<Competition> Competition::open(const QString& path, OpenError& e
         return nullptr;
     if (!checkCompetitionValues(*c->m_db, error))
         return nullptr;
-    if (!(error = readPoint(*c->m_db, "PtsWinner", c->m_ptsWinner)).ok() ||
-        !(error = readPoint(*c->m_db, "PtsLooser", c->m_ptsLooser)).ok() ||
-        !(error = readPoint(*c->m_db, "PtsEquality", c->m_ptsEquality)).ok())
+    if (!(error = c->reloadSettings()).ok())
         return nullptr;
     if ((e = readTeams(*c->m_db, c->m_teams, pictures))) {
         error = fail(failureOf(e), e);
@@ -365,7 +425,61 @@ DbError Competition::requeryTeams()
     if (DbError e = readTeams(*m_db, teams, nullptr))
         return e;
     m_teams = std::move(teams);
+    m_results.reset();
     return {};
+}
+
+OpenError Competition::reloadSettings()
+{
+    quint8 win = 0, loss = 0, draw = 0;
+    OpenError error;
+    if (!(error = readPoint(*m_db, "PtsWinner", win)).ok() ||
+        !(error = readPoint(*m_db, "PtsLooser", loss)).ok() ||
+        !(error = readPoint(*m_db, "PtsEquality", draw)).ok())
+        return error;
+    TieBreak tieBreak = TieBreak::Goals;
+    if (DbError e = readTieBreak(*m_db, tieBreak))
+        return fail(failureOf(e), e);
+    m_ptsWinner = win;
+    m_ptsLooser = loss;
+    m_ptsEquality = draw;
+    m_tieBreak = tieBreak;
+    return {};
+}
+
+DbError Competition::results(std::shared_ptr<const ResultSet>& out)
+{
+    // Rows changed inside an unfinished transaction may yet be rolled back: never kept.
+    if (m_db->inTransaction()) {
+        DbError e;
+        out = ResultSet::read(*m_db, m_teams, e);
+        return e;
+    }
+    Database::ChangeStamp stamp;
+    if (DbError e = m_db->changeStamp(stamp))
+        return e;
+    if (!m_results || !(stamp == m_resultsStamp)) {
+        // The points and the tie-break may have changed with the rest.
+        if (m_results)
+            if (OpenError settings = reloadSettings(); !settings.ok())
+                return settings.engine.ok() ? DbError{SQLITE_CORRUPT, settings.problem}
+                                            : settings.engine;
+        DbError e;
+        m_results = ResultSet::read(*m_db, m_teams, e);
+        if (!m_results)
+            return e;
+        m_resultsStamp = stamp;
+    }
+    out = m_results;
+    return {};
+}
+
+std::shared_ptr<const ResultSet> Competition::resultsOrNone()
+{
+    std::shared_ptr<const ResultSet> set;
+    if (results(set))
+        return std::make_shared<const ResultSet>();
+    return set;
 }
 
 QString describeOpenError(const OpenError& error, const QString& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Database.h"
+#include "store/LeagueRules.h"
 
 #include <QString>
 #include <memory>
@@ -61,6 +62,8 @@ bool checkCompetitionValues(Database& db, OpenError& error);
 enum class OpenMode { ReadWrite, ReadOnly };
 
 // An open competition: its database, its teams sorted by name and the points of a match.
+class ResultSet;
+
 class Competition
 {
 public:
@@ -79,16 +82,30 @@ public:
     quint8 ptsWinner() const { return m_ptsWinner; }
     quint8 ptsLooser() const { return m_ptsLooser; }
     quint8 ptsEquality() const { return m_ptsEquality; }
+    TieBreak tieBreak() const { return m_tieBreak; }
+
+    // Reads the points and the tie-break again after they were changed; also done whenever
+    // the results are read again.
+    [[nodiscard]] OpenError reloadSettings();
 
     // Reads the team list again after teams were changed; teamCount stays as at opening.
     [[nodiscard]] DbError requeryTeams();
 
+    // Every result, read once and kept until the file or the team list changes: by this
+    // program or by another one.
+    [[nodiscard]] DbError results(std::shared_ptr<const ResultSet>& out);
+    // The same, with no result when the file cannot be read.
+    std::shared_ptr<const ResultSet> resultsOrNone();
+
 private:
     Competition() = default;
     std::unique_ptr<Database> m_db;
+    std::shared_ptr<const ResultSet> m_results;
+    Database::ChangeStamp m_resultsStamp;
     std::vector<Team> m_teams;
     qint16 m_teamCount = 0;
     quint8 m_ptsWinner = 3, m_ptsLooser = 0, m_ptsEquality = 1;
+    TieBreak m_tieBreak = TieBreak::Goals;
 };
 
 // The competition every window works on; at most one per process.

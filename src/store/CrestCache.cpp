@@ -1,5 +1,7 @@
 #include "store/CrestCache.h"
 
+#include "store/DataFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -28,9 +30,10 @@ QString folder()
 {
     if (!overridePath().isEmpty())
         return overridePath();
+    // Where the program was built and may write; never under an installed program's folder.
     const QString appDir = QCoreApplication::applicationDirPath();
     const QFileInfo app(appDir);
-    if (app.isDir() && app.isWritable())
+    if (DataFiles::besideProgram() && app.isDir() && app.isWritable())
         return QDir(appDir).filePath(QStringLiteral("imaTmp"));
     return QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
         .filePath(QStringLiteral("imaTmp"));

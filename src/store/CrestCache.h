@@ -5,7 +5,8 @@
 // The folder of crest and icon files of the open competition, one file per team and picture.
 namespace CrestCache {
 
-// Under the program's folder, or under the user's cache folder when that is not writable.
+// Under the program's folder in the build tree; under the user's cache folder when that
+// folder is not writable or the program is installed.
 QString folder();
 // Tests keep their cache apart; an empty path restores the default.
 void setFolderOverride(const QString& path);

@@ -1,6 +1,7 @@
 #include "store/Database.h"
 
 #include <QFileInfo>
+#include <cstring>
 #include <optional>
 #include <sqlite3.h>
 
@@ -147,13 +148,13 @@ std::unique_ptr<Database> Database::openWithFlags(const QString& path, const QBy
 
 std::unique_ptr<Database> Database::open(const QString& path, const QByteArray& key, DbError& error)
 {
-    return openExisting(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, error);
+    return openExisting(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, error);
 }
 
 std::unique_ptr<Database> Database::openReadOnly(const QString& path, const QByteArray& key,
                                                  DbError& error)
 {
-    return openExisting(path, key, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX, error);
+    return openExisting(path, key, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, error);
 }
 
 std::unique_ptr<Database> Database::openExisting(const QString& path, const QByteArray& key,
@@ -178,7 +179,7 @@ std::unique_ptr<Database> Database::create(const QString& path, const QByteArray
         return nullptr;
     }
     return openWithFlags(path, key,
-                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, error);
+                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, error);
 }
 
 DbError Database::close()
@@ -199,6 +200,16 @@ DbError Database::close()
 bool Database::isReadOnly() const
 {
     return m_db && sqlite3_db_readonly(m_db, "main") == 1;
+}
+
+DbError Database::changeStamp(ChangeStamp& out)
+{
+    qint64 version = -1;
+    if (DbError e = execute(QStringLiteral("PRAGMA data_version"), {},
+                            [&version](sqlite3_stmt* s) { version = sqlite3_column_int64(s, 0); }))
+        return e;
+    out = {sqlite3_total_changes(m_db), version};
+    return {};
 }
 
 DbError Database::lastError() const
@@ -266,17 +277,30 @@ qint64 RowReader::integer(int column) const
 
 QString RowReader::text(int column) const
 {
+    constexpr size_t kSlots = 1024;
     auto* s = static_cast<sqlite3_stmt*>(m_stmt);
     const char* p = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
     const int n = sqlite3_column_bytes(s, column);
-    const QByteArray bytes = QByteArray::fromRawData(p, n); // no copy for the look-up
-    const auto it = m_seen.constFind(bytes);
-    if (it != m_seen.constEnd())
-        return it.value();
-    QString string = QString::fromUtf8(p, n);
-    if (m_seen.size() < 1024)
-        m_seen.insert(QByteArray(p, n), string);
-    return string;
+    if (n > 200)
+        return QString::fromUtf8(p, n);
+    quint32 hash = 2166136261u; // FNV-1a
+    for (int i = 0; i < n; ++i)
+        hash = (hash ^ quint8(p[i])) * 16777619u;
+    if (m_seen.empty())
+        m_seen.resize(kSlots);
+    for (size_t slot = hash % kSlots;; slot = (slot + 1) % kSlots) {
+        Seen& seen = m_seen[slot];
+        if (!seen.used) {
+            QString string = QString::fromUtf8(p, n);
+            if (m_seenCount < int(kSlots / 2)) {
+                seen = {true, QByteArray(p, n), string};
+                ++m_seenCount;
+            }
+            return string;
+        }
+        if (seen.bytes.size() == n && std::memcmp(seen.bytes.constData(), p, size_t(n)) == 0)
+            return seen.text;
+    }
 }
 
 DbError Database::forEach(const QString& sql, const QVariantList& params,

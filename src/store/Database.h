@@ -51,8 +51,16 @@ public:
     QString text(int column) const;
 
 private:
+    struct Seen
+    {
+        bool used = false;
+        QByteArray bytes;
+        QString text;
+    };
     void* m_stmt;
-    mutable QHash<QByteArray, QString> m_seen;
+    // Short texts already converted, in an open-addressing table looked up by their bytes.
+    mutable std::vector<Seen> m_seen;
+    mutable int m_seenCount = 0;
     friend class Database;
 };
 
@@ -76,7 +84,8 @@ private:
     sqlite3_stmt* m_stmt;
 };
 
-// One open SQLCipher database. Every operation returns the engine's error to the caller.
+// One open SQLCipher database, used by the thread that opened it. Every operation returns the
+// engine's error to the caller.
 class Database
 {
 public:
@@ -130,6 +139,16 @@ public:
     bool inTransaction() const;
 
     DbError lastError() const;
+
+    // Identifies the content: equal stamps, no change since. Counts the rows changed through
+    // this connection and the commits of other connections, such as another program's import.
+    struct ChangeStamp
+    {
+        qint64 own = -1;
+        qint64 others = -1;
+        bool operator==(const ChangeStamp&) const = default;
+    };
+    [[nodiscard]] DbError changeStamp(ChangeStamp& out);
 
 private:
     Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}

@@ -4,14 +4,9 @@
 
 namespace {
 
-QString dayTeam(int journee, const QString& key)
+quint64 both(int high, int low)
 {
-    return QString::number(journee) + QLatin1Char('|') + key;
-}
-
-QString pair(const QString& home, const QString& away)
-{
-    return home + QChar(u'\0') + away;
+    return quint64(quint32(high)) << 32 | quint32(low);
 }
 
 const QString kCorrect = QStringLiteral("\nCorrigez les données.");
@@ -36,21 +31,45 @@ MatchRules::MatchRules(const std::vector<QString>& teams, int teamCount)
     : m_matchdays(qMax(0, 2 * teamCount - 2))
 {
     for (const QString& t : teams)
-        m_teams.insert(store::teamKey(t), t);
+        place(t);
+    m_teamCount = int(m_names.size());
+}
+
+int MatchRules::find(const QString& name) const
+{
+    const auto exact = m_exact.constFind(name);
+    if (exact != m_exact.constEnd())
+        return *exact;
+    return m_byKey.value(store::teamKey(name), -1);
+}
+
+int MatchRules::place(const QString& name)
+{
+    const int found = find(name);
+    if (found >= 0)
+        return found;
+    const int at = int(m_names.size());
+    m_names.push_back(name);
+    m_exact.insert(name, at);
+    m_byKey.insert(store::teamKey(name), at);
+    return at;
 }
 
 void MatchRules::addExisting(const store::MatchRow& row)
 {
-    const QString h = store::teamKey(row.domicile), v = store::teamKey(row.visiteur);
-    m_byDayTeam[dayTeam(row.journee, h)].append(row.rowid);
+    const int h = place(row.domicile), v = place(row.visiteur);
+    m_byDayTeam[both(row.journee, h)].append(row.rowid);
     if (v != h)
-        m_byDayTeam[dayTeam(row.journee, v)].append(row.rowid);
-    m_byPair[pair(h, v)].append(row.rowid);
+        m_byDayTeam[both(row.journee, v)].append(row.rowid);
+    m_byPair[both(h, v)].append(row.rowid);
 }
 
-bool MatchRules::plays(int journee, const QString& key, std::optional<qint64> skip) const
+bool MatchRules::plays(int journee, int team, std::optional<qint64> skip) const
 {
-    for (qint64 rowid : m_byDayTeam.value(dayTeam(journee, key)))
+    const auto it = m_byDayTeam.constFind(both(journee, team));
+    if (it == m_byDayTeam.constEnd())
+        return false;
+    for (qint64 rowid : *it)
         if (!skip || rowid != *skip)
             return true;
     return false;
@@ -85,34 +104,34 @@ MatchRules::Verdict MatchRules::check(const Candidate& c, std::optional<qint64> 
                       QStringLiteral("La journée doit être un nombre compris entre 1 et %1.")
                           .arg(m_matchdays),
                       2);
-    const QString hKey = store::teamKey(c.domicile), vKey = store::teamKey(c.visiteur);
-    if (!m_teams.contains(hKey))
+    const int hTeam = find(c.domicile), vTeam = find(c.visiteur);
+    if (hTeam < 0 || hTeam >= m_teamCount)
         return refuse(UnknownTeam,
                       QStringLiteral("L'équipe « %1 » n'existe pas dans cette compétition.")
                           .arg(store::shortened(c.domicile)),
                       3);
-    if (!m_teams.contains(vKey))
+    if (vTeam < 0 || vTeam >= m_teamCount)
         return refuse(UnknownTeam,
                       QStringLiteral("L'équipe « %1 » n'existe pas dans cette compétition.")
                           .arg(store::shortened(c.visiteur)),
                       4);
-    const QString h = m_teams.value(hKey), vis = m_teams.value(vKey);
+    const QString &h = m_names[size_t(hTeam)], &vis = m_names[size_t(vTeam)];
 
-    if (hKey == vKey)
+    if (hTeam == vTeam)
         return refuse(SameTeam,
                       h + QStringLiteral(" contre ") + vis + QStringLiteral(" ?") + kCorrect, -1);
     const QString j = QString::number(day);
-    if (plays(day, hKey, editedRowid))
+    if (plays(day, hTeam, editedRowid))
         return refuse(HomeAlreadyPlays,
                       QStringLiteral("La rencontre de ") + h + QStringLiteral(" de la Journée ") +
                           j + QStringLiteral(" est déjà enregistrée.") + kCorrect,
                       -1);
-    if (plays(day, vKey, editedRowid))
+    if (plays(day, vTeam, editedRowid))
         return refuse(AwayAlreadyPlays,
                       QStringLiteral("La rencontre de ") + vis + QStringLiteral(" de la Journée ") +
                           j + QStringLiteral(" est déjà enregistrée.") + kCorrect,
                       -1);
-    for (qint64 rowid : m_byPair.value(pair(hKey, vKey))) {
+    for (qint64 rowid : m_byPair.value(both(hTeam, vTeam))) {
         if (!editedRowid || rowid != *editedRowid)
             return refuse(PairingRecorded,
                           QStringLiteral("La rencontre ") + h + QStringLiteral(" - ") + vis +

@@ -59,10 +59,17 @@ public:
     int matchdayCount() const { return m_matchdays; }
 
 private:
-    bool plays(int journee, const QString& key, std::optional<qint64> skip) const;
+    // The place of a team's name among the names met, as the file compares names; -1 for a
+    // name never met. add gives an unknown name (of a stored row) a place of its own.
+    int find(const QString& name) const;
+    int place(const QString& name);
+    bool plays(int journee, int team, std::optional<qint64> skip) const;
 
-    QHash<QString, QString> m_teams; // key -> stored name
+    std::vector<QString> m_names; // stored names; those of the competition first
+    int m_teamCount = 0;          // how many of m_names are teams of the competition
+    QHash<QString, int> m_exact;  // stored name -> place
+    QHash<QString, int> m_byKey;  // comparison key -> place
     int m_matchdays = 0;
-    QHash<QString, QList<qint64>> m_byDayTeam; // matchday and team -> rows
-    QHash<QString, QList<qint64>> m_byPair;    // home and visitor -> rows
+    QHash<quint64, QList<qint64>> m_byDayTeam; // matchday and team -> rows
+    QHash<quint64, QList<qint64>> m_byPair;    // home and visitor -> rows
 };

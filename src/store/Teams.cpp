@@ -1,6 +1,83 @@
 #include "store/Teams.h"
 
+#include "store/LeagueRules.h"
+
+#include <sqlite3.h>
+
 namespace store {
+
+namespace {
+
+const QString kTable = QStringLiteral("Equipes");
+
+QVariant picture(const QByteArray& bytes)
+{
+    return bytes.isEmpty() ? QVariant() : QVariant(bytes);
+}
+
+} // namespace
+
+DbError findTeam(Database& db, const QString& name, qint64& rowid)
+{
+    rowid = 0;
+    Snapshot s;
+    if (DbError e = db.query(QStringLiteral("SELECT rowid FROM Equipes WHERE Nom = ?"), {name}, s))
+        return e;
+    if (!s.isEmpty())
+        rowid = s.value(0, 0).toLongLong();
+    return {};
+}
+
+DbError readTeam(Database& db, qint64 rowid, TeamPictures& team, bool& found)
+{
+    found = false;
+    Snapshot s;
+    if (DbError e = db.query(
+            QStringLiteral("SELECT Nom, Blason, Icone FROM Equipes WHERE rowid = ?"), {rowid}, s))
+        return e;
+    if (s.isEmpty())
+        return {};
+    team = {s.value(0, 0).toString(), s.value(0, 1).toByteArray(), s.value(0, 2).toByteArray()};
+    found = true;
+    return {};
+}
+
+DbError loadTeamPictures(Database& db, std::vector<TeamPictures>& teams)
+{
+    teams.clear();
+    Snapshot s;
+    if (DbError e = db.query(
+            QStringLiteral("SELECT Nom, Blason, Icone FROM Equipes ORDER BY rowid"), {}, s))
+        return e;
+    teams.reserve(size_t(s.rowCount()));
+    for (int r = 0; r < s.rowCount(); ++r)
+        teams.push_back(
+            {s.value(r, 0).toString(), s.value(r, 1).toByteArray(), s.value(r, 2).toByteArray()});
+    return {};
+}
+
+DbError addTeam(Database& db, const TeamPictures& team)
+{
+    return db.addRow(kTable, {{QStringLiteral("Nom"), team.nom},
+                              {QStringLiteral("Blason"), picture(team.blason)},
+                              {QStringLiteral("Icone"), picture(team.icone)}});
+}
+
+DbError addTeams(Database& db, const std::vector<TeamPictures>& teams, QStringList& refused)
+{
+    refused.clear();
+    Transaction tx(db);
+    if (tx.beginError())
+        return tx.beginError();
+    for (const TeamPictures& team : teams) {
+        if (DbError e = addTeam(db, team)) {
+            if ((e.code & 0xFF) != SQLITE_CONSTRAINT)
+                return e;
+            refused << team.nom;
+        }
+    }
+    return tx.commit();
+}
 
 DbError updateTeam(Database& db, qint64 rowid, const QString& oldName, const Fields& fields)
 {
@@ -11,7 +88,7 @@ DbError updateTeam(Database& db, qint64 rowid, const QString& oldName, const Fie
     Transaction tx(db);
     if (tx.beginError())
         return tx.beginError();
-    if (DbError e = db.updateRow(QStringLiteral("Equipes"), rowid, fields))
+    if (DbError e = db.updateRow(kTable, rowid, fields))
         return e;
     if (newName != oldName) {
         if (DbError e =
@@ -22,7 +99,33 @@ DbError updateTeam(Database& db, qint64 rowid, const QString& oldName, const Fie
                 db.run(QStringLiteral("UPDATE \"Résultats\" SET Visiteur = ? WHERE Visiteur = ?"),
                        {newName, oldName}))
             return e;
+        bool penalties = false;
+        if (DbError e = hasPenaltyTable(db, penalties))
+            return e;
+        if (penalties)
+            if (DbError e =
+                    db.run(QStringLiteral("UPDATE \"Pénalités\" SET Equipe = ? WHERE Equipe = ?"),
+                           {newName, oldName}))
+                return e;
     }
+    return tx.commit();
+}
+
+DbError deleteTeam(Database& db, qint64 rowid)
+{
+    Transaction tx(db);
+    if (tx.beginError())
+        return tx.beginError();
+    bool penalties = false;
+    if (DbError e = hasPenaltyTable(db, penalties))
+        return e;
+    if (penalties)
+        if (DbError e = db.run(QStringLiteral("DELETE FROM \"Pénalités\" WHERE Equipe = "
+                                              "(SELECT Nom FROM Equipes WHERE rowid = ?)"),
+                               {rowid}))
+            return e;
+    if (DbError e = db.deleteRow(kTable, rowid))
+        return e;
     return tx.commit();
 }
 

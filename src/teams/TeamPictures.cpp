@@ -1,9 +1,7 @@
 #include "teams/TeamPictures.h"
 
 #include "shell/CompetitionCommands.h"
-
-#include <QCoreApplication>
-#include <QDir>
+#include "store/DataFiles.h"
 
 namespace TeamPictures {
 
@@ -14,9 +12,8 @@ QString field(int slot)
 
 QString genericPath(int slot)
 {
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(slot == 0 ? QStringLiteral("Blason générique.gif")
-                            : QStringLiteral("Blason générique_24.ico"));
+    return DataFiles::path(slot == 0 ? QStringLiteral("Blason générique.gif")
+                                     : QStringLiteral("Blason générique_24.ico"));
 }
 
 std::optional<QByteArray> bytesFor(int slot, const QString& tag)

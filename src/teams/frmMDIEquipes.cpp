@@ -2,6 +2,7 @@
 
 #include "controls/Hover5Control.h"
 #include "controls/MessageBox.h"
+#include "controls/zelFrame.h"
 #include "controls/zelOwnerLBox2.h"
 #include "controls/zelOwnerLBox4.h"
 #include "controls/zelRCornerCommand.h"
@@ -12,10 +13,12 @@
 #include "standings/TeamPanel.h"
 #include "standings/frmEquipeCompare.h"
 #include "store/CrestCache.h"
+#include "store/Penalties.h"
 #include "store/Teams.h"
 #include "store/Utilities.h"
 #include "teams/TeamPictures.h"
 #include "teams/frmEditEquipe.h"
+#include "teams/frmPenalites.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -41,6 +44,21 @@ QPixmap editPicture()
     p.setBrush(QColor(242, 194, 48));
     p.drawPolygon(QPolygonF(
         {QPointF(5, 16), QPointF(16, 5), QPointF(19, 8), QPointF(8, 19), QPointF(4, 20)}));
+    return pm;
+}
+
+// A red disc with a minus sign: points taken away.
+QPixmap penaltyPicture()
+{
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(120, 20, 20), 1.2));
+    p.setBrush(QColor(200, 40, 40));
+    p.drawEllipse(QRectF(3.5, 3.5, 17, 17));
+    p.setPen(QPen(Qt::white, 2.4));
+    p.drawLine(QPointF(8, 12), QPointF(16, 12));
     return pm;
 }
 
@@ -73,15 +91,25 @@ frmMDIEquipes::frmMDIEquipes(QWidget* parent)
     cmdEdit->setPicture(editPicture());
     cmdEdit->resize(180, 32);
     cmdEdit->setEnabled(false);
+    cmdPenalites = new Hover5Control(this);
+    cmdPenalites->setObjectName(QStringLiteral("cmdPenalites"));
+    cmdPenalites->setCaption(QStringLiteral("&Pénalités…"));
+    cmdPenalites->setAccessibleName(QStringLiteral("Pénalités de cette équipe"));
+    cmdPenalites->setPicture(penaltyPicture());
+    cmdPenalites->resize(180, 30);
+    cmdPenalites->setEnabled(false);
     zelAutreEquipe = new zelRCornerCommand(this);
     zelAutreEquipe->setObjectName(QStringLiteral("zelAutreEquipe"));
     // No access key: Alt + the letters of the menus opens the menus.
     zelAutreEquipe->setCaption(QStringLiteral("Ouvrir une autre fenêtre"));
     zelAutreEquipe->resize(qMax(190, zelAutreEquipe->sizeHint().width()), 26);
     connect(cmdEdit, &Hover5Control::Click, this, [this] { cmdEdit_Click(); });
+    connect(cmdPenalites, &Hover5Control::Click, this, [this] { cmdPenalites_Click(); });
     connect(zelAutreEquipe, &zelRCornerCommand::Click, this, &frmMDIEquipes::zelAutreEquipe_Click);
-    connect(m_panel, &TeamPanel::teamShown, this,
-            [this](const QString& team) { cmdEdit->setEnabled(!team.isEmpty()); });
+    connect(m_panel, &TeamPanel::teamShown, this, [this](const QString& team) {
+        cmdEdit->setEnabled(!team.isEmpty());
+        cmdPenalites->setEnabled(!team.isEmpty());
+    });
     m_panel->load();
 }
 
@@ -97,6 +125,7 @@ void frmMDIEquipes::resizeEvent(QResizeEvent* event)
     WorkingWindow::resizeEvent(event);
     const int W = width();
     cmdEdit->move(W - cmdEdit->width() - kMargin, 90);
+    cmdPenalites->move(W - cmdPenalites->width() - kMargin, 123);
     zelAutreEquipe->move(kOtherWindowLeft, 30);
     m_panel->layout(W, height(), cmdEdit->x());
 }
@@ -129,11 +158,9 @@ void frmMDIEquipes::cmdEdit_Click()
     if (!c || name.isEmpty())
         return;
     store::Database& db = c->db();
-    store::Snapshot found;
-    if (db.query(QStringLiteral("SELECT rowid FROM Equipes WHERE Nom = ?"), {name}, found) ||
-        found.isEmpty())
+    qint64 rowid = 0;
+    if (store::findTeam(db, name, rowid) || !rowid)
         return;
-    const qint64 rowid = found.value(0, 0).toLongLong();
 
     frmEditEquipe dialog(AppHost::mainWindow() ? static_cast<QWidget*>(AppHost::mainWindow())
                                                : this);
@@ -164,19 +191,38 @@ void frmMDIEquipes::cmdEdit_Click()
     if (store::updateTeam(db, rowid, name, fields))
         return refuse();
 
-    store::Snapshot row;
-    (void)db.query(QStringLiteral("SELECT Blason, Icone FROM Equipes WHERE rowid = ?"), {rowid},
-                   row);
+    store::TeamPictures stored;
+    bool found = false;
+    (void)store::readTeam(db, rowid, stored, found);
     if (renamed != name) {
         QFile::remove(CrestCache::crestPath(name));
         QFile::remove(CrestCache::iconPath(name));
     }
-    if (!row.isEmpty()) {
-        refreshCacheFile(CrestCache::crestPath(renamed), row.value(0, 0).toByteArray());
-        refreshCacheFile(CrestCache::iconPath(renamed), row.value(0, 1).toByteArray());
+    if (found) {
+        refreshCacheFile(CrestCache::crestPath(renamed), stored.blason);
+        refreshCacheFile(CrestCache::iconPath(renamed), stored.icone);
     }
     (void)c->requeryTeams();
     TeamPanel::teamsChanged(name, renamed);
+}
+
+void frmMDIEquipes::cmdPenalites_Click()
+{
+    store::Competition* c = store::CurrentCompetition::get();
+    const QString name = m_panel->lblEquipe->text();
+    if (!c || name.isEmpty())
+        return;
+    frmPenalites dialog(c->db(), name, store::lastPenaltyMatchday(c->teamCount()),
+                        AppHost::mainWindow() ? static_cast<QWidget*>(AppHost::mainWindow())
+                                              : this);
+    dialog.exec();
+    if (!dialog.changed())
+        return;
+    // Its places changed; a closed summary stays closed.
+    const bool summaryClosed = m_panel->zelfraResume->isHidden();
+    m_panel->showTeam(name);
+    if (summaryClosed)
+        m_panel->zelResumeFermer_Click();
 }
 
 ShownView frmMDIEquipes::shownView() const

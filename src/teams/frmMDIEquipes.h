@@ -16,9 +16,12 @@ public:
 
     TeamPanel* panel() const { return m_panel; }
     Hover5Control* cmdEdit;
+    Hover5Control* cmdPenalites;
     zelRCornerCommand* zelAutreEquipe;
 
     void cmdEdit_Click();
+    // The deductions of the team shown, in their dialog; the team is shown again after a change.
+    void cmdPenalites_Click();
     void zelAutreEquipe_Click();
 
     QSize minimumSizeHint() const override;

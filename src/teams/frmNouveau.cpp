@@ -4,11 +4,14 @@
 #include "controls/cOpenSaveFile.h"
 #include "shell/CompetitionCommands.h"
 #include "store/CompetitionFile.h"
+#include "store/CompetitionSettings.h"
+#include "store/Teams.h"
 #include "store/Utilities.h"
 #include "teams/TeamPictures.h"
 #include "teams/frmEditEquipe.h"
 #include "teams/frmImportEquipes.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -23,18 +26,14 @@ namespace {
 
 const char* const kPointsLabels[] = {
     "Points si &victoire:", "Points si &défaite:", "Points si &nul:"};
-const char* const kPointsNames[] = {"les points en cas de victoire", "les points en cas de défaite",
-                                    "les points en cas de match nul"};
-const char* const kPointsProperties[] = {"PtsWinner", "PtsLooser", "PtsEquality"};
 
-store::Fields pictureFields(const frmEditEquipe& dialog)
+// The picture of each slot of the dialog, or nothing for a slot to leave as it is.
+std::array<std::optional<QByteArray>, 2> chosenPictures(const frmEditEquipe& dialog)
 {
-    store::Fields fields;
+    std::array<std::optional<QByteArray>, 2> pictures;
     for (int slot = 0; slot < 2; ++slot)
-        if (const auto bytes = TeamPictures::bytesFor(slot, dialog.slotTag[size_t(slot)]))
-            fields.push_back(
-                {TeamPictures::field(slot), bytes->isEmpty() ? QVariant() : QVariant(*bytes)});
-    return fields;
+        pictures[size_t(slot)] = TeamPictures::bytesFor(slot, dialog.slotTag[size_t(slot)]);
+    return pictures;
 }
 
 } // namespace
@@ -76,6 +75,17 @@ frmNouveau::frmNouveau(QWidget* parent) : QDialog(parent)
         form->addWidget(label, 2, 2 * i);
         form->addWidget(box, 2, 2 * i + 1);
     }
+    auto* tieBreak = new QLabel(QStringLiteral("Dé&partage:"), properties);
+    cboDepartage = new QComboBox(properties);
+    cboDepartage->setObjectName(QStringLiteral("cboDepartage"));
+    cboDepartage->addItems({store::tieBreakName(store::TieBreak::Goals),
+                            store::tieBreakName(store::TieBreak::HeadToHead)});
+    cboDepartage->setAccessibleName(QStringLiteral("Départage"));
+    cboDepartage->setToolTip(QStringLiteral("Entre équipes à égalité de points : la différence "
+                                            "de buts, ou d'abord leurs confrontations"));
+    tieBreak->setBuddy(cboDepartage);
+    form->addWidget(tieBreak, 3, 0);
+    form->addWidget(cboDepartage, 3, 1, 1, 3, Qt::AlignLeft);
 
     auto* teams = new QGroupBox(QStringLiteral("Equipes"), this);
     auto* teamsLayout = new QHBoxLayout(teams);
@@ -146,12 +156,10 @@ void frmNouveau::listChanged(int selectRow)
 
 qint64 frmNouveau::findTeam(const QString& name)
 {
-    store::Snapshot s;
-    if (!m_db ||
-        m_db->query(QStringLiteral("SELECT rowid FROM Equipes WHERE Nom = ?"), {name}, s) ||
-        s.isEmpty())
+    qint64 rowid = 0;
+    if (!m_db || store::findTeam(*m_db, name, rowid))
         return 0;
-    return s.value(0, 0).toLongLong();
+    return rowid;
 }
 
 void frmNouveau::cmdListe_Click(int index)
@@ -182,10 +190,9 @@ void frmNouveau::addTeam()
     if (dialog.Tag != QLatin1String("OK"))
         return;
     const QString name = TeamPictures::storedName(dialog.txtNom->text());
-    store::Fields fields{{QStringLiteral("Nom"), name}};
-    const store::Fields pictures = pictureFields(dialog);
-    fields.insert(fields.end(), pictures.begin(), pictures.end());
-    if (!m_db || m_db->addRow(QStringLiteral("Equipes"), fields)) {
+    const auto pictures = chosenPictures(dialog);
+    if (!m_db || store::addTeam(*m_db, {name, pictures[0].value_or(QByteArray()),
+                                        pictures[1].value_or(QByteArray())})) {
         MessageBox::information(this, QStringLiteral("Equipe non créée."));
         return;
     }
@@ -202,25 +209,26 @@ void frmNouveau::modifyTeam()
     const qint64 rowid = findTeam(name);
     if (!rowid)
         return;
-    store::Snapshot row;
-    if (m_db->query(QStringLiteral("SELECT Nom, Blason, Icone FROM Equipes WHERE rowid = ?"),
-                    {rowid}, row) ||
-        row.isEmpty())
+    store::TeamPictures team;
+    bool found = false;
+    if (store::readTeam(*m_db, rowid, team, found) || !found)
         return;
     frmEditEquipe dialog(this);
     dialog.setWindowTitle(QStringLiteral("Modifier ") + name);
-    dialog.txtNom->setText(row.value(0, 0).toString());
-    for (int slot = 0; slot < 2; ++slot)
-        dialog.showStoredPicture(slot,
-                                 TeamPictures::fromBytes(row.value(0, slot + 1).toByteArray()));
+    dialog.txtNom->setText(team.nom);
+    dialog.showStoredPicture(0, TeamPictures::fromBytes(team.blason));
+    dialog.showStoredPicture(1, TeamPictures::fromBytes(team.icone));
     dialog.exec();
     if (dialog.Tag != QLatin1String("OK"))
         return;
     const QString stored = TeamPictures::storedName(dialog.txtNom->text());
     store::Fields fields{{QStringLiteral("Nom"), stored}};
-    const store::Fields pictures = pictureFields(dialog);
-    fields.insert(fields.end(), pictures.begin(), pictures.end());
-    if (m_db->updateRow(QStringLiteral("Equipes"), rowid, fields)) {
+    const auto pictures = chosenPictures(dialog);
+    for (int slot = 0; slot < 2; ++slot)
+        if (const auto& bytes = pictures[size_t(slot)])
+            fields.push_back(
+                {TeamPictures::field(slot), bytes->isEmpty() ? QVariant() : QVariant(*bytes)});
+    if (store::updateTeam(*m_db, rowid, team.nom, fields)) {
         MessageBox::information(this, QStringLiteral("Modifications non sauvegardées."));
         return;
     }
@@ -234,7 +242,7 @@ void frmNouveau::deleteTeam()
                                                  QStringLiteral(" ?")))
         return;
     const qint64 rowid = findTeam(line->text());
-    if (!rowid || m_db->deleteRow(QStringLiteral("Equipes"), rowid))
+    if (!rowid || store::deleteTeam(*m_db, rowid))
         return;
     delete lstEquipes->takeItem(lstEquipes->row(line));
     listChanged(0);
@@ -252,10 +260,8 @@ void frmNouveau::importTeams()
     std::unique_ptr<store::Database> other;
     if (!Utilities::IsCompetitionFile(other, files.FileName))
         return;
-    store::Snapshot source;
-    if (other->query(QStringLiteral("SELECT Nom, Blason, Icone FROM Equipes ORDER BY rowid"), {},
-                     source) ||
-        source.isEmpty()) {
+    std::vector<store::TeamPictures> source;
+    if (store::loadTeamPictures(*other, source) || source.empty()) {
         MessageBox::critical(this, QStringLiteral("Aucune équipe à importer dans le fichier ") +
                                        Utilities::FileNameFromPath(files.FileName));
         return;
@@ -263,32 +269,28 @@ void frmNouveau::importTeams()
     other.reset();
 
     frmImportEquipes dialog(this);
-    for (int r = 0; r < source.rowCount(); ++r)
-        dialog.lstEquipes->addItem(source.value(r, 0).toString());
+    for (const store::TeamPictures& team : source)
+        dialog.lstEquipes->addItem(team.nom);
     dialog.exec();
     if (dialog.Tag != QLatin1String("OK") || !m_db)
         return;
-    // One transaction; each team stands or falls on its own row.
-    store::Transaction tx(*m_db);
-    QStringList added;
-    for (int r = 0; r < dialog.lstEquipes->count(); ++r) {
-        if (!dialog.lstEquipes->item(r)->isSelected())
-            continue;
-        const QString name = source.value(r, 0).toString();
-        if (m_db->addRow(QStringLiteral("Equipes"),
-                         {{QStringLiteral("Nom"), name},
-                          {QStringLiteral("Blason"), source.value(r, 1)},
-                          {QStringLiteral("Icone"), source.value(r, 2)}}))
-            MessageBox::information(this, name + QStringLiteral(" non créée."));
-        else
-            added << name;
-    }
-    if (tx.commit()) {
+    std::vector<store::TeamPictures> chosen;
+    for (int r = 0; r < dialog.lstEquipes->count(); ++r)
+        if (dialog.lstEquipes->item(r)->isSelected())
+            chosen.push_back(source[size_t(r)]);
+    // Each team stands or falls on its own row.
+    QStringList refused;
+    const store::DbError error = store::addTeams(*m_db, chosen, refused);
+    for (const QString& name : refused)
+        MessageBox::information(this, name + QStringLiteral(" non créée."));
+    if (error) {
         MessageBox::information(this, QStringLiteral("Modifications non sauvegardées."));
         return;
     }
-    for (const QString& name : added) {
-        lstEquipes->addItem(name);
+    for (const store::TeamPictures& team : chosen) {
+        if (refused.contains(team.nom))
+            continue;
+        lstEquipes->addItem(team.nom);
         listChanged(lstEquipes->count() - 1);
     }
 }
@@ -300,38 +302,23 @@ void frmNouveau::cmdSave_Click()
         if (focus)
             focus->setFocus();
     };
-    if (txtCompet->text().trimmed().isEmpty())
-        return refuse(QStringLiteral("Donnez un nom à la compétition."), txtCompet);
-    if (txtSaison->text().trimmed().isEmpty())
-        return refuse(QStringLiteral("Précisez la saison concernée."), txtSaison);
-    for (QLineEdit* box : txtPts)
-        if (box->text().isEmpty())
-            return refuse(
-                QStringLiteral("Renseignez les points en cas de victoire, défaite ou nul."),
-                nullptr);
-    for (int i = 0; i < 3; ++i) {
-        bool ok = false;
-        const int value = txtPts[size_t(i)]->text().toInt(&ok);
-        if (!ok || value < 0 || value > 255)
-            return refuse(QStringLiteral("Indiquez pour %1 un nombre compris entre 0 et 255.")
-                              .arg(QString::fromUtf8(kPointsNames[i])),
-                          txtPts[size_t(i)]);
+    store::CompetitionSettings settings;
+    const store::SettingsRefusal refusal =
+        store::checkSettings(txtCompet->text(), txtSaison->text(),
+                             {txtPts[0]->text(), txtPts[1]->text(), txtPts[2]->text()}, settings);
+    if (!refusal.ok()) {
+        QWidget* const focus[] = {nullptr,   txtCompet, txtSaison, nullptr,
+                                  txtPts[0], txtPts[1], txtPts[2]};
+        return refuse(refusal.message, focus[refusal.field]);
     }
+    settings.tieBreak =
+        store::tieBreakFromName(cboDepartage->currentText()).value_or(store::TieBreak::Goals);
     if (lstEquipes->count() < 2)
         return refuse(QStringLiteral("Il est nécessaire d'avoir au moins 2 équipes !"),
                       cmdListe[0]);
 
     if (m_db) {
-        store::Transaction tx(*m_db);
-        bool ok =
-            !tx.beginError() &&
-            !store::writeProperty(*m_db, QStringLiteral("Championnat"),
-                                  txtCompet->text().trimmed()) &&
-            !store::writeProperty(*m_db, QStringLiteral("Saison"), txtSaison->text().trimmed());
-        for (int i = 0; ok && i < 3; ++i)
-            ok = !store::writeProperty(*m_db, QString::fromLatin1(kPointsProperties[i]),
-                                       txtPts[size_t(i)]->text().toInt());
-        if (!ok || tx.commit()) {
+        if (store::writeNewCompetition(*m_db, settings)) {
             MessageBox::critical(
                 this, QStringLiteral("Impossible d'enregistrer les propriétés de la compétition."));
             return;

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -30,6 +31,7 @@ public:
     QLineEdit* txtCompet;
     QLineEdit* txtSaison;
     std::array<QLineEdit*, 3> txtPts{};
+    QComboBox* cboDepartage; // "Buts" or "Confrontations"
     QListWidget* lstEquipes;
     std::array<QPushButton*, 4> cmdListe{};
     QLabel* lblNbreEquipes;

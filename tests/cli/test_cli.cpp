@@ -170,6 +170,88 @@ TEST_F(CliTest, NewRefusesBadInputAndLeavesNothing)
     EXPECT_FALSE(QFileInfo::exists(fresh + QStringLiteral(".partial")));
 }
 
+TEST_F(CliTest, PropertiesAreShownAndChangedWithTheWizardsChecks)
+{
+    EXPECT_EQ(cli({"new", dir.file("x.dat"), "--name", "L", "--season", "S", "--tiebreak", "points",
+                   "--teams", dir.file("none.txt")})
+                  .code,
+              2);
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS"},
+                                {"--tiebreak", "Confrontations", "--points", "2,1,0"});
+    CliRun r = cli({"properties", file});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("Nom : Ligue\nSaison : 2025-2026\nPoints : 2,1,0 (victoire, "
+                                    "défaite, match nul)\nDépartage : Confrontations\n"));
+
+    const QByteArray before = testsupport::readBytes(file);
+    const std::pair<QStringList, const char*> refused[] = {
+        {{"--points", "3,0"}, "--points attend trois nombres"},
+        {{"--points", "3,256,1"}, "Indiquez pour les points en cas de défaite un nombre"},
+        {{"--name", " ", "--points", "3,0,1"}, "Donnez un nom à la compétition."},
+        {{"--season", ""}, "Précisez la saison concernée."},
+    };
+    for (const auto& [options, message] : refused) {
+        r = cli(QStringList{"properties", file} + options);
+        EXPECT_EQ(r.code, 1) << options.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(message))) << r.err.toStdString();
+    }
+    EXPECT_EQ(cli({"properties", file, "--tiebreak", "hasard"}).code, 2);
+    EXPECT_EQ(testsupport::readBytes(file), before);
+
+    r = cli({"properties", file, "--points", "3,0,1", "--tiebreak", "buts", "--season", "2026"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    store::OpenError e;
+    auto c = store::Competition::open(file, e);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->ptsWinner(), 3);
+    EXPECT_EQ(int(c->tieBreak()), int(store::TieBreak::Goals));
+    QVariant v;
+    ASSERT_TRUE(store::readProperty(c->db(), QStringLiteral("Saison"), v).ok());
+    EXPECT_EQ(v.toString(), QStringLiteral("2026"));
+    ASSERT_TRUE(store::readProperty(c->db(), QStringLiteral("Championnat"), v).ok());
+    EXPECT_EQ(v.toString(), QStringLiteral("Ligue")); // not given, kept
+}
+
+TEST_F(CliTest, PenaltiesAreAddedCheckedAndListed)
+{
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
+    EXPECT_EQ(testsupport::cliCsv({"penalties", file}),
+              (std::vector<QStringList>{{"Equipe", "Points", "Journée", "Motif"}}));
+
+    const QByteArray before = testsupport::readBytes(file);
+    const std::pair<QStringList, const char*> refused[] = {
+        {{"PARIS", "3", "--matchday", "1", "--reason", "x"}, "« PARIS » n'existe pas"},
+        {{"LENS", "0", "--matchday", "1", "--reason", "x"}, "entre 1 et 255"},
+        {{"LENS", "trois", "--matchday", "1", "--reason", "x"}, "entre 1 et 255"},
+        {{"LENS", "3", "--matchday", "7", "--reason", "x"}, "entre 1 et 6"},
+        {{"LENS", "3", "--matchday", "1", "--reason", " "}, "Indiquez le motif"},
+        {{"LENS", "3", "--matchday", "1", "--reason", "a\tb"}, "caractère de contrôle"},
+    };
+    for (const auto& [args, message] : refused) {
+        const CliRun r = cli(QStringList{"penalty", file} + args);
+        EXPECT_EQ(r.code, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(message))) << r.err.toStdString();
+    }
+    EXPECT_EQ(cli({"penalty", file, "LENS", "3", "--matchday", "1"}).code, 2);
+    EXPECT_EQ(cli({"penalty", file, "LENS", "--matchday", "1", "--reason", "x"}).code, 2);
+    EXPECT_EQ(testsupport::readBytes(file), before);
+
+    CliRun r = cli({"penalty", file, "lens", "3", "--matchday", "6", "--reason", "DNCG, budget"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("à LENS à partir de la journée 6")))
+        << r.out.toStdString();
+    ASSERT_EQ(cli({"penalty", file, "ARRAS", "1", "--matchday", "2", "--reason", "Forfait"}).code,
+              0);
+    const std::vector<QStringList> rows = testsupport::cliCsv({"penalties", file});
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1], (QStringList{"ARRAS", "1", "2", "Forfait"}));
+    EXPECT_EQ(rows[2], (QStringList{"LENS", "3", "6", "\"DNCG", " budget\""})); // split on ','
+    r = cli({"penalties", file, "--format", "json"});
+    EXPECT_TRUE(r.out.contains(QStringLiteral("\"Motif\": \"DNCG, budget\"")) ||
+                r.out.contains(QStringLiteral("\"Motif\":\"DNCG, budget\"")))
+        << r.out.toStdString();
+}
+
 TEST_F(CliTest, ImportIsAllOrNothingWithTheLineAndReason)
 {
     const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});

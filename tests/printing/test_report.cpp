@@ -217,7 +217,9 @@ TEST_F(ReportTest, ATitleStaysWithTheStartOfItsTableWhereverThePageEnds)
     for (const QString& t : teams)
         list.push_back({0, t});
     StandingsModel longTable;
-    longTable.setItems(ComputeRanking({}, RankingKind::General, list, {3, 0, 1}), {3, 0, 1});
+    longTable.setItems(ComputeRanking(std::vector<store::MatchRow>{}, RankingKind::General, list,
+                                      cResult::Points{3, 0, 1}),
+                       {3, 0, 1});
     MatchListModel shortTable;
     std::vector<store::MatchRow> day = testsupport::doubleRoundRobin(teams);
     day.resize(12);

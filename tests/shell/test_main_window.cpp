@@ -1,7 +1,10 @@
+#include "shell/AppIcon.h"
+#include "shell/frmAbout.h"
 #include "shell/frmMain.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest/QTest>
@@ -18,16 +21,18 @@ TEST(MainWindow, MenusCarryTheirCaptionsInOrder)
     EXPECT_EQ(top[0]->text(), QStringLiteral("&Fichier"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("&?"));
     const QList<QAction*> file = top[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 14);
+    ASSERT_EQ(file.size(), 15);
     EXPECT_EQ(file[0], w.mnuFichier[0]);
     EXPECT_EQ(file[0]->text(), QStringLiteral("&Nouveau"));
     EXPECT_EQ(file[1]->text(), QStringLiteral("&Ouvrir"));
-    EXPECT_TRUE(file[2]->isSeparator());
+    EXPECT_EQ(file[2], w.mnuFichier[2]);
+    EXPECT_EQ(file[2]->text(), QStringLiteral("P&ropriétés de la compétition…"));
+    EXPECT_TRUE(file[3]->isSeparator());
     // Results in and out, then the recent files under their own separator.
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(file[3 + i], w.mnuTransfert[size_t(i)]);
-    EXPECT_TRUE(file[7]->isSeparator());
-    EXPECT_EQ(file[7], w.mnuMRU[0]);
+        EXPECT_EQ(file[4 + i], w.mnuTransfert[size_t(i)]);
+    EXPECT_TRUE(file[8]->isSeparator());
+    EXPECT_EQ(file[8], w.mnuMRU[0]);
     EXPECT_EQ(w.mnuAide[0]->text(), QStringLiteral("&Aide sur Vemo"));
     EXPECT_EQ(w.mnuAide[1]->text(), QStringLiteral("A &propos de..."));
 }
@@ -47,6 +52,28 @@ TEST(MainWindow, NeverSmallerThanItsMinimumAndNotResizedWhileMinimised)
     w.showNormal();
     EXPECT_GE(w.width(), frmMain::kMinWidth);
     EXPECT_GE(w.height(), frmMain::kMinHeight);
+}
+
+// The icon is built in at every size the desktop installs; the window and the about box show it.
+TEST(MainWindow, TheWindowAndTheAboutBoxShowTheProgramsIcon)
+{
+    for (int size : AppIcon::sizes()) {
+        const QImage image = AppIcon::pixmap(size).toImage();
+        ASSERT_EQ(image.size(), QSize(size, size));
+        EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255); // drawn, not blank
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);                 // rounded corners
+    }
+    EXPECT_EQ(AppIcon::icon().availableSizes().size(), AppIcon::sizes().size());
+
+    frmMain w;
+    EXPECT_EQ(w.windowIcon().pixmap(48).toImage(), AppIcon::pixmap(48).toImage());
+    frmAbout about(&w);
+    QLabel* picture = nullptr;
+    for (QLabel* label : about.findChildren<QLabel*>())
+        if (!label->pixmap().isNull())
+            picture = label;
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->pixmap().toImage(), AppIcon::pixmap(64).toImage());
 }
 
 } // namespace

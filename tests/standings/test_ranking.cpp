@@ -39,7 +39,8 @@ TEST(Ranking, NoResultsAllShareFirstPlaceInDescendingNameOrder)
 {
     const auto t = teams({"ARRAS", "LENS", "BREST", "AMIENS"});
     for (int kind = 0; kind <= 4; ++kind) {
-        const RankingCollection r = ComputeRanking({}, RankingKind(kind), t, kUsual);
+        const RankingCollection r =
+            ComputeRanking(std::vector<store::MatchRow>{}, RankingKind(kind), t, kUsual);
         EXPECT_EQ(table(r), (QStringList{"LENS:1", "BREST:1", "ARRAS:1", "AMIENS:1"})) << kind;
         EXPECT_EQ(r.Find(QStringLiteral("BREST"))->played(), 0);
     }
@@ -104,7 +105,8 @@ TEST(Ranking, PointsForADefeatAndNothingForADraw)
     const auto t = teams({"A", "B", "C"});
     const Rows rows{m(1, "A", 0, "B", 1), m(2, "C", 2, "A", 2)};
     // With 1 point for a defeat and none for a draw, A (a defeat and a draw) has 1, C 0.
-    const RankingCollection r = ComputeRanking(rows, RankingKind::General, t, {3, 1, 0});
+    const RankingCollection r =
+        ComputeRanking(rows, RankingKind::General, t, cResult::Points{3, 1, 0});
     EXPECT_EQ(r.Find(QStringLiteral("A"))->points({3, 1, 0}), 1);
     EXPECT_EQ(table(r), (QStringList{"B:1", "A:2", "C:3"}));
 }
@@ -128,7 +130,8 @@ TEST(Ranking, BigCountsDoNotOverflowAndOddNamesAreRanked)
     for (int day = 1; day <= 254; ++day)
         rows.push_back(day % 2 ? m(day, "RC \"LENS\"", 255, "B", 0)
                                : m(day, "B", 0, "RC \"LENS\"", 255));
-    const RankingCollection r = ComputeRanking(rows, RankingKind::General, t, {255, 0, 0});
+    const RankingCollection r =
+        ComputeRanking(rows, RankingKind::General, t, cResult::Points{255, 0, 0});
     ASSERT_EQ(r.Item(1).TeamName, QStringLiteral("RC \"LENS\""));
     EXPECT_EQ(r.Item(1).points({255, 0, 0}), 254 * 255);
     EXPECT_EQ(r.Item(1).ButsPour, 254 * 255);
@@ -149,7 +152,8 @@ TEST(Ranking, NamesMatchIgnoringLetterCaseAsTheFileDoes)
 TEST(Ranking, AKindOutsideTheFiveIsRefused)
 {
     const auto t = teams({"A", "B"});
-    EXPECT_THROW(ComputeRanking({}, RankingKind(5), t, kUsual), BadRankingKind);
+    EXPECT_THROW(ComputeRanking(std::vector<store::MatchRow>{}, RankingKind(5), t, kUsual),
+                 BadRankingKind);
     EXPECT_THROW(RankingHistory({}, RankingKind(-1), t, kUsual, QStringLiteral("A")),
                  BadRankingKind);
 }

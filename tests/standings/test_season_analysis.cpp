@@ -52,7 +52,7 @@ protected:
 
 TEST_F(FormTest, LastResultsPointsRunsAndRecordsInStandingsOrder)
 {
-    const std::vector<TeamForm> forms = SeasonForm(rows, t, {3, 0, 1});
+    const std::vector<TeamForm> forms = SeasonForm(rows, t, cResult::Points{3, 0, 1});
     ASSERT_EQ(forms.size(), 4u);
     QStringList order;
     for (const TeamForm& f : forms)
@@ -79,7 +79,7 @@ TEST_F(FormTest, LastResultsPointsRunsAndRecordsInStandingsOrder)
     EXPECT_EQ(of(forms, "CAEN").currentRun, QStringLiteral("4 matchs sans victoire"));
 
     // Three last matches, up to matchday 4 (matchday 3 has none).
-    const std::vector<TeamForm> early = SeasonForm(rows, t, {3, 0, 1}, 4, 3);
+    const std::vector<TeamForm> early = SeasonForm(rows, t, cResult::Points{3, 0, 1}, 4, 3);
     EXPECT_EQ(of(early, "BREST").last, QStringLiteral("VVN"));
     EXPECT_EQ(of(early, "BREST").currentRun, QStringLiteral("3 matchs sans défaite"));
     EXPECT_EQ(of(early, "CAEN").last, QStringLiteral("DD"));

@@ -1,5 +1,6 @@
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
+#include "store/Penalties.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -416,6 +417,80 @@ TEST_F(OpenTest, PropertiesOfTheWrongTypeAreRefusedUntouched)
     EXPECT_TRUE(text.contains(longName.left(50) + QString(9, QLatin1Char('N')) + QChar(0x2026)))
         << text.toStdString();
     EXPECT_FALSE(text.contains(longName.left(60)));
+}
+
+// Files made before deductions and the tie-break have neither; with them, the same checks.
+TEST_F(OpenTest, DeductionsAndTheTieBreakAreOptionalButCheckedWhenPresent)
+{
+    const QString league = makeLeague(QStringLiteral("league.dat"));
+    {
+        OpenError error;
+        auto c = Competition::open(league, error);
+        ASSERT_TRUE(c) << describeOpenError(error, league).toStdString();
+        EXPECT_EQ(int(c->tieBreak()), int(TieBreak::Goals));
+        bool exists = true;
+        ASSERT_TRUE(hasPenaltyTable(c->db(), exists).ok());
+        EXPECT_FALSE(exists);
+        QString refusal;
+        ASSERT_TRUE(addPenalty(c->db(),
+                               {0, QStringLiteral("alpha"), 3, 6, QStringLiteral("Budget")},
+                               refusal)
+                        .ok());
+        ASSERT_TRUE(refusal.isEmpty()) << refusal.toStdString();
+        ASSERT_TRUE(writeTieBreak(c->db(), TieBreak::HeadToHead).ok());
+    }
+    {
+        OpenError error;
+        auto c = Competition::open(league, error);
+        ASSERT_TRUE(c) << describeOpenError(error, league).toStdString();
+        EXPECT_EQ(int(c->tieBreak()), int(TieBreak::HeadToHead));
+    }
+    const QString loose = variant(
+        league, loosen(kPenaltyTable, QStringLiteral("Equipe, Points, \"Journée\", Motif")));
+    OpenError error;
+    EXPECT_TRUE(Competition::open(loose, error)) << describeOpenError(error, loose).toStdString();
+
+    const BadCase cases[] = {
+        {"'ZULU', 3, 1, 'x'", "une pénalité d'une équipe qui n'existe pas"},
+        {"'', 3, 1, 'x'", "un nom d'équipe vide"},
+        {"'1860', 0, 1, 'x'", "des points retirés"},
+        {"'1860', 256, 1, 'x'", "de 1 à 255"},
+        {"'1860', '3', 1, 'x'", "des points retirés"},
+        {"'1860', 3, 7, 'x'", "une journée qui n'est pas un nombre entier de 1 à 6"},
+        {"'1860', 3, 2.0, 'x'", "une journée"},
+        {"'1860', 3, 1, ''", "un motif vide"},
+        {"'1860', 3, 1, '%1'", "de plus de 250 caractères"},
+        {"'1860', 3, 1, NULL", "un motif"},
+    };
+    for (const BadCase& bad : cases) {
+        SCOPED_TRACE(bad.sql);
+        const QString values =
+            QString::fromUtf8(bad.sql).replace(QStringLiteral("%1"), QString(251, QChar('x')));
+        expectBadValue(
+            variant(loose, {QStringLiteral("INSERT INTO \"Pénalités\" VALUES (%1)").arg(values)}),
+            kPenaltyTable, QString::fromUtf8(bad.problem));
+    }
+    expectBadValue(variant(league, {QStringLiteral("DROP TABLE \"Pénalités\""),
+                                    QStringLiteral("CREATE VIEW \"Pénalités\" AS SELECT Nom AS "
+                                                   "Equipe, 1 AS Points, 1 AS \"Journée\", "
+                                                   "'x' AS Motif FROM Equipes")}),
+                   kPenaltyTable, QStringLiteral("n'est pas une table ordinaire"),
+                   OpenFailure::BadTable);
+    expectRefused(variant(league, {QStringLiteral("DROP TABLE \"Pénalités\""),
+                                   QStringLiteral("CREATE TABLE \"Pénalités\" (Equipe, Points, "
+                                                  "\"Journée\")")}),
+                  OpenFailure::MissingTable);
+
+    const QString properties = QStringLiteral("Propriétés");
+    expectBadValue(variant(league, {QStringLiteral("UPDATE \"Propriétés\" SET Valeur = 'buts' "
+                                                   "WHERE Nom = 'Départage'")}),
+                   properties, QStringLiteral("la propriété « Départage » vaut « buts »"));
+    expectBadValue(
+        variant(league, {QStringLiteral("DROP TABLE \"Propriétés\""),
+                         QStringLiteral("CREATE TABLE \"Propriétés\" (Nom, Type, Valeur)"),
+                         QStringLiteral("INSERT INTO \"Propriétés\" VALUES ('App', 10, 'Zelto "
+                                        "Vemo'), ('Départage', 2, 1)")}),
+        properties, QStringLiteral("la propriété « Départage » n'a pas le bon type"));
 }
 
 TEST_F(OpenTest, ViewsTriggersAndUnusualTablesAreRefusedUntouched)

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTimer>
@@ -34,6 +35,51 @@ TEST(PrevInstance, ASecondStartReachesTheFirst)
     QTRY_VERIFY(spy.count() == 1);
     QTRY_VERIFY(found);
     EXPECT_FALSE(PrevInstance(uniqueName()).ActivatePrevInstance(200));
+}
+
+TEST(PrevInstance, AnOpenRequestCarriesAnyPathWhole)
+{
+    const QString name = uniqueName();
+    PrevInstance first(name);
+    ASSERT_TRUE(first.listen());
+    QSignalSpy opened(&first, &PrevInstance::openRequested);
+    QSignalSpy activated(&first, &PrevInstance::activationRequested);
+
+    const QString odd = QStringLiteral("/données/Ligue 1 %20 100%\nfin.dat\nsuite");
+    bool found = false;
+    QTimer::singleShot(0, [&] { found = PrevInstance(name).OpenInPrevInstance(odd); });
+    QTRY_COMPARE(opened.count(), 1);
+    EXPECT_EQ(opened[0][0].toString(), odd);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(activated.count(), 0);
+    EXPECT_FALSE(PrevInstance(uniqueName()).OpenInPrevInstance(odd, 200));
+}
+
+// A request may arrive in pieces, and what is not a request is ignored.
+TEST(PrevInstance, OnlyWholeRequestLinesAreRead)
+{
+    const QString name = uniqueName();
+    PrevInstance first(name);
+    ASSERT_TRUE(first.listen());
+    QSignalSpy opened(&first, &PrevInstance::openRequested);
+    QSignalSpy activated(&first, &PrevInstance::activationRequested);
+
+    QLocalSocket client;
+    client.connectToServer(name);
+    ASSERT_TRUE(client.waitForConnected(1000));
+    client.write("bonjour\nopen \nopen %2Fa");
+    client.flush();
+    QTest::qWait(200);
+    EXPECT_EQ(opened.count(), 0);
+    client.write("b%20c.dat\nactiv");
+    client.flush();
+    QTRY_COMPARE(opened.count(), 1);
+    EXPECT_EQ(opened[0][0].toString(), QStringLiteral("/ab c.dat"));
+    client.write("ate\n");
+    client.flush();
+    QTRY_COMPARE(activated.count(), 1);
+    QTest::qWait(100);
+    EXPECT_EQ(opened.count(), 1);
 }
 
 TEST(PrevInstance, ASocketLeftByACrashIsTakenOver)

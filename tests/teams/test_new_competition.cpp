@@ -12,6 +12,7 @@
 #include "teams/frmNouveau.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -296,6 +297,34 @@ TEST_F(WizardTest, CancellingTheSaveDialogKeepsTheWizardWithItsPropertiesWritten
     EXPECT_EQ(asked.defaultExt, QStringLiteral("dat"));
     EXPECT_EQ(asked.filter, QStringLiteral("Compétitions|*.dat"));
     EXPECT_EQ(asked.fileName, QStringLiteral(" Ligue 2  ") + wizard.txtSaison->text());
+}
+
+TEST_F(WizardTest, TheTieBreakIsButsUnlessChosenAndIsWrittenWithTheRest)
+{
+    const auto tieBreak = [this] {
+        auto db = testsupport::openFile(working);
+        QVariant v;
+        EXPECT_TRUE(store::readProperty(*db, store::kTieBreakProperty, v).ok());
+        return v.toString();
+    };
+    EXPECT_EQ(wizard.cboDepartage->currentText(), QStringLiteral("Buts"));
+    wizard.txtCompet->setText(QStringLiteral("Ligue"));
+    add(QStringLiteral("A"));
+    add(QStringLiteral("B"));
+    cOpenSaveFile::setNextCancel();
+    wizard.cmdSave->click();
+    EXPECT_EQ(tieBreak(), QStringLiteral("Buts"));
+
+    // Reached from its label's access key and chosen with the arrow keys.
+    QApplication::setActiveWindow(&wizard);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard));
+    QTest::keyClick(&wizard, Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), wizard.cboDepartage);
+    QTest::keyClick(wizard.cboDepartage, Qt::Key_Down);
+    cOpenSaveFile::setNextCancel();
+    wizard.cmdSave->click();
+    EXPECT_EQ(tieBreak(), QStringLiteral("Confrontations"));
+    EXPECT_TRUE(MessageBox::shown().isEmpty());
 }
 
 TEST_F(WizardTest, EscapeOrClosingWithoutTeamsCancelsAtOnce)

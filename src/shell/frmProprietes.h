@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace store {
+class Competition;
+}
+
+// "Propriétés de la compétition": the name, the season, the points of a win, a loss and a
+// draw and the tie-break of the open competition, checked as the wizard checks them and
+// written together. After "Enregistrer" the competition has read its points again.
+class frmProprietes : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmProprietes(store::Competition& competition, QWidget* parent = nullptr);
+
+    QLineEdit* txtCompet;
+    QLineEdit* txtSaison;
+    std::array<QLineEdit*, 3> txtPts{};
+    QComboBox* cboDepartage;
+    QPushButton* cmdSave;
+    QPushButton* cmdCancel;
+
+    void cmdSave_Click();
+
+private:
+    store::Competition& m_competition;
+};

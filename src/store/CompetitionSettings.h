@@ -1,0 +1,51 @@
+#pragma once
+
+#include "store/Competition.h"
+#include "store/Database.h"
+#include "store/LeagueRules.h"
+
+#include <QString>
+#include <array>
+#include <vector>
+
+namespace store {
+
+// What a new competition is given besides its teams: its name, its season, the points of
+// a win, a loss and a draw (0 to 255) and how teams level on points are told apart.
+struct CompetitionSettings
+{
+    QString name;
+    QString season;
+    int win = 3;
+    int loss = 0;
+    int draw = 1;
+    TieBreak tieBreak = TieBreak::Goals;
+};
+
+// Why settings typed by a user cannot be kept: the French message and the box at fault.
+struct SettingsRefusal
+{
+    enum Field { None, Name, Season, AnyPoints, Win, Loss, Draw };
+    Field field = None;
+    QString message;
+
+    bool ok() const { return message.isEmpty(); }
+};
+
+// Checks the name, the season (both trimmed) and the points of a win, a loss and a draw as
+// typed, as the wizard and the properties dialog check them; when they pass, settings takes
+// them (its tie-break is left as it is).
+SettingsRefusal checkSettings(const QString& name, const QString& season,
+                              const std::array<QString, 3>& points, CompetitionSettings& settings);
+
+// Writes the settings of a new competition and adds these teams to it, in one transaction:
+// a value or a team that the file refuses leaves it as it was.
+[[nodiscard]] DbError writeNewCompetition(Database& db, const CompetitionSettings& settings,
+                                          const std::vector<TeamPictures>& teams = {});
+
+// The settings of an open file: name, season, points and tie-break.
+[[nodiscard]] DbError readCompetitionSettings(Database& db, CompetitionSettings& settings);
+// Rewrites the name, the season, the points and the tie-break in one transaction.
+[[nodiscard]] DbError writeCompetitionSettings(Database& db, const CompetitionSettings& settings);
+
+} // namespace store

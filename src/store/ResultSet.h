@@ -1,0 +1,75 @@
+#pragma once
+
+#include "store/Competition.h"
+#include "store/LeagueRules.h"
+#include "store/Results.h"
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace store {
+
+// A result with its teams as places in the competition's team list; -1 for a name that is
+// not a team of the list.
+struct TeamResult
+{
+    int journee = 0;
+    int home = -1;
+    int away = -1;
+    int scoreHome = 0;
+    int scoreAway = 0;
+};
+
+// Points taken from the team at this place of the team list, from a matchday on.
+struct TeamPenalty
+{
+    int team = -1;
+    int points = 0;
+    int journee = 1;
+};
+
+// Every result of a competition, read at once, in matchday order (in file order within a
+// matchday), with the team names resolved once against the team list.
+class ResultSet
+{
+public:
+    // Reads the whole results table; on failure returns null with error set.
+    static std::shared_ptr<const ResultSet> read(Database& db, const std::vector<Team>& teams,
+                                                 DbError& error);
+
+    const std::vector<MatchRow>& rows() const { return m_rows; }
+    const std::vector<TeamResult>& teamResults() const { return m_teams; }
+    // The penalties of the file, read with the results.
+    const std::vector<TeamPenalty>& penalties() const { return m_penalties; }
+
+    // The results of matchdays 1 to upTo (all without a bound): a leading part of the list.
+    std::span<const TeamResult> teamResultsUpTo(std::optional<int> upTo) const;
+    std::vector<MatchRow> rowsUpTo(std::optional<int> upTo) const;
+    std::vector<MatchRow> matchday(int journee) const;
+    // The matchdays that have results, ascending.
+    std::vector<int> playedMatchdays() const;
+    // The matches of the team at teamIndex at home and away, newest matchday first.
+    std::vector<MatchRow> teamMatches(int teamIndex) const;
+
+private:
+    size_t countUpTo(int journee) const;
+
+    std::vector<MatchRow> m_rows;
+    std::vector<TeamResult> m_teams;
+    std::vector<TeamPenalty> m_penalties;
+};
+
+// The place of name in teams as the file compares names (exact first, then letter case
+// ignored for A to Z), or -1.
+class TeamLookup
+{
+public:
+    explicit TeamLookup(const std::vector<Team>& teams);
+    int find(const QString& name) const;
+
+private:
+    QHash<QString, int> m_exact, m_folded;
+};
+
+} // namespace store

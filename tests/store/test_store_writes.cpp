@@ -1,0 +1,194 @@
+// The writes that touch several rows at once: a new competition's settings and teams, and
+// teams copied from another file. The file takes all of them or none, whether it refuses a
+// value, fills the disk or is locked by another program.
+#include "store/Bets.h"
+#include "store/Competition.h"
+#include "store/CompetitionFile.h"
+#include "store/CompetitionSettings.h"
+#include "store/Teams.h"
+#include "support/FaultyDisk.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace store;
+using testsupport::FaultyDisk;
+using testsupport::TempDir;
+
+namespace {
+
+constexpr int kFull = 13;
+constexpr int kConstraint = 19;
+
+std::vector<TeamPictures> clubs(int count)
+{
+    std::vector<TeamPictures> teams;
+    for (int i = 0; i < count; ++i)
+        teams.push_back({QStringLiteral("CLUB %1").arg(QChar(u'A' + i)), QByteArray(3000, 'c'),
+                         QByteArray(800, 'i')});
+    return teams;
+}
+
+// A freshly created competition file, as the wizard and the tool start from.
+class StoreWritesTest : public testing::Test
+{
+protected:
+    static void SetUpTestSuite() { FaultyDisk::install(); }
+    void SetUp() override
+    {
+        FaultyDisk::failWritesAfter(-1);
+        file = dir.file(QStringLiteral("c.dat"));
+        ASSERT_TRUE(createCompetitionFile(file).ok());
+        before = testsupport::dumpContent(file);
+    }
+    void TearDown() override { FaultyDisk::failWritesAfter(-1); }
+
+    // Runs write on a copy of the file with room, then on the file with the disk filling up
+    // part-way through: each attempt fails as a full disk and leaves the file as it was.
+    void expectAllOrNothingOnAFullDisk(const std::function<DbError(Database&)>& write)
+    {
+        const QString copy = dir.file(QStringLiteral("copy.dat"));
+        ASSERT_TRUE(QFile::copy(file, copy));
+        qint64 whole = 0;
+        {
+            auto db = testsupport::openFile(copy);
+            ASSERT_TRUE(db);
+            const qint64 start = FaultyDisk::bytesWritten();
+            ASSERT_TRUE(write(*db).ok());
+            whole = FaultyDisk::bytesWritten() - start;
+        }
+        ASSERT_GT(whole, 4000);
+        for (const qint64 budget : {whole / 3, 2 * whole / 3, whole - 100}) {
+            {
+                auto db = testsupport::openFile(file);
+                ASSERT_TRUE(db);
+                FaultyDisk::failWritesAfter(budget);
+                const DbError e = write(*db);
+                EXPECT_EQ(e.code & 0xFF, kFull) << budget << " " << e.message.toStdString();
+                FaultyDisk::failWritesAfter(-1);
+            }
+            EXPECT_EQ(testsupport::dumpContent(file), before) << "budget " << budget;
+        }
+    }
+
+    TempDir dir;
+    QString file;
+    QString before;
+};
+
+TEST_F(StoreWritesTest, ANewCompetitionIsWrittenWholeOrNotAtAll)
+{
+    auto db = testsupport::openFile(file);
+    ASSERT_TRUE(db);
+    // Refused by the file after the name and the season were written.
+    DbError e = writeNewCompetition(
+        *db, {QStringLiteral("Ligue"), QStringLiteral("2025"), 3, 0, 256}, clubs(4));
+    EXPECT_EQ(e.code & 0xFF, kConstraint) << e.message.toStdString();
+    EXPECT_EQ(testsupport::dumpContent(file), before);
+    // The last team's name is taken already, in another letter case.
+    std::vector<TeamPictures> twice = clubs(3);
+    twice.push_back({QStringLiteral("club a"), {}, {}});
+    e = writeNewCompetition(*db, {QStringLiteral("Ligue"), QStringLiteral("2025")}, twice);
+    EXPECT_EQ(e.code & 0xFF, kConstraint) << e.message.toStdString();
+    EXPECT_EQ(testsupport::dumpContent(file), before);
+
+    // Another program holds the file.
+    auto other = testsupport::openFile(file);
+    ASSERT_TRUE(other->exec(QStringLiteral("BEGIN IMMEDIATE")).ok());
+    e = writeNewCompetition(*db, {QStringLiteral("Ligue"), QStringLiteral("2025")}, clubs(4));
+    EXPECT_TRUE(describeError(e).contains(QStringLiteral("verrouillé"))) << e.message.toStdString();
+    ASSERT_TRUE(other->exec(QStringLiteral("ROLLBACK")).ok());
+    other.reset();
+    EXPECT_EQ(testsupport::dumpContent(file), before);
+
+    ASSERT_TRUE(writeNewCompetition(*db, {QStringLiteral("Ligue"), QStringLiteral("2025"), 2, 1, 0},
+                                    {{QStringLiteral("LENS"), QByteArray("GIF"), {}},
+                                     {QStringLiteral("ARRAS"), {}, QByteArray("ICO")}})
+                    .ok());
+    db.reset();
+    OpenError error;
+    auto c = Competition::open(file, error);
+    ASSERT_TRUE(c) << describeOpenError(error, file).toStdString();
+    EXPECT_EQ(c->teamCount(), 2);
+    EXPECT_EQ(c->ptsWinner(), 2);
+    EXPECT_EQ(c->ptsLooser(), 1);
+    EXPECT_EQ(c->ptsEquality(), 0);
+    QVariant season;
+    ASSERT_TRUE(readProperty(c->db(), QStringLiteral("Saison"), season).ok());
+    EXPECT_EQ(season.toString(), QStringLiteral("2025"));
+    // No picture is stored as none, not as an empty one.
+    std::vector<TeamPictures> stored;
+    ASSERT_TRUE(loadTeamPictures(c->db(), stored).ok());
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].blason, QByteArray("GIF"));
+    EXPECT_TRUE(stored[0].icone.isNull());
+    EXPECT_TRUE(stored[1].blason.isNull());
+}
+
+TEST_F(StoreWritesTest, ANewCompetitionThatFillsTheDiskWritesNothing)
+{
+    expectAllOrNothingOnAFullDisk([](Database& db) {
+        return writeNewCompetition(db, {QStringLiteral("Ligue"), QStringLiteral("2025")},
+                                   clubs(12));
+    });
+}
+
+TEST_F(StoreWritesTest, CopiedTeamsSkipTakenNamesButAnyOtherFailureAddsNone)
+{
+    auto db = testsupport::openFile(file);
+    ASSERT_TRUE(db);
+    ASSERT_TRUE(addTeam(*db, {QStringLiteral("CLUB B"), {}, {}}).ok());
+    before = testsupport::dumpContent(file);
+
+    auto other = testsupport::openFile(file);
+    ASSERT_TRUE(other->exec(QStringLiteral("BEGIN IMMEDIATE")).ok());
+    QStringList refused;
+    DbError e = addTeams(*db, clubs(3), refused);
+    EXPECT_TRUE(describeError(e).contains(QStringLiteral("verrouillé")));
+    ASSERT_TRUE(other->exec(QStringLiteral("ROLLBACK")).ok());
+    other.reset();
+    EXPECT_EQ(testsupport::dumpContent(file), before);
+    db.reset();
+
+    expectAllOrNothingOnAFullDisk([](Database& db) {
+        QStringList refused;
+        return addTeams(db, clubs(12), refused);
+    });
+
+    db = testsupport::openFile(file);
+    ASSERT_TRUE(addTeams(*db, clubs(3), refused).ok());
+    EXPECT_EQ(refused, QStringList{QStringLiteral("CLUB B")});
+    std::vector<TeamPictures> stored;
+    ASSERT_TRUE(loadTeamPictures(*db, stored).ok());
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[1].nom, QStringLiteral("CLUB A"));
+    EXPECT_EQ(stored[2].nom, QStringLiteral("CLUB C"));
+    EXPECT_EQ(stored[2].blason, QByteArray(3000, 'c'));
+
+    // Names are found as the file compares them; a deleted team is found no more.
+    qint64 rowid = 0;
+    ASSERT_TRUE(findTeam(*db, QStringLiteral("club c"), rowid).ok());
+    EXPECT_GT(rowid, 0);
+    ASSERT_TRUE(deleteTeam(*db, rowid).ok());
+    ASSERT_TRUE(findTeam(*db, QStringLiteral("CLUB C"), rowid).ok());
+    EXPECT_EQ(rowid, 0);
+}
+
+TEST_F(StoreWritesTest, ABetDeletedMeanwhileIsNeitherRewrittenNorRecreated)
+{
+    auto db = testsupport::openFile(file);
+    ASSERT_TRUE(db);
+    BetRow bet{0, QDate(2025, 9, 14), QStringLiteral("LENS - ARRAS"), 25000, 0, 0};
+    ASSERT_TRUE(addBet(*db, bet, &bet.rowid).ok());
+    ASSERT_TRUE(deleteBet(*db, bet.rowid).ok());
+    const QString emptied = testsupport::dumpContent(file);
+    bet.statut = 1;
+    bet.gain = 60000;
+    EXPECT_FALSE(updateBet(*db, bet).ok());
+    EXPECT_FALSE(deleteBet(*db, bet.rowid).ok());
+    EXPECT_EQ(testsupport::dumpContent(file), emptied);
+}
+
+} // namespace
