@@ -2,6 +2,7 @@
 
 #include "bets/BetInput.h"
 #include "controls/MessageBox.h"
+#include "controls/SaveCancel.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -81,11 +82,9 @@ frmEditPari::frmEditPari(QWidget* parent) : QDialog(parent)
     txtGain = new QLineEdit(this);
     txtGain->setObjectName(QStringLiteral("txtGain"));
     txtGain->setFixedWidth(kAmountWidth);
-    cmdSave = new QPushButton(QStringLiteral("&Enregistrer"), this);
-    cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    cmdSave->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Annuler"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    const SaveCancel buttons = SaveCancel::make(this);
+    cmdSave = buttons.save;
+    cmdCancel = buttons.cancel;
 
     auto* grid = new QGridLayout;
     grid->addWidget(buddyLabel(QStringLiteral("&Date"), txtDate, this), 0, 0);
@@ -101,14 +100,7 @@ frmEditPari::frmEditPari(QWidget* parent) : QDialog(parent)
     grid->addWidget(txtGain, 4, 1, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdSave);
-    buttons->addWidget(cmdCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(buttons);
+    buttons.layOut(this, grid);
 
     QWidget::setTabOrder(txtDate, txtDescription);
     QWidget::setTabOrder(txtDescription, txtMise);

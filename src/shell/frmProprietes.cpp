@@ -1,6 +1,7 @@
 #include "shell/frmProprietes.h"
 
 #include "controls/MessageBox.h"
+#include "controls/SaveCancel.h"
 #include "store/Competition.h"
 #include "store/CompetitionSettings.h"
 
@@ -69,22 +70,12 @@ frmProprietes::frmProprietes(store::Competition& competition, QWidget* parent)
     addRow(5, QStringLiteral("Dé&partage:"), cboDepartage);
     grid->setColumnStretch(1, 1);
 
-    cmdSave = new QPushButton(QStringLiteral("&Enregistrer"), this);
-    cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    cmdSave->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Annuler"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    const SaveCancel buttons = SaveCancel::make(this);
+    cmdSave = buttons.save;
+    cmdCancel = buttons.cancel;
     connect(cmdSave, &QPushButton::clicked, this, &frmProprietes::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdSave);
-    buttons->addWidget(cmdCancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(buttons);
+    buttons.layOut(this, grid);
     txtCompet->setFocus();
 }
 

@@ -1,6 +1,7 @@
 #include "teams/frmEditPenalite.h"
 
 #include "controls/MessageBox.h"
+#include "controls/SaveCancel.h"
 #include "store/Penalties.h"
 
 #include <QGridLayout>
@@ -55,22 +56,12 @@ frmEditPenalite::frmEditPenalite(const store::Penalty& penalty, int lastMatchday
     grid->addWidget(txtMotif, 3, 1);
     grid->setColumnStretch(1, 1);
 
-    cmdSave = new QPushButton(QStringLiteral("&Enregistrer"), this);
-    cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    cmdSave->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Annuler"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    const SaveCancel buttons = SaveCancel::make(this);
+    cmdSave = buttons.save;
+    cmdCancel = buttons.cancel;
     connect(cmdSave, &QPushButton::clicked, this, &frmEditPenalite::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdSave);
-    buttons->addWidget(cmdCancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(buttons);
+    buttons.layOut(this, grid);
     spnPoints->setFocus();
 }
 
