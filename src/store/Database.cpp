@@ -275,6 +275,32 @@ qint64 RowReader::integer(int column) const
     return sqlite3_column_int64(static_cast<sqlite3_stmt*>(m_stmt), column);
 }
 
+quint64 shortTextHash(QByteArrayView bytes)
+{
+    // Eight bytes at a time: names are short.
+    const char* p = bytes.data();
+    const qsizetype n = bytes.size();
+    quint64 hash = quint64(n) * 0x9E3779B97F4A7C15ull;
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, p + i, 8);
+        hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+    }
+    quint64 tail = 0;
+    if (n > i)
+        std::memcpy(&tail, p + i, size_t(n - i));
+    hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ull;
+    return hash ^ (hash >> 29);
+}
+
+QByteArrayView RowReader::bytes(int column) const
+{
+    auto* s = static_cast<sqlite3_stmt*>(m_stmt);
+    const char* p = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
+    return QByteArrayView(p, sqlite3_column_bytes(s, column));
+}
+
 QString RowReader::text(int column) const
 {
     constexpr size_t kSlots = 1024;
@@ -283,9 +309,7 @@ QString RowReader::text(int column) const
     const int n = sqlite3_column_bytes(s, column);
     if (n > 200)
         return QString::fromUtf8(p, n);
-    quint32 hash = 2166136261u; // FNV-1a
-    for (int i = 0; i < n; ++i)
-        hash = (hash ^ quint8(p[i])) * 16777619u;
+    const quint64 hash = shortTextHash(QByteArrayView(p, n));
     if (m_seen.empty())
         m_seen.resize(kSlots);
     for (size_t slot = hash % kSlots;; slot = (slot + 1) % kSlots) {

@@ -49,6 +49,8 @@ public:
     qint64 integer(int column) const;
     // Text of a column; repeated values (such as team names) share one string.
     QString text(int column) const;
+    // The UTF-8 bytes of a text column, valid until the next row.
+    QByteArrayView bytes(int column) const;
 
 private:
     struct Seen
@@ -63,6 +65,9 @@ private:
     mutable int m_seenCount = 0;
     friend class Database;
 };
+
+// A hash of a short text's bytes, for tables of texts that repeat.
+quint64 shortTextHash(QByteArrayView bytes);
 
 class Database;
 

@@ -6,26 +6,73 @@ namespace store {
 
 namespace {
 
-// The file's own order within a matchday is kept, as a read by matchday gives it.
-void sortByMatchday(std::vector<MatchRow>& rows)
+// Each distinct name read, once, found by its bytes.
+class NameTable
 {
-    const auto byDay = [](const MatchRow& a, const MatchRow& b) { return a.journee < b.journee; };
+public:
+    // The place of the name in names, which receives it when it is new.
+    int place(QByteArrayView bytes, std::vector<QString>& names)
+    {
+        if (2 * (m_bytes.size() + 1) > m_slots.size())
+            grow();
+        const size_t mask = m_slots.size() - 1;
+        for (size_t slot = shortTextHash(bytes) & mask;; slot = (slot + 1) & mask) {
+            const int at = m_slots[slot];
+            if (at < 0) {
+                m_slots[slot] = int(m_bytes.size());
+                m_bytes.emplace_back(bytes.data(), bytes.size());
+                names.push_back(QString::fromUtf8(bytes));
+                return m_slots[slot];
+            }
+            if (QByteArrayView(m_bytes[size_t(at)]) == bytes)
+                return at;
+        }
+    }
+
+private:
+    void grow()
+    {
+        std::vector<int> grown(qMax<size_t>(1024, 2 * m_slots.size()), -1);
+        const size_t mask = grown.size() - 1;
+        for (int at = 0; at < int(m_bytes.size()); ++at) {
+            size_t slot = shortTextHash(m_bytes[size_t(at)]) & mask;
+            while (grown[slot] >= 0)
+                slot = (slot + 1) & mask;
+            grown[slot] = at;
+        }
+        m_slots = std::move(grown);
+    }
+
+    std::vector<int> m_slots;
+    std::vector<QByteArray> m_bytes;
+};
+
+struct Raw
+{
+    TeamResult result; // teams as places in the names read
+    qint64 rowid = 0;
+};
+
+// The file's own order within a matchday is kept, as a read by matchday gives it.
+template <class Row, class Day> void sortByMatchday(std::vector<Row>& rows, Day dayOf)
+{
+    const auto byDay = [&](const Row& a, const Row& b) { return dayOf(a) < dayOf(b); };
     if (std::is_sorted(rows.begin(), rows.end(), byDay))
         return;
     constexpr int kDays = 256;
     if (!std::all_of(rows.begin(), rows.end(),
-                     [](const MatchRow& r) { return r.journee >= 0 && r.journee < kDays; })) {
+                     [&](const Row& r) { return dayOf(r) >= 0 && dayOf(r) < kDays; })) {
         std::stable_sort(rows.begin(), rows.end(), byDay);
         return;
     }
     std::vector<size_t> start(kDays + 1, 0);
-    for (const MatchRow& r : rows)
-        ++start[size_t(r.journee) + 1];
+    for (const Row& r : rows)
+        ++start[size_t(dayOf(r)) + 1];
     for (int d = 0; d < kDays; ++d)
         start[size_t(d) + 1] += start[size_t(d)];
-    std::vector<MatchRow> sorted(rows.size());
-    for (MatchRow& r : rows)
-        sorted[start[size_t(r.journee)]++] = std::move(r);
+    std::vector<Row> sorted(rows.size());
+    for (Row& r : rows)
+        sorted[start[size_t(dayOf(r))]++] = std::move(r);
     rows = std::move(sorted);
 }
 
@@ -53,25 +100,35 @@ std::shared_ptr<const ResultSet> ResultSet::read(Database& db, const std::vector
                                                  DbError& error)
 {
     auto set = std::make_shared<ResultSet>();
-    if ((error = loadResults(db, std::nullopt, set->m_rows)))
-        return nullptr;
-    sortByMatchday(set->m_rows);
-
-    // Rows share their name strings, so each distinct name is looked up once.
     const TeamLookup lookup(teams);
-    QHash<const void*, int> seen;
-    const auto indexOf = [&](const QString& name) {
-        const auto it = seen.constFind(name.constData());
-        if (it != seen.constEnd())
-            return it.value();
-        const int index = lookup.find(name);
-        seen.insert(name.constData(), index);
-        return index;
-    };
-    set->m_teams.reserve(set->m_rows.size());
-    for (const MatchRow& r : set->m_rows)
-        set->m_teams.push_back({r.journee, indexOf(r.domicile), indexOf(r.visiteur),
-                                r.scoreDomicile, r.scoreVisiteur});
+    NameTable table;
+    std::vector<Raw> raw;
+    error = db.forEach(QStringLiteral("SELECT rowid, \"Journée\", Domicile, ScoreDomicile, "
+                                      "Visiteur, ScoreVisiteur FROM \"Résultats\""),
+                       {}, [&](const RowReader& r) {
+                           Raw row;
+                           row.rowid = r.integer(0);
+                           row.result = {int(r.integer(1)), table.place(r.bytes(2), set->m_names),
+                                         table.place(r.bytes(4), set->m_names), int(r.integer(3)),
+                                         int(r.integer(5))};
+                           raw.push_back(row);
+                       });
+    if (error)
+        return nullptr;
+    std::vector<int> teamOf;
+    for (const QString& name : set->m_names)
+        teamOf.push_back(lookup.find(name));
+    sortByMatchday(raw, [](const Raw& r) { return r.result.journee; });
+
+    set->m_stored.reserve(raw.size());
+    set->m_teams.reserve(raw.size());
+    for (const Raw& r : raw) {
+        set->m_stored.push_back({r.rowid, r.result.home, r.result.away});
+        TeamResult t = r.result;
+        t.home = teamOf[size_t(t.home)];
+        t.away = teamOf[size_t(t.away)];
+        set->m_teams.push_back(t);
+    }
 
     std::vector<Penalty> penalties;
     if ((error = loadPenalties(db, penalties)))
@@ -79,6 +136,32 @@ std::shared_ptr<const ResultSet> ResultSet::read(Database& db, const std::vector
     for (const Penalty& p : penalties)
         set->m_penalties.push_back({lookup.find(p.equipe), p.points, p.journee});
     return set;
+}
+
+MatchRow ResultSet::rowAt(size_t i) const
+{
+    const Stored& s = m_stored[i];
+    const TeamResult& t = m_teams[i];
+    return {s.rowid,    t.journee, m_names[size_t(s.home)], t.scoreHome, m_names[size_t(s.away)],
+            t.scoreAway};
+}
+
+std::vector<MatchRow> ResultSet::rowsBetween(size_t from, size_t to) const
+{
+    std::vector<MatchRow> rows;
+    rows.reserve(to - from);
+    for (size_t i = from; i < to; ++i)
+        rows.push_back(rowAt(i));
+    return rows;
+}
+
+const std::vector<MatchRow>& ResultSet::rows() const
+{
+    if (!m_rowsMade) {
+        m_rows = rowsBetween(0, m_teams.size());
+        m_rowsMade = true;
+    }
+    return m_rows;
 }
 
 size_t ResultSet::countUpTo(int journee) const
@@ -95,13 +178,12 @@ std::span<const TeamResult> ResultSet::teamResultsUpTo(std::optional<int> upTo) 
 
 std::vector<MatchRow> ResultSet::rowsUpTo(std::optional<int> upTo) const
 {
-    return {m_rows.begin(), m_rows.begin() + qsizetype(upTo ? countUpTo(*upTo) : m_rows.size())};
+    return rowsBetween(0, upTo ? countUpTo(*upTo) : m_teams.size());
 }
 
 std::vector<MatchRow> ResultSet::matchday(int journee) const
 {
-    return {m_rows.begin() + qsizetype(countUpTo(journee - 1)),
-            m_rows.begin() + qsizetype(countUpTo(journee))};
+    return rowsBetween(countUpTo(journee - 1), countUpTo(journee));
 }
 
 std::vector<int> ResultSet::playedMatchdays() const
@@ -120,7 +202,7 @@ std::vector<MatchRow> ResultSet::teamMatches(int teamIndex) const
         return matches;
     for (size_t i = m_teams.size(); i-- > 0;)
         if (m_teams[i].home == teamIndex || m_teams[i].away == teamIndex)
-            matches.push_back(m_rows[i]);
+            matches.push_back(rowAt(i));
     return matches;
 }
 

@@ -38,7 +38,8 @@ public:
     static std::shared_ptr<const ResultSet> read(Database& db, const std::vector<Team>& teams,
                                                  DbError& error);
 
-    const std::vector<MatchRow>& rows() const { return m_rows; }
+    // Every row with its names, made when first asked for.
+    const std::vector<MatchRow>& rows() const;
     const std::vector<TeamResult>& teamResults() const { return m_teams; }
     // The penalties of the file, read with the results.
     const std::vector<TeamPenalty>& penalties() const { return m_penalties; }
@@ -53,10 +54,21 @@ public:
     std::vector<MatchRow> teamMatches(int teamIndex) const;
 
 private:
-    size_t countUpTo(int journee) const;
+    struct Stored
+    {
+        qint64 rowid = 0;
+        int home = 0, away = 0; // places in m_names
+    };
 
-    std::vector<MatchRow> m_rows;
+    size_t countUpTo(int journee) const;
+    MatchRow rowAt(size_t i) const;
+    std::vector<MatchRow> rowsBetween(size_t from, size_t to) const;
+
+    std::vector<QString> m_names; // each name as stored, once
+    std::vector<Stored> m_stored; // in the order of m_teams
     std::vector<TeamResult> m_teams;
+    mutable std::vector<MatchRow> m_rows;
+    mutable bool m_rowsMade = false;
     std::vector<TeamPenalty> m_penalties;
 };
 
