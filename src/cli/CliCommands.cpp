@@ -330,10 +330,10 @@ int grid(const QStringList& args)
     auto c = openCompetition(p.positional[0]);
     if (!c)
         return Refused;
-    std::vector<store::MatchRow> rows;
-    if (store::DbError e = store::loadResults(c->db(), day, rows))
-        return readFailed(e);
-    const SeasonGrid g(rows, c->teamList(), day);
+    const auto results = readResults(*c);
+    if (!results)
+        return Refused;
+    const SeasonGrid g(results->rowsUpTo(day), c->teamList(), day);
     QStringList header{QStringLiteral("Domicile")};
     QList<int> text{0};
     for (int v = 0; v < g.size(); ++v) {
@@ -397,14 +397,11 @@ int matches(const QStringList& args)
     auto c = openCompetition(p.positional[0]);
     if (!c)
         return Refused;
-    std::vector<store::MatchRow> rows;
-    store::DbError e = day ? store::loadMatchday(c->db(), *day, rows)
-                           : store::loadResults(c->db(), std::nullopt, rows);
-    if (e)
-        return readFailed(e);
-    std::stable_sort(
-        rows.begin(), rows.end(),
-        [](const store::MatchRow& a, const store::MatchRow& b) { return a.journee < b.journee; });
+    const auto results = readResults(*c);
+    if (!results)
+        return Refused;
+    // In matchday order, in file order within a matchday.
+    const std::vector<store::MatchRow> rows = day ? results->matchday(*day) : results->rows();
     TableWriter table(kMatchColumns);
     for (const store::MatchRow& r : rows)
         table.addRow({QString::number(r.journee), r.domicile, QString::number(r.scoreDomicile),

@@ -44,19 +44,6 @@ DbError loadResults(Database& db, std::optional<int> upTo, std::vector<MatchRow>
     return load(db, kSelect + QStringLiteral(" WHERE \"Journée\" <= ?"), {*upTo}, rows);
 }
 
-DbError loadMatchday(Database& db, int journee, std::vector<MatchRow>& rows)
-{
-    return load(db, kSelect + QStringLiteral(" WHERE \"Journée\" = ?"), {journee}, rows);
-}
-
-DbError loadTeamMatches(Database& db, const QString& team, std::vector<MatchRow>& rows)
-{
-    return load(db,
-                kSelect +
-                    QStringLiteral(" WHERE Domicile = ? OR Visiteur = ? ORDER BY \"Journée\" DESC"),
-                {team, team}, rows);
-}
-
 DbError loadPlayedMatchdays(Database& db, std::vector<int>& days)
 {
     Snapshot s;

@@ -22,11 +22,6 @@ struct MatchRow
 // Every result, or those of matchdays 1 to upTo.
 [[nodiscard]] DbError loadResults(Database& db, std::optional<int> upTo,
                                   std::vector<MatchRow>& rows);
-// The results of one matchday.
-[[nodiscard]] DbError loadMatchday(Database& db, int journee, std::vector<MatchRow>& rows);
-// A team's matches at home and away, newest matchday first.
-[[nodiscard]] DbError loadTeamMatches(Database& db, const QString& team,
-                                      std::vector<MatchRow>& rows);
 // The matchdays that have results, ascending.
 [[nodiscard]] DbError loadPlayedMatchdays(Database& db, std::vector<int>& days);
 
