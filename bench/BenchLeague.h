@@ -4,6 +4,7 @@
 #include "store/CompetitionFile.h"
 #include "store/Database.h"
 #include "store/Results.h"
+#include "support/Season.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,26 +22,18 @@ inline QString benchLeague(int n)
     store::DbError e;
     auto db = store::Database::open(path, store::competitionKey(), e);
     store::Transaction tx(*db);
-    const auto name = [](int i) {
-        return QStringLiteral("EQUIPE %1").arg(i, 3, 10, QLatin1Char('0'));
-    };
-    for (int i = 0; i < n; ++i)
-        (void)db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), name(i)}});
-    int day = 1;
-    for (int leg = 0; leg < 2; ++leg)
-        for (int r = 0; r < n - 1; ++r, ++day)
-            for (int k = 0; k < n / 2; ++k) {
-                int a = k == 0 ? 0 : 1 + (r + k - 1) % (n - 1);
-                int b = 1 + (r + n - 2 - k) % (n - 1);
-                if (leg)
-                    std::swap(a, b);
-                (void)db->addRow(QStringLiteral("Résultats"),
-                                 {{QStringLiteral("Journée"), day},
-                                  {QStringLiteral("Domicile"), name(a)},
-                                  {QStringLiteral("ScoreDomicile"), (a * 7 + day) % 5},
-                                  {QStringLiteral("Visiteur"), name(b)},
-                                  {QStringLiteral("ScoreVisiteur"), (b * 3 + day) % 4}});
-            }
+    QStringList names;
+    for (int i = 0; i < n; ++i) {
+        names << QStringLiteral("EQUIPE %1").arg(i, 3, 10, QLatin1Char('0'));
+        (void)db->addRow(QStringLiteral("Equipes"), {{QStringLiteral("Nom"), names.back()}});
+    }
+    for (const store::MatchRow& m : testsupport::doubleRoundRobin(names))
+        (void)db->addRow(QStringLiteral("Résultats"),
+                         {{QStringLiteral("Journée"), m.journee},
+                          {QStringLiteral("Domicile"), m.domicile},
+                          {QStringLiteral("ScoreDomicile"), m.scoreDomicile},
+                          {QStringLiteral("Visiteur"), m.visiteur},
+                          {QStringLiteral("ScoreVisiteur"), m.scoreVisiteur}});
     (void)tx.commit();
     return path;
 }
@@ -72,15 +65,7 @@ inline QString benchSeasonCsv(int n)
     std::vector<store::MatchRow> rows;
     if (!c || store::loadResults(c->db(), std::nullopt, rows))
         return {};
-    QByteArray text = "Journée;Domicile;ScoreDomicile;Visiteur;ScoreVisiteur\n";
-    for (const store::MatchRow& r : rows)
-        text += QStringLiteral("%1;%2;%3;%4;%5\n")
-                    .arg(r.journee)
-                    .arg(r.domicile)
-                    .arg(r.scoreDomicile)
-                    .arg(r.visiteur)
-                    .arg(r.scoreVisiteur)
-                    .toUtf8();
+    const QByteArray text = testsupport::resultsCsv(rows, ';');
     QFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
         return {};

@@ -77,37 +77,6 @@ void makeCompetition(const QString& path, const QStringList& teams)
     makeCompetition(path, defs);
 }
 
-std::vector<store::MatchRow> doubleRoundRobin(const QStringList& teams)
-{
-    std::vector<store::MatchRow> rows;
-    const int n = int(teams.size());
-    int day = 1;
-    for (int leg = 0; leg < 2; ++leg)
-        for (int r = 0; r < n - 1; ++r, ++day)
-            for (int k = 0; k < n / 2; ++k) {
-                int a = k == 0 ? 0 : 1 + (r + k - 1) % (n - 1);
-                int b = 1 + (r + n - 2 - k) % (n - 1);
-                if (leg)
-                    std::swap(a, b);
-                rows.push_back({0, day, teams[a], (a * 7 + day) % 5, teams[b], (b * 3 + day) % 4});
-            }
-    return rows;
-}
-
-QByteArray resultsCsv(const std::vector<store::MatchRow>& rows)
-{
-    QByteArray text = "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n";
-    for (const store::MatchRow& r : rows)
-        text += QStringLiteral("%1,%2,%3,%4,%5\n")
-                    .arg(r.journee)
-                    .arg(r.domicile)
-                    .arg(r.scoreDomicile)
-                    .arg(r.visiteur)
-                    .arg(r.scoreVisiteur)
-                    .toUtf8();
-    return text;
-}
-
 QByteArray readBytes(const QString& path)
 {
     QFile f(path);

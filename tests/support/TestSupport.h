@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/Results.h"
+#include "support/Season.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -49,11 +50,6 @@ void makeCompetition(const QString& path, const QStringList& teams);
 std::unique_ptr<store::Database> openFile(const QString& path);
 // Stores these results in the file; fails the test on any error.
 void addMatches(const QString& path, const std::vector<store::MatchRow>& rows);
-
-// Every match of a double round robin of these teams (circle method), with made-up scores.
-std::vector<store::MatchRow> doubleRoundRobin(const QStringList& teams);
-// Results as a CSV file to import holds them: the header, then a line per match.
-QByteArray resultsCsv(const std::vector<store::MatchRow>& rows);
 
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
