@@ -459,11 +459,11 @@ DbError Competition::results(std::shared_ptr<const ResultSet>& out)
     if (DbError e = m_db->changeStamp(stamp))
         return e;
     if (!m_results || !(stamp == m_resultsStamp)) {
-        // The points and the tie-break may have changed with the rest.
-        if (m_results)
-            if (OpenError settings = reloadSettings(); !settings.ok())
-                return settings.engine.ok() ? DbError{SQLITE_CORRUPT, settings.problem}
-                                            : settings.engine;
+        // The points and the tie-break may have changed with the rest, even before the first
+        // read: the file may have changed since it was opened.
+        if (OpenError settings = reloadSettings(); !settings.ok())
+            return settings.engine.ok() ? DbError{SQLITE_CORRUPT, settings.problem}
+                                        : settings.engine;
         DbError e;
         m_results = ResultSet::read(*m_db, m_teams, e);
         if (!m_results)

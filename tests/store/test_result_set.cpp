@@ -141,12 +141,37 @@ TEST_F(ResultSetTest, ARenamedTeamIsFoundAtItsNewPlace)
     ASSERT_TRUE(store::updateTeam(db, row.value(0, 0).toLongLong(), QStringLiteral("BREST"),
                                   {{QStringLiteral("Nom"), QStringLiteral("ZAGREB")}})
                     .ok());
+    (void)resultsOf(*c); // a refresh before the team list is read again
     ASSERT_TRUE(c->requeryTeams().ok());
     const auto set = resultsOf(*c);
     // ZAGREB is now last of the list; its matches follow it.
     EXPECT_EQ(c->teamList().back().nom, QStringLiteral("ZAGREB"));
     EXPECT_EQ(described(set->teamMatches(3)), (QStringList{"3:ZAGREB-LENS", "1:NICE-ZAGREB"}));
     EXPECT_EQ(set->teamResults().back().home, 3);
+}
+
+TEST_F(ResultSetTest, PointsAndPenaltiesChangedElsewhereAreReadWithTheResults)
+{
+    // Another program changes the points of a win and adds a deduction, in a table whose
+    // name differs in letter case only, as the engine allows.
+    auto other = openFile(path);
+    ASSERT_TRUE(other
+                    ->run(QStringLiteral("UPDATE \"Propriétés\" SET Valeur = 1 "
+                                         "WHERE Nom = 'PtsWinner'"))
+                    .ok());
+    ASSERT_TRUE(other
+                    ->exec(QStringLiteral("CREATE TABLE \"pénalités\" (Equipe TEXT, Points "
+                                          "INTEGER, \"Journée\" INTEGER, Motif TEXT)"))
+                    .ok());
+    ASSERT_TRUE(other
+                    ->run(QStringLiteral("INSERT INTO \"pénalités\" VALUES "
+                                         "('METZ', 2, 1, 'Sanction')"))
+                    .ok());
+    const auto set = resultsOf(*c);
+    EXPECT_EQ(c->ptsWinner(), 1);
+    ASSERT_EQ(set->penalties().size(), 1u);
+    EXPECT_EQ(set->penalties().front().team, 2);
+    EXPECT_EQ(set->penalties().front().points, 2);
 }
 
 } // namespace
