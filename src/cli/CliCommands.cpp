@@ -20,6 +20,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -29,7 +32,7 @@ namespace Cli {
 
 namespace {
 
-constexpr int kMaxTeams = 128; // 2 x 128 - 2 matchdays is the most a matchday byte can number
+using store::kMaxTeams;
 
 QTextStream& out()
 {
@@ -83,7 +86,9 @@ Commandes :
       Les résultats enregistrés, dans la disposition qu'attend « import ».
   grid FICHIER.dat [--matchday N] [--format FORMAT]
       La grille des confrontations : une ligne par équipe à domicile, une
-      colonne par équipe visiteuse, le score « 2-1 » de chaque match joué.
+      colonne par équipe visiteuse, le score « 2-1 » de chaque match joué. En
+      json, chaque ligne donne « Domicile » et, sous « Visiteurs », le score
+      contre chaque équipe.
   form FICHIER.dat [--matchday N] [--last K] [--format FORMAT]
       La forme de chaque équipe, dans l'ordre du classement général : ses K
       derniers résultats (V, N, D, du plus ancien au plus récent ; 5 par
@@ -96,7 +101,9 @@ Commandes :
 standings, history, matches, grid, form, report, penalties et properties sans
 option ne font que lire : un fichier en lecture seule leur suffit. En format
 text, une valeur de plus de 50 caractères est coupée (« … ») ; csv et json
-donnent les valeurs entières.
+donnent les valeurs entières. En csv, un texte qui commence par =, +, - ou @
+est précédé d'une apostrophe, pour qu'un tableur le montre comme un texte ;
+« import » la retire.
 
 Options :
   --kind TYPE      general (par défaut), attaque, defense, domicile, exterieur
@@ -334,6 +341,24 @@ int grid(const QStringList& args)
     if (!results)
         return Refused;
     const SeasonGrid g(results->rowsUpTo(day), c->teamList(), day);
+    const auto score = [&g](int h, int v) {
+        const GridCell& cell = g.cell(h, v);
+        return cell.played ? QStringLiteral("%1-%2").arg(cell.home).arg(cell.away) : QString();
+    };
+    if (format == TableWriter::Json) {
+        // The visitors' scores in an object of their own: a team may be named "Domicile".
+        QJsonArray rows;
+        for (int h = 0; h < g.size(); ++h) {
+            QJsonObject visitors;
+            for (int v = 0; v < g.size(); ++v)
+                visitors.insert(g.team(v), score(h, v));
+            rows.append(QJsonObject{{QStringLiteral("Domicile"), g.team(h)},
+                                    {QStringLiteral("Visiteurs"), visitors}});
+        }
+        out() << QJsonDocument(rows).toJson(QJsonDocument::Indented);
+        out().flush();
+        return Ok;
+    }
     QStringList header{QStringLiteral("Domicile")};
     QList<int> text{0};
     for (int v = 0; v < g.size(); ++v) {
@@ -343,11 +368,8 @@ int grid(const QStringList& args)
     TableWriter table(header);
     for (int h = 0; h < g.size(); ++h) {
         QStringList line{g.team(h)};
-        for (int v = 0; v < g.size(); ++v) {
-            const GridCell& cell = g.cell(h, v);
-            line << (cell.played ? QStringLiteral("%1-%2").arg(cell.home).arg(cell.away)
-                                 : QString());
-        }
+        for (int v = 0; v < g.size(); ++v)
+            line << score(h, v);
         table.addRow(line);
     }
     table.write(out(), format, text);
@@ -604,13 +626,14 @@ int properties(const QStringList& args)
                                "(victoire, défaite, match nul)."));
         points = {parts[0], parts[1], parts[2]};
     }
+    const store::CompetitionSettings before = settings;
     if (p.parser.isSet(QStringLiteral("tiebreak")))
         settings.tieBreak = tieBreak;
     const store::SettingsRefusal refusal = store::checkSettings(
         value("name", settings.name), value("season", settings.season), points, settings);
     if (!refusal.ok())
         return fail(Refused, refusal.message);
-    if (store::DbError e = store::writeCompetitionSettings(c->db(), settings))
+    if (store::DbError e = store::updateCompetitionSettings(c->db(), before, settings))
         return fail(Refused, QStringLiteral("Les propriétés n'ont pas été modifiées. ") +
                                  store::describeError(e));
     out() << QStringLiteral("Propriétés de « %1 » modifiées.").arg(settings.name) << Qt::endl;
@@ -792,6 +815,8 @@ int run(const QStringList& args)
             return penalties(rest);
         if (command == QLatin1String("properties"))
             return properties(rest);
+    } catch (const std::bad_alloc&) {
+        return fail(Refused, QStringLiteral("mémoire insuffisante."));
     } catch (const std::exception& e) {
         return fail(Refused, QStringLiteral("Une erreur inattendue s'est produite (%1).")
                                  .arg(QString::fromUtf8(e.what())));

@@ -6,8 +6,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-QString TableWriter::csvField(const QString& value)
+QString TableWriter::csvField(const QString& text)
 {
+    const QString value = store::spreadsheetText(text);
     static const QString special = QStringLiteral(",;\"\r\n");
     const bool quote =
         std::any_of(value.begin(), value.end(), [](QChar c) { return special.contains(c); }) ||

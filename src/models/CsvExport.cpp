@@ -1,9 +1,11 @@
 #include "models/CsvExport.h"
 
 #include "models/ListModel.h"
+#include "store/TextChecks.h"
 
-QString csvValue(const QString& value, QChar separator)
+QString csvValue(const QString& text, QChar separator)
 {
+    const QString value = store::spreadsheetText(text);
     const bool quote = value.contains(separator) || value.contains(QLatin1Char('"')) ||
                        value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) ||
                        value != value.trimmed();

@@ -19,5 +19,6 @@ struct ShownTable
 // by an empty line; a single table has no title, so that it reads back as it was written.
 QByteArray tablesToCsv(const QList<ShownTable>& tables);
 
-// A value quoted when it holds a separator, a quote or a line break.
+// A value quoted when it holds a separator, a quote or a line break; a text that a spreadsheet
+// would take for a formula is shown as text.
 QString csvValue(const QString& value, QChar separator = QLatin1Char(';'));

@@ -27,6 +27,7 @@ frmProprietes::frmProprietes(store::Competition& competition, QWidget* parent)
         settings.draw = competition.ptsEquality();
         settings.tieBreak = competition.tieBreak();
     }
+    m_shown = settings;
 
     auto* grid = new QGridLayout;
     const auto addRow = [this, grid](int row, const QString& caption, QWidget* box) {
@@ -95,7 +96,8 @@ void frmProprietes::cmdSave_Click()
     }
     settings.tieBreak =
         store::tieBreakFromName(cboDepartage->currentText()).value_or(store::TieBreak::Goals);
-    if (store::DbError e = store::writeCompetitionSettings(m_competition.db(), settings)) {
+    if (store::DbError e =
+            store::updateCompetitionSettings(m_competition.db(), m_shown, settings)) {
         MessageBox::critical(this, QStringLiteral("Impossible d'enregistrer les propriétés de la "
                                                   "compétition. ") +
                                        store::describeError(e));

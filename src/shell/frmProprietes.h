@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/CompetitionSettings.h"
+
 #include <QDialog>
 #include <array>
 
@@ -7,13 +9,10 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-namespace store {
-class Competition;
-}
-
 // "Propriétés de la compétition": the name, the season, the points of a win, a loss and a
-// draw and the tie-break of the open competition, checked as the wizard checks them and
-// written together. After "Enregistrer" the competition has read its points again.
+// draw and the tie-break of the open competition, checked as the wizard checks them; only
+// what the user changed is written, together. After "Enregistrer" the competition has read its
+// points again.
 class frmProprietes : public QDialog
 {
     Q_OBJECT
@@ -31,4 +30,5 @@ public:
 
 private:
     store::Competition& m_competition;
+    store::CompetitionSettings m_shown; // as read when the dialog opened
 };

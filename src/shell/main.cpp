@@ -8,10 +8,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    // Past the file size limit a write fails and is reported instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -2,9 +2,11 @@
 #include "store/ResultSet.h"
 
 #include "store/CompetitionFile.h"
+#include "store/Penalties.h"
 #include "store/TextChecks.h"
 
 #include <QFileInfo>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace store {
@@ -185,6 +187,179 @@ OpenError checkTableKinds(Database& db)
     return {};
 }
 
+// Texts as the program's own files hold them: UTF-8, no control character, not too long.
+// Each column of sql is checked; problems name what the column holds.
+OpenError checkTexts(Database& db, const QString& table, const QString& sql,
+                     const std::vector<std::pair<QString, int>>& columns)
+{
+    QString problem;
+    DbError e = db.forEach(sql, {}, [&](const RowReader& r) {
+        for (size_t c = 0; c < columns.size() && problem.isEmpty(); ++c)
+            if (const QString why = storedTextProblem(r.bytes(int(c)), columns[c].second);
+                !why.isEmpty())
+                problem = columns[c].first + QLatin1Char(' ') + why;
+    });
+    if (e)
+        return fail(failureOf(e), e, table);
+    if (!problem.isEmpty())
+        return refusal(OpenFailure::BadValue, table, problem);
+    return {};
+}
+
+// The team names, found by their bytes with the letters A to Z in either case, as the file
+// compares names.
+class TeamIndex
+{
+public:
+    explicit TeamIndex(const std::vector<QByteArray>& names)
+    {
+        for (int i = 0; i < int(names.size()); ++i) {
+            QByteArray folded = names[size_t(i)];
+            fold(folded.data(), folded.size());
+            insert(m_exact, names[size_t(i)], i);
+            insert(m_folded, folded, i);
+        }
+    }
+    int find(QByteArrayView bytes) const
+    {
+        // Names are most often stored as the team list spells them.
+        if (const int exact = lookUp(m_exact, bytes); exact >= 0)
+            return exact;
+        char buffer[4 * kTeamNameLength];
+        if (bytes.size() > qsizetype(sizeof buffer))
+            return -1;
+        std::memcpy(buffer, bytes.data(), size_t(bytes.size()));
+        fold(buffer, bytes.size());
+        return lookUp(m_folded, QByteArrayView(buffer, bytes.size()));
+    }
+
+private:
+    static constexpr size_t kMask = 4 * kMaxTeams - 1;
+    struct Slot
+    {
+        QByteArray bytes;
+        int team = -1;
+    };
+    using Table = std::vector<Slot>;
+    static void fold(char* p, qsizetype n)
+    {
+        for (qsizetype i = 0; i < n; ++i)
+            if (p[i] >= 'A' && p[i] <= 'Z')
+                p[i] = char(p[i] + 32);
+    }
+    static void insert(Table& table, const QByteArray& bytes, int team)
+    {
+        size_t slot = shortTextHash(bytes) & kMask;
+        while (table[slot].team >= 0)
+            slot = (slot + 1) & kMask;
+        table[slot] = {bytes, team};
+    }
+    static int lookUp(const Table& table, QByteArrayView bytes)
+    {
+        for (size_t slot = shortTextHash(bytes) & kMask;; slot = (slot + 1) & kMask) {
+            const Slot& s = table[slot];
+            if (s.team < 0 ||
+                (s.bytes.size() == bytes.size() &&
+                 std::memcmp(s.bytes.constData(), bytes.data(), size_t(bytes.size())) == 0))
+                return s.team;
+        }
+    }
+    Table m_exact = Table(kMask + 1), m_folded = Table(kMask + 1);
+};
+
+// Every result in one pass: its matchday and scores are whole numbers in range, its teams are
+// two different teams of the file, a team plays at most once a matchday and each ordered
+// pairing (home, visitor) is played once in the season. The first result that breaks a rule
+// is told; one that breaks a rule of a league is named with its matchday and teams.
+OpenError checkResults(Database& db, qint64 matchdays)
+{
+    const QString results = QStringLiteral("Résultats");
+    std::vector<QByteArray> names;
+    if (DbError e =
+            db.forEach(QStringLiteral("SELECT Nom FROM Equipes"), {},
+                       [&names](const RowReader& r) { names.push_back(r.bytes(0).toByteArray()); }))
+        return fail(failureOf(e), e, results);
+    const TeamIndex index(names);
+    const size_t n = names.size();
+    std::vector<quint8> pairDay(n * n, 0);   // the matchday a pairing was played, or 0
+    std::vector<bool> plays(256 * n, false); // a team on a matchday
+    QString problem;
+    OpenFailure failure = OpenFailure::BadValue;
+    const auto name = [&names](int team) {
+        return QStringLiteral("« %1 »").arg(shortened(QString::fromUtf8(names[size_t(team)])));
+    };
+    // A number out of range; a missing value is told as one that is not a whole number.
+    int types[5] = {};
+    const auto outside = [&types](const RowReader& r, int column, qint64 low, qint64 high) {
+        switch (types[column]) {
+        case SQLITE_NULL:
+            return false;
+        case SQLITE_INTEGER:
+            return r.integer(column) < low || r.integer(column) > high;
+        case SQLITE_FLOAT:
+            return r.real(column) < double(low) || r.real(column) > double(high);
+        default:
+            return true;
+        }
+    };
+    const auto check = [&](const RowReader& r) {
+        for (int c = 0; c < 5; ++c)
+            types[c] = r.type(c);
+        if (outside(r, 0, 1, matchdays))
+            return matchdays < 1
+                       ? QStringLiteral("une rencontre alors que la compétition a moins de deux "
+                                        "équipes")
+                       : QStringLiteral("une journée qui n'est pas un nombre de 1 à %1")
+                             .arg(matchdays);
+        if (outside(r, 2, 0, 255) || outside(r, 4, 0, 255))
+            return QStringLiteral("un score qui n'est pas un nombre de 0 à 255");
+        if (types[0] != SQLITE_INTEGER || types[2] != SQLITE_INTEGER || types[4] != SQLITE_INTEGER)
+            return QStringLiteral("une journée ou un score qui n'est pas un nombre entier");
+        if (types[1] != SQLITE_TEXT || types[3] != SQLITE_TEXT)
+            return QStringLiteral("un nom d'équipe qui n'est pas un texte");
+        const int home = index.find(r.bytes(1)), away = index.find(r.bytes(3));
+        if (home >= 0 && home == away)
+            return QStringLiteral("une équipe qui se rencontre elle-même");
+        if (home < 0 || away < 0)
+            return QStringLiteral("une rencontre d'une équipe qui n'existe pas");
+        failure = OpenFailure::BrokenRule;
+        const int day = int(r.integer(0));
+        quint8& played = pairDay[size_t(home) * n + size_t(away)];
+        if (played)
+            return played == day ? QStringLiteral("enregistre deux fois la rencontre %1 - %2 de "
+                                                  "la journée %3")
+                                       .arg(name(home), name(away))
+                                       .arg(day)
+                                 : QStringLiteral("enregistre deux fois la rencontre %1 - %2 "
+                                                  "(journées %3 et %4)")
+                                       .arg(name(home), name(away))
+                                       .arg(qMin(int(played), day))
+                                       .arg(qMax(int(played), day));
+        played = quint8(day);
+        for (int team : {home, away}) {
+            const size_t at = size_t(day) * n + size_t(team);
+            if (plays[at])
+                return QStringLiteral("fait jouer %1 deux fois à la journée %2")
+                    .arg(name(team))
+                    .arg(day);
+            plays[at] = true;
+        }
+        failure = OpenFailure::BadValue;
+        return QString();
+    };
+    DbError e = db.forEach(QStringLiteral("SELECT \"Journée\", Domicile, ScoreDomicile, Visiteur, "
+                                          "ScoreVisiteur FROM \"Résultats\""),
+                           {}, [&](const RowReader& r) {
+                               if (problem.isEmpty())
+                                   problem = check(r);
+                           });
+    if (e)
+        return fail(failureOf(e), e, results);
+    if (!problem.isEmpty())
+        return refusal(failure, results, problem);
+    return {};
+}
+
 DbError readTeams(Database& db, std::vector<Team>& teams, std::vector<TeamPictures>* pictures)
 {
     Snapshot s;
@@ -215,6 +390,20 @@ bool checkCompetitionValues(Database& db, OpenError& error)
         return false;
 
     const QString teams = QStringLiteral("Equipes");
+    Snapshot count;
+    if (DbError e = db.query(QStringLiteral("SELECT count(*) FROM Equipes"), {}, count)) {
+        error = fail(failureOf(e), e, teams);
+        return false;
+    }
+    const qint64 teamCount = count.value(0, 0).toLongLong();
+    if (teamCount > kMaxTeams) {
+        error = refusal(OpenFailure::BrokenRule, teams,
+                        QStringLiteral("compte %1 équipes, quand une compétition en compte au plus "
+                                       "%2")
+                            .arg(teamCount)
+                            .arg(kMaxTeams));
+        return false;
+    }
     // typeof() of a picture is known without reading the picture itself.
     error = checkRows(db, teams,
                       {{QStringLiteral("typeof(Nom) = 'text' AND length(Nom) BETWEEN 1 AND 50"),
@@ -226,6 +415,11 @@ bool checkCompetitionValues(Database& db, OpenError& error)
                         QStringLiteral("une icône qui n'est pas enregistrée comme une image")}});
     if (!error.ok())
         return false;
+    // Two names that differ only in bytes that are not text would be taken for one team.
+    if (!(error = checkTexts(db, teams, QStringLiteral("SELECT Nom FROM Equipes"),
+                             {{QStringLiteral("un nom d'équipe"), kTeamNameLength}}))
+             .ok())
+        return false;
     // A file without our unique index could hold the same team twice.
     error = checkNone(db, teams,
                       QStringLiteral("SELECT Nom FROM Equipes GROUP BY Nom COLLATE NOCASE "
@@ -234,42 +428,8 @@ bool checkCompetitionValues(Database& db, OpenError& error)
     if (!error.ok())
         return false;
 
-    Snapshot count;
-    if (DbError e = db.query(QStringLiteral("SELECT count(*) FROM Equipes"), {}, count)) {
-        error = fail(failureOf(e), e, teams);
-        return false;
-    }
-    const qint64 matchdays = qMin<qint64>(2 * count.value(0, 0).toLongLong() - 2, 255);
-    const QString results = QStringLiteral("Résultats");
-    // One typeof() for the three numbers: their sum is an integer only when all three are, or
-    // when one is a text or a blob, which the ranges refuse (+ keeps the column's affinity from
-    // turning the bounds into texts).
-    error = checkRows(
-        db, results,
-        {{QStringLiteral("+\"Journée\" BETWEEN 1 AND %1").arg(matchdays),
-          matchdays < 1
-              ? QStringLiteral("une rencontre alors que la compétition a moins de deux équipes")
-              : QStringLiteral("une journée qui n'est pas un nombre de 1 à %1").arg(matchdays)},
-         {QStringLiteral("+ScoreDomicile BETWEEN 0 AND 255 AND +ScoreVisiteur BETWEEN 0 AND 255"),
-          QStringLiteral("un score qui n'est pas un nombre de 0 à 255")},
-         {QStringLiteral("typeof(+\"Journée\" + ScoreDomicile + ScoreVisiteur) = 'integer'"),
-          QStringLiteral("une journée ou un score qui n'est pas un nombre entier")},
-         {QStringLiteral("Domicile IS NOT Visiteur COLLATE NOCASE"),
-          QStringLiteral("une équipe qui se rencontre elle-même")}});
-    if (!error.ok())
-        return false;
-    // Each name once, read from the indexes on the two columns. A name equal to a team's
-    // (ignoring case) has that team's length.
-    error =
-        checkRows(db, results,
-                  {{QStringLiteral("typeof(n) = 'text'"),
-                    QStringLiteral("un nom d'équipe qui n'est pas un texte")},
-                   {QStringLiteral("EXISTS (SELECT 1 FROM Equipes WHERE Nom = n COLLATE NOCASE)"),
-                    QStringLiteral("une rencontre d'une équipe qui n'existe pas")}},
-                  QStringLiteral("(SELECT DISTINCT Domicile COLLATE NOCASE AS n FROM "
-                                 "\"Résultats\" UNION ALL SELECT DISTINCT Visiteur COLLATE "
-                                 "NOCASE FROM \"Résultats\")"));
-    if (!error.ok())
+    const qint64 matchdays = qMin<qint64>(2 * teamCount - 2, 255);
+    if (!(error = checkResults(db, matchdays)).ok())
         return false;
 
     error = checkRows(
@@ -328,6 +488,12 @@ bool checkCompetitionValues(Database& db, OpenError& error)
               QStringLiteral("une pénalité d'une équipe qui n'existe pas")}});
         if (!error.ok())
             return false;
+        if (!(error = checkTexts(db, kPenaltyTable,
+                                 QStringLiteral("SELECT Equipe, Motif FROM \"Pénalités\""),
+                                 {{QStringLiteral("un nom d'équipe"), kTeamNameLength},
+                                  {QStringLiteral("un motif"), kPenaltyReasonLength}}))
+                 .ok())
+            return false;
     }
 
     const QString properties = QStringLiteral("Propriétés");
@@ -362,7 +528,24 @@ bool checkCompetitionValues(Database& db, OpenError& error)
                       QStringLiteral("SELECT Nom FROM \"Propriétés\" GROUP BY Nom "
                                      "HAVING count(*) > 1 LIMIT 1"),
                       QStringLiteral("la propriété « %1 » figure plusieurs fois"));
-    return error.ok();
+    if (!error.ok())
+        return false;
+    // Every file made by the program has its seven properties.
+    Snapshot stored;
+    if (DbError e = db.query(QStringLiteral("SELECT Nom FROM \"Propriétés\""), {}, stored)) {
+        error = fail(failureOf(e), e, properties);
+        return false;
+    }
+    QStringList have;
+    for (int r = 0; r < stored.rowCount(); ++r)
+        have << stored.value(r, 0).toString();
+    for (const char* name :
+         {"App", "VersionID", "Championnat", "Saison", "PtsWinner", "PtsLooser", "PtsEquality"})
+        if (!have.contains(QString::fromLatin1(name))) {
+            error = fail(OpenFailure::MissingProperty, {}, QString::fromLatin1(name));
+            return false;
+        }
+    return true;
 }
 
 std::unique_ptr<Competition> Competition::open(const QString& path, OpenError& error,
@@ -388,6 +571,12 @@ std::unique_ptr<Competition> Competition::open(const QString& path, OpenError& e
     std::unique_ptr<Competition> c(new Competition);
     c->m_db = mode == OpenMode::ReadOnly ? Database::openReadOnly(path, competitionKey(), e)
                                          : Database::open(path, competitionKey(), e);
+    if (!c->m_db && e.code == SQLITE_READONLY_ROLLBACK) {
+        // A change cut short by a crash: a writing open undoes it, when the file can be written.
+        DbError ignored;
+        if (Database::open(path, competitionKey(), ignored))
+            c->m_db = Database::openReadOnly(path, competitionKey(), e);
+    }
     if (!c->m_db) {
         error = fail(failureOf(e), e);
         return nullptr;
@@ -522,6 +711,7 @@ QString describeOpenError(const OpenError& error, const QString& path)
                               "propriété « %2 » est absente ou incorrecte.")
             .arg(file, error.detail);
     case OpenFailure::BadTable:
+    case OpenFailure::BrokenRule:
         return QStringLiteral("Le fichier %1 n'est pas un fichier de compétition valide : la table "
                               "« %2 » %3.")
             .arg(file, error.detail, error.problem);
@@ -532,10 +722,8 @@ QString describeOpenError(const OpenError& error, const QString& path)
     case OpenFailure::Other:
         break;
     }
-    return QStringLiteral("Le fichier %1 ne peut pas être ouvert (erreur %2 : %3).")
-        .arg(file)
-        .arg(error.engine.code)
-        .arg(error.engine.message);
+    return QStringLiteral("Le fichier %1 ne peut pas être ouvert. %2")
+        .arg(file, describeError(error.engine));
 }
 
 } // namespace store

@@ -37,8 +37,9 @@ enum class OpenFailure {
     DiskFull,
     MissingTable,
     MissingProperty,
-    BadTable, // a view or an unusual kind of table, or a trigger
-    BadValue, // a stored value that the program's own files refuse
+    BadTable,   // a view or an unusual kind of table, or a trigger
+    BadValue,   // a stored value that the program's own files refuse
+    BrokenRule, // results that break the rules of a league, or too many teams
     Other,
 };
 
@@ -47,7 +48,7 @@ struct OpenError
     OpenFailure failure = OpenFailure::None;
     DbError engine;
     QString detail;  // the table or property at fault
-    QString problem; // for BadTable and BadValue: what is wrong, in French
+    QString problem; // for BadTable, BadValue and BrokenRule: what is wrong, in French
 
     bool ok() const { return failure == OpenFailure::None; }
 };

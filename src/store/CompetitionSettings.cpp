@@ -91,13 +91,25 @@ DbError readCompetitionSettings(Database& db, CompetitionSettings& settings)
     return {};
 }
 
-DbError writeCompetitionSettings(Database& db, const CompetitionSettings& settings)
+DbError updateCompetitionSettings(Database& db, const CompetitionSettings& before,
+                                  const CompetitionSettings& after)
 {
     Transaction tx(db);
     if (tx.beginError())
         return tx.beginError();
-    if (DbError e = writeSettings(db, settings))
-        return e;
+    const std::pair<const char*, std::pair<QVariant, QVariant>> properties[] = {
+        {"Championnat", {before.name, after.name}},
+        {"Saison", {before.season, after.season}},
+        {"PtsWinner", {before.win, after.win}},
+        {"PtsLooser", {before.loss, after.loss}},
+        {"PtsEquality", {before.draw, after.draw}}};
+    for (const auto& [name, values] : properties)
+        if (values.first != values.second)
+            if (DbError e = writeProperty(db, QString::fromLatin1(name), values.second))
+                return e;
+    if (before.tieBreak != after.tieBreak)
+        if (DbError e = writeTieBreak(db, after.tieBreak))
+            return e;
     return tx.commit();
 }
 

@@ -45,7 +45,10 @@ SettingsRefusal checkSettings(const QString& name, const QString& season,
 
 // The settings of an open file: name, season, points and tie-break.
 [[nodiscard]] DbError readCompetitionSettings(Database& db, CompetitionSettings& settings);
-// Rewrites the name, the season, the points and the tie-break in one transaction.
-[[nodiscard]] DbError writeCompetitionSettings(Database& db, const CompetitionSettings& settings);
+// Writes, in one transaction, only the settings that differ between before (as they were read)
+// and after: a setting that another program changed meanwhile is kept unless this change
+// touches it too.
+[[nodiscard]] DbError updateCompetitionSettings(Database& db, const CompetitionSettings& before,
+                                                const CompetitionSettings& after);
 
 } // namespace store

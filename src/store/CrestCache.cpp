@@ -3,6 +3,7 @@
 #include "store/DataFiles.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -19,9 +20,9 @@ QString& overridePath()
 
 QString cachePath(const QString& team, const char* suffix)
 {
-    if (!isSafeTeamName(team))
-        return {};
-    return QDir(folder()).filePath(team + QLatin1String(suffix));
+    const QByteArray hash = QCryptographicHash::hash(team.toUtf8(), QCryptographicHash::Sha256);
+    return QDir(folder()).filePath(QString::fromLatin1(hash.toHex().left(32)) +
+                                   QLatin1String(suffix));
 }
 
 } // namespace
@@ -42,12 +43,6 @@ QString folder()
 void setFolderOverride(const QString& path)
 {
     overridePath() = path;
-}
-
-bool isSafeTeamName(const QString& team)
-{
-    return !team.isEmpty() && team != QLatin1String(".") && team != QLatin1String("..") &&
-           !team.contains(QLatin1Char('/')) && !team.contains(QChar(u'\0'));
 }
 
 QString crestPath(const QString& team)

@@ -11,11 +11,10 @@ QString folder();
 // Tests keep their cache apart; an empty path restores the default.
 void setFolderOverride(const QString& path);
 
-// False for a name that cannot be a file name here: the team then has no cache file.
-bool isSafeTeamName(const QString& team);
-// Empty when the team name cannot be a file name.
-QString crestPath(const QString& team); // team + "_bla.tmp"
-QString iconPath(const QString& team);  // team + "_ico.tmp"
+// Each team's files are named after a hash of its name, so that any name works, even one
+// that could not be a file name.
+QString crestPath(const QString& team); // hash + "_bla.tmp"
+QString iconPath(const QString& team);  // hash + "_ico.tmp"
 
 // Deletes every file of the folder (not the folder itself).
 void clear();

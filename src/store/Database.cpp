@@ -1,6 +1,7 @@
 #include "store/Database.h"
 
 #include <QFileInfo>
+#include <cerrno>
 #include <cstring>
 #include <optional>
 #include <sqlite3.h>
@@ -18,6 +19,7 @@ DbError errorOf(sqlite3* db, int rc)
     if (db) {
         e.code = sqlite3_extended_errcode(db) ? sqlite3_extended_errcode(db) : e.code;
         e.message = QString::fromUtf8(sqlite3_errmsg(db));
+        e.systemError = sqlite3_system_errno(db);
     } else {
         e.message = QString::fromUtf8(sqlite3_errstr(rc));
     }
@@ -224,8 +226,8 @@ DbError Database::exec(const QString& sql)
     char* msg = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &msg);
     if (rc != SQLITE_OK) {
-        DbError e{sqlite3_extended_errcode(m_db),
-                  QString::fromUtf8(msg ? msg : sqlite3_errstr(rc))};
+        DbError e{sqlite3_extended_errcode(m_db), QString::fromUtf8(msg ? msg : sqlite3_errstr(rc)),
+                  sqlite3_system_errno(m_db)};
         sqlite3_free(msg);
         return e;
     }
@@ -273,6 +275,16 @@ DbError Database::query(const QString& sql, const QVariantList& params, Snapshot
 qint64 RowReader::integer(int column) const
 {
     return sqlite3_column_int64(static_cast<sqlite3_stmt*>(m_stmt), column);
+}
+
+double RowReader::real(int column) const
+{
+    return sqlite3_column_double(static_cast<sqlite3_stmt*>(m_stmt), column);
+}
+
+int RowReader::type(int column) const
+{
+    return sqlite3_column_type(static_cast<sqlite3_stmt*>(m_stmt), column);
 }
 
 quint64 shortTextHash(QByteArrayView bytes)
@@ -505,7 +517,16 @@ bool Database::inTransaction() const
 
 QString describeError(const DbError& error)
 {
+    if (error.systemError == EFBIG)
+        return QStringLiteral("Le fichier dépasse la taille permise.");
     switch (error.code & 0xFF) {
+    case SQLITE_NOMEM:
+        return QStringLiteral("Mémoire insuffisante.");
+    case SQLITE_NOTFOUND:
+        return QStringLiteral("Une donnée attendue manque dans le fichier de la compétition : un "
+                              "autre programme l'a peut-être modifié.");
+    case SQLITE_TOOBIG:
+        return QStringLiteral("Une valeur est trop grande pour le fichier de la compétition.");
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return QStringLiteral("Le fichier de la compétition est verrouillé par un autre "

@@ -19,6 +19,7 @@ struct DbError
 {
     int code = 0;
     QString message;
+    int systemError = 0; // errno of the failed system call, when there was one
 
     bool ok() const { return code == 0; }
     explicit operator bool() const { return code != 0; }
@@ -47,6 +48,10 @@ class RowReader
 public:
     explicit RowReader(void* stmt) : m_stmt(stmt) {}
     qint64 integer(int column) const;
+    double real(int column) const;
+    // The engine's type of the value: SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB or
+    // SQLITE_NULL.
+    int type(int column) const;
     // Text of a column; repeated values (such as team names) share one string.
     QString text(int column) const;
     // The UTF-8 bytes of a text column, valid until the next row.

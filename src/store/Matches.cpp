@@ -1,5 +1,7 @@
 #include "store/Matches.h"
 
+#include "store/Teams.h"
+
 namespace store {
 
 namespace {
@@ -39,6 +41,10 @@ MatchSaveResult saveMatch(Competition& competition, const MatchRules::Candidate&
     Transaction tx(db);
     if ((result.error = tx.beginError()))
         return result;
+    // Another program may have changed the teams since they were read.
+    if ((result.error = loadTeamNames(db, names)))
+        return result;
+    MatchRules current(names, competition.teamCount());
     std::optional<qint64> rowid;
     if (edited) {
         if ((result.error = findRow(db, *edited, rowid)))
@@ -57,8 +63,8 @@ MatchSaveResult saveMatch(Competition& competition, const MatchRules::Candidate&
              {wanted.journee, wanted.domicile, wanted.visiteur}, s)))
         return result;
     for (const MatchRow& row : matchRows(s))
-        rules.addExisting(row);
-    result.verdict = rules.check(candidate, rowid);
+        current.addExisting(row);
+    result.verdict = current.check(candidate, rowid);
     if (!result.verdict.accepted())
         return result;
 

@@ -2,6 +2,7 @@
 
 #include "store/Competition.h"
 #include "store/MatchRules.h"
+#include "store/Teams.h"
 #include "store/TextChecks.h"
 
 #include <QFile>
@@ -127,6 +128,9 @@ private:
     Collector m_collector;
     bool m_haveHeader = false;
     int m_column[5] = {-1, -1, -1, -1, -1};
+    // Taken before the stored results are read, so that no other writer comes between the
+    // checks and the write.
+    std::optional<Transaction> m_tx;
     std::optional<MatchRules> m_rules;
     qint64 m_capacity = 0;
     qint64 m_stored = 0;
@@ -208,16 +212,26 @@ bool Run::header(const Record& r)
 
 bool Run::prepareRules()
 {
+    Database& db = m_competition.db();
+    m_tx.emplace(db);
+    if (DbError e = m_tx->beginError()) {
+        m_outcome.status = ResultImporter::Status::WriteFailed;
+        m_outcome.engine = e;
+        m_outcome.message =
+            QStringLiteral("Les résultats n'ont pas été enregistrés. ") + describeError(e);
+        return false;
+    }
     std::vector<QString> names;
-    for (const Team& t : m_competition.teamList())
-        names.push_back(t.nom);
-    m_rules.emplace(names, m_competition.teamCount());
     std::vector<MatchRow> stored;
-    if (DbError e = loadResults(m_competition.db(), std::nullopt, stored)) {
+    DbError e = loadTeamNames(db, names);
+    if (!e)
+        e = loadResults(db, std::nullopt, stored);
+    if (e) {
         m_outcome.engine = e;
         return refuse(0, QStringLiteral("Les résultats enregistrés n'ont pas pu être lus. ") +
                              describeError(e));
     }
+    m_rules.emplace(names, m_competition.teamCount());
     for (const MatchRow& r : stored)
         m_rules->addExisting(r);
     const qint64 n = m_competition.teamCount();
@@ -239,7 +253,16 @@ bool Run::row(const Record& r)
                                   .arg(m_capacity)
                                   .arg(m_competition.teamCount()));
     const auto field = [&](int k) { return fields.value(m_column[k]); };
-    MatchRules::Verdict v = m_rules->check({field(0), field(1), field(2), field(3), field(4)});
+    MatchRules::Candidate candidate{field(0), field(1), field(2), field(3), field(4)};
+    MatchRules::Verdict v = m_rules->check(candidate);
+    if (v.refusal == MatchRules::UnknownTeam) {
+        // A CSV written for a spreadsheet shows a name that starts like a formula as a text.
+        candidate.domicile = fromSpreadsheetText(candidate.domicile);
+        candidate.visiteur = fromSpreadsheetText(candidate.visiteur);
+        if (MatchRules::Verdict unquoted = m_rules->check(candidate);
+            unquoted.refusal != MatchRules::UnknownTeam)
+            v = unquoted;
+    }
     if (!v.accepted())
         return refuse(r.line, v.message.replace(QLatin1Char('\n'), QLatin1Char(' ')));
     v.row.rowid = -qint64(m_accepted.size()) - 1; // not stored yet: an identity of its own
@@ -258,9 +281,6 @@ bool Run::write()
             QStringLiteral("Les résultats n'ont pas été enregistrés. ") + describeError(e);
         return false;
     };
-    Transaction tx(db);
-    if (tx.beginError())
-        return failed(tx.beginError());
     // One statement for every row.
     DbError prepared;
     const std::unique_ptr<Statement> insert =
@@ -281,7 +301,7 @@ bool Run::write()
             return false;
         }
     }
-    if (DbError e = tx.commit())
+    if (DbError e = m_tx->commit())
         return failed(e);
     m_outcome.imported = int(m_accepted.size());
     return true;
@@ -373,8 +393,17 @@ ResultImporter::Outcome ResultImporter::importFile(const QString& path)
 
 ResultImporter::Outcome ResultImporter::importFrom(QIODevice& device)
 {
-    Run run(m_competition, m_progress);
-    return run.go(device);
+    try {
+        Run run(m_competition, m_progress);
+        return run.go(device);
+    } catch (const std::bad_alloc&) {
+        // The run and its transaction are gone: nothing was written.
+        Outcome o;
+        o.status = Status::Refused;
+        o.message = QStringLiteral("Mémoire insuffisante pour importer ce fichier : rien n'a été "
+                                   "enregistré.");
+        return o;
+    }
 }
 
 } // namespace store

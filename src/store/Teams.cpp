@@ -42,6 +42,16 @@ DbError readTeam(Database& db, qint64 rowid, TeamPictures& team, bool& found)
     return {};
 }
 
+DbError loadTeamNames(Database& db, std::vector<QString>& names)
+{
+    names.clear();
+    DbError e = db.forEach(QStringLiteral("SELECT Nom FROM Equipes ORDER BY Nom"), {},
+                           [&names](const RowReader& r) { names.push_back(r.text(0)); });
+    if (e)
+        names.clear();
+    return e;
+}
+
 DbError loadTeamPictures(Database& db, std::vector<TeamPictures>& teams)
 {
     teams.clear();

@@ -12,6 +12,8 @@ namespace store {
 [[nodiscard]] DbError findTeam(Database& db, const QString& name, qint64& rowid);
 // The team of this row with its pictures; found is false when there is no such row.
 [[nodiscard]] DbError readTeam(Database& db, qint64 rowid, TeamPictures& team, bool& found);
+// Every team's name, sorted as the team list is.
+[[nodiscard]] DbError loadTeamNames(Database& db, std::vector<QString>& names);
 // Every team with its pictures, in the order they were added.
 [[nodiscard]] DbError loadTeamPictures(Database& db, std::vector<TeamPictures>& teams);
 

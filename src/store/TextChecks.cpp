@@ -1,5 +1,8 @@
 #include "store/TextChecks.h"
 
+#include <QRegularExpression>
+#include <QStringDecoder>
+
 namespace store {
 
 qsizetype characterCount(QStringView text)
@@ -29,6 +32,45 @@ bool hasControlCharacter(QStringView text)
         if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
             return true;
     return false;
+}
+
+QString storedTextProblem(QByteArrayView bytes, int maxLength)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return QStringLiteral("qui n'est pas en UTF-8 valide");
+    if (hasControlCharacter(text))
+        return QStringLiteral("qui contient un caractère de contrôle");
+    if (characterCount(text) > maxLength)
+        return QStringLiteral("de plus de %1 caractères").arg(maxLength);
+    return {};
+}
+
+namespace {
+
+// Whether the text, after its leading apostrophes, starts as a formula; a number never does.
+bool looksLikeFormula(const QString& text)
+{
+    qsizetype at = 0;
+    while (at < text.size() && text[at] == QLatin1Char('\''))
+        ++at;
+    if (at == text.size() || !QStringLiteral("=+-@").contains(text[at]))
+        return false;
+    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9]+([.,][0-9]+)?$"));
+    return at > 0 || !number.match(text).hasMatch();
+}
+
+} // namespace
+
+QString spreadsheetText(const QString& value)
+{
+    return looksLikeFormula(value) ? QLatin1Char('\'') + value : value;
+}
+
+QString fromSpreadsheetText(const QString& cell)
+{
+    return cell.startsWith(QLatin1Char('\'')) && looksLikeFormula(cell) ? cell.mid(1) : cell;
 }
 
 QString teamNameProblem(const QString& name)

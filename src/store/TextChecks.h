@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -7,6 +8,8 @@
 namespace store {
 
 inline constexpr int kTeamNameLength = 50;
+// 2 × 128 − 2 matchdays is the most a matchday byte can number.
+inline constexpr int kMaxTeams = 128;
 
 // Characters as the file's length() counts them: a character outside the BMP counts once.
 qsizetype characterCount(QStringView text);
@@ -14,6 +17,15 @@ qsizetype characterCount(QStringView text);
 QString shortened(const QString& text, int max = 60);
 // A C0 or C1 control character, or DEL.
 bool hasControlCharacter(QStringView text);
+// Why stored text bytes cannot be a name or a reason of at most maxLength characters, in French
+// after "un texte " (not UTF-8, a control character, too long); empty when they can.
+QString storedTextProblem(QByteArrayView bytes, int maxLength);
+// A text cell as a spreadsheet must show it: one that a spreadsheet would take for a formula
+// (starting with =, +, - or @, after any apostrophes) gets an apostrophe in front; numbers
+// such as "-3" or "-12,50" stay as they are.
+QString spreadsheetText(const QString& value);
+// The text of a cell written by spreadsheetText.
+QString fromSpreadsheetText(const QString& cell);
 // Why a team name (already trimmed) cannot be stored, in French; empty when it can.
 QString teamNameProblem(const QString& name);
 

@@ -6,6 +6,7 @@
 #include "store/CompetitionFile.h"
 #include "store/CompetitionSettings.h"
 #include "store/Teams.h"
+#include "store/TextChecks.h"
 #include "store/Utilities.h"
 #include "teams/TeamPictures.h"
 #include "teams/frmEditEquipe.h"
@@ -316,6 +317,11 @@ void frmNouveau::cmdSave_Click()
     if (lstEquipes->count() < 2)
         return refuse(QStringLiteral("Il est nécessaire d'avoir au moins 2 équipes !"),
                       cmdListe[0]);
+    if (lstEquipes->count() > store::kMaxTeams)
+        return refuse(QStringLiteral("Une compétition compte au plus %1 équipes : retirez-en %2.")
+                          .arg(store::kMaxTeams)
+                          .arg(lstEquipes->count() - store::kMaxTeams),
+                      lstEquipes);
 
     if (m_db) {
         if (store::writeNewCompetition(*m_db, settings)) {

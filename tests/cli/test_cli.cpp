@@ -2,6 +2,8 @@
 #include "standings/mRank.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
+#include "store/ResultSet.h"
+#include "store/TextChecks.h"
 #include "support/FaultyDisk.h"
 #include "support/TestSupport.h"
 
@@ -316,6 +318,10 @@ TEST_F(CliTest, AnExportedSeasonImportsBackToTheSameStandings)
     QStringList teams;
     for (int i = 0; i < 20; ++i)
         teams << QStringLiteral("Club %1").arg(QChar(u'A' + i));
+    // Names that a spreadsheet would take for formulas are written as texts, and read back.
+    teams[0] = QStringLiteral("=Club A");
+    teams[1] = QStringLiteral("-Club B");
+    teams[2] = QStringLiteral("'@Club C");
     const QString first = create(QStringLiteral("first"), teams);
     const QString text =
         QString::fromUtf8(testsupport::resultsCsv(testsupport::doubleRoundRobin(teams)));
@@ -325,6 +331,10 @@ TEST_F(CliTest, AnExportedSeasonImportsBackToTheSameStandings)
 
     const CliRun exported = cli({"matches", first, "--format", "csv"});
     ASSERT_EQ(exported.code, 0);
+    EXPECT_TRUE(exported.out.contains(QStringLiteral(",'=Club A,")));
+    EXPECT_TRUE(exported.out.contains(QStringLiteral(",'-Club B,")));
+    EXPECT_TRUE(exported.out.contains(QStringLiteral(",''@Club C,")));
+    EXPECT_FALSE(exported.out.contains(QStringLiteral(",=")));
     const QString second = create(QStringLiteral("second"), teams);
     ASSERT_EQ(cli({"import", second, csv("export.csv", exported.out)}).code, 0);
     EXPECT_EQ(cli({"matches", second, "--format", "csv"}).out, exported.out);
@@ -347,12 +357,17 @@ TEST_F(CliTest, AnExportedSeasonImportsBackToTheSameStandings)
     const QStringList lines = cli({"standings", first, "--format", "csv"})
                                   .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 21);
+    bool negative = false;
     for (int i = 1; i <= 20; ++i) {
         const QStringList cells = lines[i].split(QLatin1Char(','));
         EXPECT_EQ(cells[0].toInt(), want.Item(i).Ranking);
-        EXPECT_EQ(cells[1], want.Item(i).TeamName);
+        EXPECT_EQ(store::fromSpreadsheetText(cells[1]), want.Item(i).TeamName);
         EXPECT_EQ(cells[3].toInt(), 38);
+        // A goal difference stays a number.
+        EXPECT_EQ(cells[9].toInt(), want.Item(i).difference());
+        negative = negative || cells[9].startsWith(QLatin1Char('-'));
     }
+    EXPECT_TRUE(negative);
     EXPECT_TRUE(cli({"standings", first}).out.startsWith(QStringLiteral("Pl  Equipe  ")));
 }
 
@@ -398,6 +413,90 @@ TEST_F(CliTest, EngineAndCsvFailuresAreToldInFrenchAndChangeNothing)
     expectFrench(r);
     EXPECT_EQ(testsupport::dumpContent(file), before);
 }
+
+TEST_F(CliTest, AWriteBeyondTheFileSizeLimitIsRefusedInFrench)
+{
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
+    const QString before = testsupport::dumpContent(file);
+    const QString ok = csv("ok.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
+                                     "1,LENS,2,LILLE,1\n");
+    // Without the tool's own care the limit's signal would kill it with no word.
+    for (const QStringList& args :
+         {QStringList{"import", file, ok},
+          QStringList{"penalty", file, "LENS", "3", "--matchday", "2", "--reason", "Budget"}}) {
+        QProcess p;
+        p.start(QStringLiteral("bash"),
+                QStringList{"-c", QStringLiteral("ulimit -f 2; exec \"$0\" \"$@\""), cliPath()} +
+                    args);
+        p.waitForFinished(60000);
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 1);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_TRUE(err.contains(QStringLiteral("dépasse la taille permise"))) << err.toStdString();
+        EXPECT_EQ(testsupport::dumpContent(file), before);
+    }
+}
+
+// A memory limit makes the sanitizers' own bookkeeping fail: only a plain build can run this.
+#if !defined(__SANITIZE_ADDRESS__)
+TEST_F(CliTest, RunningOutOfMemoryIsToldInFrenchAndWritesNothing)
+{
+    QStringList teams;
+    for (int i = 1; i <= 128; ++i)
+        teams << QStringLiteral("EQUIPE %1").arg(i);
+    const QString empty = create(QStringLiteral("empty"), teams);
+    const QString season = dir.file(QStringLiteral("season.csv"));
+    testsupport::writeBytes(season,
+                            testsupport::resultsCsv(testsupport::doubleRoundRobin(teams)));
+    const auto limited = [](int megabytes, const QStringList& args) {
+        QProcess p;
+        p.start(QStringLiteral("bash"),
+                QStringList{"-c",
+                            QStringLiteral("ulimit -v %1; exec \"$0\" \"$@\"").arg(megabytes * 1024),
+                            cliPath()} +
+                    args);
+        p.waitForFinished(60000);
+        return CliRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                      QString::fromUtf8(p.readAllStandardOutput()),
+                      QString::fromUtf8(p.readAllStandardError())};
+    };
+    // Below some limit the program cannot even be loaded; above another, it has room enough.
+    const auto started = [](const CliRun& r) {
+        return r.code != 127 && !r.err.contains(QStringLiteral("libgomp"));
+    };
+    int refused = 0;
+    bool imported = false, reported = false;
+    for (int megabytes = 64; megabytes <= 160 && !(imported && reported); megabytes += 4) {
+        SCOPED_TRACE(megabytes);
+        const QString work = dir.file(QStringLiteral("work%1.dat").arg(megabytes));
+        ASSERT_TRUE(QFile::copy(empty, work));
+        const CliRun import = limited(megabytes, {"import", work, season});
+        const QString report = dir.file(QStringLiteral("rapport%1.pdf").arg(megabytes));
+        const CliRun pdf = limited(megabytes, {"report", empty, "--output", report});
+        for (const CliRun* r : {&import, &pdf}) {
+            if (!started(*r) || r->code == 0)
+                continue;
+            EXPECT_EQ(r->code, 1) << r->err.toStdString();
+            EXPECT_TRUE(r->err.contains(QStringLiteral("émoire insuffisante"))) << r->err.toStdString();
+            ++refused;
+        }
+        store::OpenError error;
+        auto c = store::Competition::open(work, error);
+        ASSERT_TRUE(c) << store::describeOpenError(error, work).toStdString();
+        EXPECT_EQ(c->resultsOrNone()->teamResults().size(), import.code == 0 ? 16256u : 0u);
+        imported = imported || import.code == 0;
+        EXPECT_EQ(QFileInfo::exists(report), pdf.code == 0);
+        reported = reported || pdf.code == 0;
+    }
+    EXPECT_TRUE(imported && reported);
+    EXPECT_GT(refused, 0);
+    // Nothing half-written is left beside the reports.
+    for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
+        EXPECT_TRUE(name.endsWith(QLatin1String(".dat")) || name.endsWith(QLatin1String(".pdf")) ||
+                    name.endsWith(QLatin1String(".csv")) || name.endsWith(QLatin1String(".txt")))
+            << name.toStdString();
+}
+#endif
 
 TEST_F(CliTest, AFileWithValuesOurFilesRefuseIsRefusedUnchanged)
 {
@@ -708,6 +807,28 @@ TEST_F(CliTest, GridAndFormAgreeWithTheResultsAndTheStandings)
     // LENS: beat LILLE, won at METZ, drew with ARRAS: the last two, oldest first.
     EXPECT_EQ(form[1], (QStringList{"LENS", "VN", "4", "3 matchs sans défaite"}));
     EXPECT_EQ(cli({"form", file, "--last", "0"}).code, 2);
+}
+
+TEST_F(CliTest, TheGridInJsonKeepsATeamNamedAfterAColumn)
+{
+    const QString file = create(QStringLiteral("c"), {"Domicile", "Domicile FC", "Visiteurs"});
+    ASSERT_EQ(cli({"import", file,
+                   csv("s.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
+                                "1,Visiteurs,2,Domicile,1\n")})
+                  .code,
+              0);
+    const CliRun r = cli({"grid", file, "--format", "json"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(r.out.toUtf8()).array();
+    ASSERT_EQ(rows.size(), 3);
+    QStringList homes;
+    for (const QJsonValue& row : rows) {
+        homes << row[QStringLiteral("Domicile")].toString();
+        EXPECT_EQ(row[QStringLiteral("Visiteurs")].toObject().size(), 3);
+    }
+    EXPECT_EQ(homes, (QStringList{"Domicile", "Domicile FC", "Visiteurs"}));
+    EXPECT_EQ(rows[2][QStringLiteral("Visiteurs")][QStringLiteral("Domicile")].toString(),
+              QStringLiteral("2-1"));
 }
 
 } // namespace

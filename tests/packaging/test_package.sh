@@ -156,7 +156,9 @@ cache=$work/home/cache/Vemo/imaTmp
 # env replaces itself with vemo: $! is the program's own process.
 "${run[@]}" QT_QPA_PLATFORM=offscreen "$vemo" "$league" >"$work/vemo.log" 2>&1 &
 gui_pids+=($!)
-wait_for 30 test -f "$cache/Lens_bla.tmp" || fail "no crest cache in $cache"
+# Cache files are named after a hash of the team's name.
+lens=$(printf %s Lens | sha256sum | cut -c1-32)
+wait_for 30 test -f "$cache/${lens}_bla.tmp" || fail "no crest cache in $cache"
 wait_for 10 grep -qs "$league" "$config" || fail "the file is not among the recent files"
 # A second start hands its file over and ends at once.
 "${run[@]}" QT_QPA_PLATFORM=offscreen timeout 20 "$vemo" "$league" || fail "the second vemo"

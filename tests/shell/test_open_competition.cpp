@@ -17,9 +17,22 @@ using testsupport::TempDir;
 
 namespace {
 
-QStringList cacheFiles()
+// The cache's files, each named by the team and picture it holds ("LENS_bla.tmp").
+QStringList cacheFiles(const QStringList& teams = {"LENS", "LILLE", "METZ", "SEDAN"})
 {
-    return QDir(CrestCache::folder()).entryList(QDir::Files, QDir::Name);
+    QStringList found;
+    for (const QString& file : QDir(CrestCache::folder()).entryList(QDir::Files)) {
+        QString label = file;
+        for (const QString& team : teams) {
+            if (file == QFileInfo(CrestCache::crestPath(team)).fileName())
+                label = team + QStringLiteral("_bla.tmp");
+            if (file == QFileInfo(CrestCache::iconPath(team)).fileName())
+                label = team + QStringLiteral("_ico.tmp");
+        }
+        found << label;
+    }
+    found.sort();
+    return found;
 }
 
 class OpenCompetitionTest : public testing::Test
@@ -93,25 +106,25 @@ TEST_F(OpenCompetitionTest, ReopeningTheCurrentFileRebuildsTheCache)
     EXPECT_EQ(window.recentFiles().paths(), QStringList{first});
 }
 
-TEST_F(OpenCompetitionTest, TeamNamesThatCannotBeFileNamesGetNoCacheFile)
+TEST_F(OpenCompetitionTest, AnyTeamNameGetsItsCacheFilesInsideTheCache)
 {
     const QString odd = dir.file(QStringLiteral("odd.dat"));
-    testsupport::makeCompetition(
-        odd, {{QStringLiteral("../ESCAPE"), QByteArray("GIF"), QByteArray("ICO")},
-              {QStringLiteral(".."), QByteArray("GIF"), {}},
-              {QStringLiteral("RC \"LENS\""), QByteArray("GIF"), {}}});
+    const QStringList names{"../ESCAPE", "..", ".", "A/B", "RC \"LENS\""};
+    std::vector<testsupport::TeamSpec> teams;
+    for (const QString& name : names)
+        teams.push_back({name, "GIF " + name.toUtf8(), "ICO " + name.toUtf8()});
+    testsupport::makeCompetition(odd, teams);
     ASSERT_TRUE(Utilities::OpenCompetition(odd));
-    // One report per picture that could not be written; the open still succeeds.
-    ASSERT_EQ(MessageBox::shown().size(), 3);
-    for (const auto& m : MessageBox::shown()) {
-        EXPECT_EQ(m.icon, MessageBox::Plain);
-        EXPECT_EQ(m.text,
-                  QStringLiteral("Une erreur s'est produite pendant la mise en forme de l'image"));
+    EXPECT_TRUE(MessageBox::shown().isEmpty());
+    EXPECT_EQ(cacheFiles(names).size(), 10);
+    for (const QString& name : names) {
+        EXPECT_EQ(QFileInfo(CrestCache::crestPath(name)).absolutePath(),
+                  QFileInfo(CrestCache::folder()).absoluteFilePath());
+        EXPECT_EQ(testsupport::readBytes(CrestCache::crestPath(name)), "GIF " + name.toUtf8());
+        EXPECT_EQ(testsupport::readBytes(CrestCache::iconPath(name)), "ICO " + name.toUtf8());
     }
-    EXPECT_EQ(cacheFiles(), QStringList{"RC \"LENS\"_bla.tmp"});
     EXPECT_FALSE(QFileInfo::exists(
         QDir(CrestCache::folder()).filePath(QStringLiteral("../ESCAPE_bla.tmp"))));
-    EXPECT_EQ(CurrentCompetition::get()->teamCount(), 3);
 }
 
 TEST_F(OpenCompetitionTest, ACacheWriteThatFailsIsReportedAndLeavesNoFile)

@@ -133,4 +133,25 @@ TEST_F(PropertiesDialogTest, AFileLockedByAnotherProgramIsToldAndLeftAsItWas)
     EXPECT_EQ(store::CurrentCompetition::get()->ptsEquality(), 1);
 }
 
+TEST_F(PropertiesDialogTest, OnlyWhatTheUserChangedIsWritten)
+{
+    ASSERT_TRUE(Utilities::OpenCompetition(path));
+    testsupport::onNextModal<frmProprietes>([this](frmProprietes* d) {
+        // Another program renames the competition while the dialog is open.
+        {
+            auto other = testsupport::openFile(path);
+            ASSERT_TRUE(store::writeProperty(*other, QStringLiteral("Championnat"),
+                                             QStringLiteral("Coupe du soir"))
+                            .ok());
+        }
+        d->txtPts[0]->setText(QStringLiteral("2"));
+        d->cmdSave->click();
+    });
+    main.editProperties();
+    const store::CompetitionSettings s = settings();
+    EXPECT_EQ(s.name, QStringLiteral("Coupe du soir"));
+    EXPECT_EQ(s.win, 2);
+    EXPECT_EQ(store::CurrentCompetition::get()->ptsWinner(), 2);
+}
+
 } // namespace

@@ -215,7 +215,7 @@ TEST_F(TransferTest, TheStandingsAndTheBetsExportAsShownForASpreadsheet)
         auto db = testsupport::openFile(path);
         ASSERT_TRUE(db->addRow(QStringLiteral("Paris"),
                                {{QStringLiteral("Date"), QStringLiteral("2026-09-01")},
-                                {QStringLiteral("Description"), QStringLiteral("LENS; gagne")},
+                                {QStringLiteral("Description"), QStringLiteral("=LENS; gagne")},
                                 {QStringLiteral("Pari"), 125000},
                                 {QStringLiteral("Gain"), 312500},
                                 {QStringLiteral("Statut"), 1}})
@@ -242,7 +242,7 @@ TEST_F(TransferTest, TheStandingsAndTheBetsExportAsShownForASpreadsheet)
     bets->cmdSortie[0]->click();
     EXPECT_EQ(testsupport::readBytes(ledger),
               QByteArray("\xEF\xBB\xBF") + QStringLiteral("Date;Description;Mise;Statut;Gain\r\n"
-                                                          "01/09/2026;\"LENS; gagne\";12,50;Gagné;"
+                                                          "01/09/2026;\"'=LENS; gagne\";12,50;Gagné;"
                                                           "31,25\r\n")
                                                .toUtf8());
 }

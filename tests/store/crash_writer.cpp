@@ -21,11 +21,14 @@ int main(int argc, char** argv)
     if (db->exec(QStringLiteral("PRAGMA cache_size = 50")))
         return 1;
     store::Transaction tx(*db);
-    const QByteArray crest(4000, 'c');
+    const QString text(240, QLatin1Char('x'));
     for (int i = 0; i < rows; ++i) {
-        if (db->addRow(QStringLiteral("Equipes"),
-                       {{QStringLiteral("Nom"), QStringLiteral("T%1").arg(i)},
-                        {QStringLiteral("Blason"), crest}}))
+        if (db->addRow(QStringLiteral("Paris"),
+                       {{QStringLiteral("Date"), QStringLiteral("2024-05-01")},
+                        {QStringLiteral("Description"), text + QString::number(i)},
+                        {QStringLiteral("Pari"), 10000},
+                        {QStringLiteral("Gain"), 0},
+                        {QStringLiteral("Statut"), 0}}))
             return 1;
         if (i == rows / 4) {
             std::puts("started");

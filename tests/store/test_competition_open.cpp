@@ -1,3 +1,4 @@
+#include "store/Bets.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/Penalties.h"
@@ -241,16 +242,38 @@ TEST_F(OpenTest, MissingTablesAndPropertiesAreNamed)
     EXPECT_EQ(int(error.failure), int(OpenFailure::MissingTable));
     EXPECT_TRUE(describeOpenError(error, noBets).contains(QStringLiteral("Paris")));
 
-    const QString noDraw = dir.file(QStringLiteral("nodraw.dat"));
-    testsupport::makeCompetition(noDraw, QStringList{QStringLiteral("A")});
-    {
-        auto db = testsupport::openFile(noDraw);
-        ASSERT_TRUE(
-            db->run(QStringLiteral("DELETE FROM \"Propriétés\" WHERE Nom = 'PtsEquality'")).ok());
+    // Every property, even one that only the tool's "properties" and "report" read.
+    for (const QString property : {"PtsEquality", "Championnat", "App"}) {
+        const QString missing = dir.file(property + QStringLiteral(".dat"));
+        testsupport::makeCompetition(missing, QStringList{QStringLiteral("A")});
+        {
+            auto db = testsupport::openFile(missing);
+            ASSERT_TRUE(
+                db->run(QStringLiteral("DELETE FROM \"Propriétés\" WHERE Nom = ?"), {property})
+                    .ok());
+        }
+        EXPECT_FALSE(Competition::open(missing, error));
+        EXPECT_EQ(int(error.failure), int(OpenFailure::MissingProperty));
+        EXPECT_TRUE(
+            describeOpenError(error, missing).contains(QStringLiteral("« %1 »").arg(property)));
     }
-    EXPECT_FALSE(Competition::open(noDraw, error));
-    EXPECT_EQ(int(error.failure), int(OpenFailure::MissingProperty));
-    EXPECT_TRUE(describeOpenError(error, noDraw).contains(QStringLiteral("PtsEquality")));
+}
+
+TEST_F(OpenTest, MoreTeamsThanALeagueCanHaveAreRefusedUntouched)
+{
+    QStringList teams;
+    for (int i = 0; i < 129; ++i)
+        teams << QStringLiteral("T%1").arg(i);
+    const QString path = dir.file(QStringLiteral("big.dat"));
+    testsupport::makeCompetition(path, teams);
+    expectBadValue(path, QStringLiteral("Equipes"), QStringLiteral("compte 129 équipes"),
+                   OpenFailure::BrokenRule);
+    teams.removeLast();
+    const QString largest = dir.file(QStringLiteral("largest.dat"));
+    testsupport::makeCompetition(largest, teams);
+    OpenError error;
+    EXPECT_TRUE(Competition::open(largest, error))
+        << describeOpenError(error, largest).toStdString();
 }
 
 TEST_F(OpenTest, AFileLockedByAnotherConnectionIsReportedNotWaitedFor)
@@ -321,6 +344,22 @@ TEST_F(OpenTest, ResultsOutsideTheRulesAreRefusedUntouched)
         EXPECT_FALSE(describeOpenError(error, path).contains(QStringLiteral("922337")));
     }
 
+    // Rows that break the rules of a league would be counted twice by the standings.
+    const BadCase rules[] = {
+        {"1, 'ALPHA', 0, '1860', 255", "enregistre deux fois la rencontre « ALPHA » - « 1860 » "
+                                       "de la journée 1"},
+        {"4, 'alpha', 2, '1860', 2", "enregistre deux fois la rencontre « ALPHA » - « 1860 » "
+                                     "(journées 1 et 4)"},
+        {"1, '1860', 2, 'Été Sportif Club', 2", "fait jouer « 1860 » deux fois à la journée 1"},
+    };
+    for (const BadCase& bad : rules) {
+        SCOPED_TRACE(bad.sql);
+        expectBadValue(variant(base, {QStringLiteral("INSERT INTO \"Résultats\" VALUES (%1)")
+                                          .arg(QString::fromUtf8(bad.sql))}),
+                       QStringLiteral("Résultats"), QString::fromUtf8(bad.problem),
+                       OpenFailure::BrokenRule);
+    }
+
     // A column declared TEXT turns every score into a text such as '1', which sorts between
     // '0' and '255' as a text.
     const QString texts =
@@ -345,6 +384,12 @@ TEST_F(OpenTest, TeamsOutsideTheRulesAreRefusedUntouched)
         {"'ZULU', 'GIF89a', NULL", "un blason"},
         {"'ZULU', NULL, 7", "une icône"},
         {"'Alpha', NULL, NULL", "deux équipes nommées « "},
+        // Names that differ only after a NUL, or in bytes that are not UTF-8, would be read as
+        // one team.
+        {"'ALPHA' || char(0) || 'B', NULL, NULL", "un nom d'équipe qui contient un caractère de "
+                                                  "contrôle"},
+        {"'ZU' || char(10) || 'LU', NULL, NULL", "caractère de contrôle"},
+        {"CAST(X'5A55FF' AS TEXT), NULL, NULL", "un nom d'équipe qui n'est pas en UTF-8 valide"},
     };
     for (const BadCase& bad : cases) {
         SCOPED_TRACE(bad.sql);
@@ -461,6 +506,9 @@ TEST_F(OpenTest, DeductionsAndTheTieBreakAreOptionalButCheckedWhenPresent)
         {"'1860', 3, 1, ''", "un motif vide"},
         {"'1860', 3, 1, '%1'", "de plus de 250 caractères"},
         {"'1860', 3, 1, NULL", "un motif"},
+        {"'1860', 3, 1, 'a' || char(27) || '[2J'",
+         "un motif qui contient un caractère de contrôle"},
+        {"'1860', 3, 1, CAST(X'41FF' AS TEXT)", "un motif qui n'est pas en UTF-8 valide"},
     };
     for (const BadCase& bad : cases) {
         SCOPED_TRACE(bad.sql);
@@ -591,7 +639,7 @@ TEST_F(OpenTest, AFileInAReadOnlyFolderOpensForReading)
         GTEST_SKIP() << "this user writes in read-only folders";
 }
 
-TEST_F(OpenTest, AnInterruptedChangeIsUndoneOnlyByAWritingOpen)
+TEST_F(OpenTest, AnInterruptedChangeIsUndoneByAnyOpenThatMayWrite)
 {
     const QString writer =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("crash_writer"));
@@ -607,15 +655,22 @@ TEST_F(OpenTest, AnInterruptedChangeIsUndoneOnlyByAWritingOpen)
     ASSERT_TRUE(QFileInfo::exists(journal));
     const QByteArray journalBytes = testsupport::readBytes(journal);
 
-    const OpenError error = expectRefused(path, OpenFailure::Interrupted, OpenMode::ReadOnly);
-    EXPECT_EQ(testsupport::readBytes(journal), journalBytes);
-    EXPECT_TRUE(describeOpenError(error, path).contains(QStringLiteral("interrompue")));
-
+    // A reader that may not write leaves it as it is and says so.
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
+    if (::access(QFile::encodeName(path).constData(), W_OK) != 0) {
+        const OpenError error = expectRefused(path, OpenFailure::Interrupted, OpenMode::ReadOnly);
+        EXPECT_EQ(testsupport::readBytes(journal), journalBytes);
+        EXPECT_TRUE(describeOpenError(error, path).contains(QStringLiteral("interrompue")));
+    }
+    // One that may undoes it first, and reads the file as it was before the change.
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
     OpenError e;
-    EXPECT_TRUE(Competition::open(path, e)) << describeOpenError(e, path).toStdString();
-    EXPECT_FALSE(QFileInfo::exists(journal));
     auto c = Competition::open(path, e, nullptr, OpenMode::ReadOnly);
     ASSERT_TRUE(c) << describeOpenError(e, path).toStdString();
+    EXPECT_FALSE(QFileInfo::exists(journal));
+    std::vector<store::BetRow> bets;
+    ASSERT_TRUE(store::loadBets(c->db(), bets).ok());
+    EXPECT_TRUE(bets.empty());
     EXPECT_EQ(c->teamCount(), 2);
 }
 
@@ -640,7 +695,9 @@ TEST_F(OpenTest, AWriterKilledMidTransactionLeavesAllOrNothing)
         OpenError error;
         auto c = Competition::open(path, error);
         ASSERT_TRUE(c) << describeOpenError(error, path).toStdString();
-        EXPECT_EQ(c->teamCount(), committed ? 3002 : 2);
+        std::vector<store::BetRow> bets;
+        ASSERT_TRUE(store::loadBets(c->db(), bets).ok());
+        EXPECT_EQ(bets.size(), committed ? 3000u : 0u);
     }
 }
 

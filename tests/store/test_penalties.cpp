@@ -241,11 +241,13 @@ TEST_F(PenaltiesTest, SettingsAreCheckedAsTypedAndWrittenTogether)
     ASSERT_TRUE(readCompetitionSettings(*db, s).ok());
     EXPECT_EQ(int(s.tieBreak), int(TieBreak::Goals));
     EXPECT_EQ(s.win, 3);
+    const CompetitionSettings before = s;
     ASSERT_TRUE(checkSettings(QStringLiteral(" Ligue des amis "), QStringLiteral("2025"),
                               {QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("1")}, s)
                     .ok());
     s.tieBreak = TieBreak::HeadToHead;
-    expectAllOrNothingOnAFullDisk([s](Database& d) { return writeCompetitionSettings(d, s); });
+    expectAllOrNothingOnAFullDisk(
+        [before, s](Database& d) { return updateCompetitionSettings(d, before, s); });
     CompetitionSettings read;
     ASSERT_TRUE(readCompetitionSettings(*db, read).ok());
     EXPECT_EQ(read.name, QStringLiteral("Ligue des amis"));
@@ -253,8 +255,9 @@ TEST_F(PenaltiesTest, SettingsAreCheckedAsTypedAndWrittenTogether)
     EXPECT_EQ(read.win, 2);
     EXPECT_EQ(int(read.tieBreak), int(TieBreak::HeadToHead));
     // Written again, the property is rewritten, not added twice.
-    read.tieBreak = TieBreak::Goals;
-    ASSERT_TRUE(writeCompetitionSettings(*db, read).ok());
+    CompetitionSettings changed = read;
+    changed.tieBreak = TieBreak::Goals;
+    ASSERT_TRUE(updateCompetitionSettings(*db, read, changed).ok());
     db.reset();
     OpenError error;
     auto c = Competition::open(file, error);
