@@ -243,8 +243,9 @@ protected:
     {
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.file(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_CACHE_HOME"), home.file(QStringLiteral("cache")));
+        // Where the instance socket lives.
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-        env.insert(QStringLiteral("TMPDIR"), home.path()); // where the instance socket lives
+        env.insert(QStringLiteral("TMPDIR"), home.path());
     }
 
     Run run(const QStringList& args, const QString& folder = QString())
