@@ -2,13 +2,13 @@
 // for screenshots. Not installed.
 #include "controls/mLanguage.h"
 #include "store/CompetitionFile.h"
-#include "store/Utilities.h"
 #include "teams/frmEditEquipe.h"
 #include "teams/frmNouveau.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -30,8 +30,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     mLanguage::InstallQtTranslations();
-    const QString working = Utilities::MakeTempFileName(QStringLiteral("vemo"));
-    if (working.isEmpty() || store::createCompetitionFile(working))
+    QTemporaryDir folder;
+    const QString working = folder.filePath(QStringLiteral("nouvelle.dat"));
+    if (!folder.isValid() || store::createCompetitionFile(working))
         return 1;
     frmNouveau wizard;
     wizard.GetDatabase(working);
@@ -45,7 +46,5 @@ int main(int argc, char** argv)
             wizard.cmdListe[0]->click();
         }
     });
-    const int rc = app.exec();
-    Utilities::RemoveFile(working);
-    return rc;
+    return app.exec();
 }

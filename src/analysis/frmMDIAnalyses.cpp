@@ -18,6 +18,7 @@
 #include "standings/SeasonAnalysis.h"
 #include "standings/mRank.h"
 #include "store/Competition.h"
+#include "store/SafeSaveFile.h"
 #include "store/Utilities.h"
 
 #include <QBuffer>
@@ -338,7 +339,11 @@ void frmMDIAnalyses::cmdImage_Click()
     QBuffer buffer(&bytes);
     const bool encoded =
         buffer.open(QIODevice::WriteOnly) && chart->grab().toImage().save(&buffer, "PNG");
-    if (!encoded || !Utilities::TrySaveFileBytes(dialog.FileName, bytes))
+    const store::SafeSaveFile::Status saved =
+        encoded ? store::SafeSaveFile::save(dialog.FileName, bytes) : store::SafeSaveFile::Failed;
+    if (saved == store::SafeSaveFile::Link)
+        MessageBox::critical(this, store::SafeSaveFile::linkRefusal(dialog.FileName));
+    else if (saved != store::SafeSaveFile::Done)
         MessageBox::critical(
             this, QStringLiteral("L'image n'a pas pu être enregistrée dans le fichier « %1 ».")
                       .arg(dialog.FileName));

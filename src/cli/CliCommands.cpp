@@ -12,6 +12,7 @@
 #include "store/Penalties.h"
 #include "store/ResultImporter.h"
 #include "store/Results.h"
+#include "store/SafeSaveFile.h"
 #include "store/TextChecks.h"
 #include "store/Utilities.h"
 
@@ -24,8 +25,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace Cli {
@@ -96,7 +97,8 @@ Commandes :
   report FICHIER.dat --output RAPPORT.pdf [--matchday N]
       Le rapport de la saison en PDF, prêt à imprimer : les cinq classements
       après la journée N (par défaut : tous les résultats), puis les résultats
-      de chaque journée jusqu'à elle.
+      de chaque journée jusqu'à elle. Un RAPPORT.pdf qui est un lien symbolique
+      est refusé : Vemo n'écrit jamais à travers un lien.
 
 standings, history, matches, grid, form, report, penalties et properties sans
 option ne font que lire : un fichier en lecture seule leur suffit. En format
@@ -465,22 +467,25 @@ int report(const QStringList& args)
     const auto refused = [&](const QString& why) {
         return fail(Refused, QStringLiteral("Le rapport n'a pas été créé. %1").arg(why));
     };
-    // Written beside the target under another name, then put in place whole.
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly))
-        return refused(QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(output));
+    const auto cannotWrite = [&](store::SafeSaveFile::Status status) {
+        return refused(
+            status == store::SafeSaveFile::Link
+                ? store::SafeSaveFile::linkRefusal(output)
+                : QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(output));
+    };
+    store::SafeSaveFile file(output);
+    if (const auto status = file.open(); status != store::SafeSaveFile::Done)
+        return cannotWrite(status);
     QString error;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&file.device());
         writer.setCreator(QStringLiteral("Vemo"));
         writer.setTitle(QFileInfo(output).completeBaseName());
-        if (!Renderers::seasonReport(writer, *c, day, error)) {
-            file.cancelWriting();
+        if (!Renderers::seasonReport(writer, *c, day, error))
             return refused(error);
-        }
     }
-    if (!file.commit())
-        return refused(QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(output));
+    if (const auto status = file.commit(); status != store::SafeSaveFile::Done)
+        return cannotWrite(status);
     out() << QStringLiteral("Rapport « %1 » créé.").arg(output) << Qt::endl;
     return Ok;
 }
@@ -727,6 +732,8 @@ int create(const QStringList& args)
         return fail(
             Refused,
             QStringLiteral("le nom et la saison de la compétition ne peuvent pas être vides."));
+    if (store::SafeSaveFile::isLink(path))
+        return fail(Refused, store::SafeSaveFile::linkRefusal(path));
     if (QFileInfo::exists(path))
         return fail(Refused, QStringLiteral("le fichier « %1 » existe déjà.").arg(path));
 
@@ -748,13 +755,17 @@ int create(const QStringList& args)
         return fail(Refused, QStringLiteral("les blasons génériques sont introuvables dans « %1 ».")
                                  .arg(appDir.path()));
 
-    // Built beside the target under another name, then put in place whole.
-    const QString work = path + QStringLiteral(".partial");
-    QFile::remove(work);
+    // Built in a private folder beside the target (the engine's own files too), then put in
+    // place whole, and only if nothing took the name meanwhile.
     const auto abandon = [&](const QString& why) {
-        QFile::remove(work);
         return fail(Refused, QStringLiteral("La compétition n'a pas été créée. %1").arg(why));
     };
+    const QString cannotWrite =
+        QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(path);
+    QTemporaryDir folder(QFileInfo(path).absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!folder.isValid())
+        return abandon(cannotWrite);
+    const QString work = folder.filePath(QStringLiteral("nouvelle.dat"));
     if (store::DbError e = store::createCompetitionFile(work))
         return abandon(store::describeError(e));
     {
@@ -770,8 +781,16 @@ int create(const QStringList& args)
             (e = db->close()))
             return abandon(store::describeError(e));
     }
-    if (QFileInfo::exists(path) || !QFile::rename(work, path))
-        return abandon(QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(path));
+    switch (store::SafeSaveFile::placeNew(work, path)) {
+    case store::SafeSaveFile::Done:
+        break;
+    case store::SafeSaveFile::Link:
+        return abandon(store::SafeSaveFile::linkRefusal(path));
+    case store::SafeSaveFile::Taken:
+        return abandon(QStringLiteral("Le fichier « %1 » existe déjà.").arg(path));
+    case store::SafeSaveFile::Failed:
+        return abandon(cannotWrite);
+    }
     out() << QStringLiteral("Compétition « %1 » créée avec %2 équipes.").arg(name).arg(teams.size())
           << Qt::endl;
     return Ok;

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <system_error>
 
@@ -35,6 +36,21 @@ bool moveToTrash(const QString& path)
     return false;
 }
 
+// Copies into a private folder beside the target, then renames the copy over it: nothing is
+// written through a link there, and a failure leaves the target as it was.
+bool copyThenRename(const QString& from, const QString& to)
+{
+    QTemporaryDir folder(QFileInfo(to).absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!folder.isValid())
+        return false;
+    const fs::path copy = toPath(folder.filePath(QFileInfo(to).fileName()));
+    std::error_code ec;
+    fs::copy(toPath(from), copy, fs::copy_options::recursive, ec);
+    if (!ec)
+        fs::rename(copy, toPath(to), ec);
+    return !ec;
+}
+
 bool hasWildcard(const QString& name)
 {
     return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
@@ -50,7 +66,7 @@ QString cSHFileOp::collisionFreeName(const QString& path)
     for (int n = 2;; ++n) {
         const QString candidate =
             fi.dir().filePath(QStringLiteral("%1 (%2)%3").arg(base).arg(n).arg(suffix));
-        if (!QFileInfo::exists(candidate))
+        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
             return candidate;
     }
 }
@@ -118,30 +134,14 @@ bool cSHFileOp::transfer(Operation op, const QString& from, QString to)
                 return false;
         }
     }
-    const fs::path src = toPath(from), dst = toPath(to);
-    if (op == Copy) {
-        fs::copy(src, dst, fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
-        return !ec;
-    }
-    fs::rename(src, dst, ec);
+    if (op == Copy)
+        return copyThenRename(from, to);
+    fs::rename(toPath(from), toPath(to), ec);
     if (!ec)
         return true;
-    if (ec != std::errc::cross_device_link)
+    if (ec != std::errc::cross_device_link || !copyThenRename(from, to))
         return false;
-    // Another file system: copy beside the target, then swap it in and drop the source.
-    const fs::path partial = toPath(to + QStringLiteral(".partial"));
-    fs::remove_all(partial, ec);
-    fs::copy(src, partial, fs::copy_options::recursive, ec);
-    if (ec) {
-        fs::remove_all(partial, ec);
-        return false;
-    }
-    fs::rename(partial, dst, ec);
-    if (ec) {
-        fs::remove_all(partial, ec);
-        return false;
-    }
-    fs::remove_all(src, ec);
+    fs::remove_all(toPath(from), ec);
     return true;
 }
 

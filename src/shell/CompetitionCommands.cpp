@@ -7,9 +7,12 @@
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/CrestCache.h"
+#include "store/SafeSaveFile.h"
 #include "store/Utilities.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace Utilities {
 
@@ -92,26 +95,28 @@ bool IsCompetitionFile(std::unique_ptr<store::Database>& slot, const QString& pa
 
 QString CreateCompetition()
 {
-    const QString working = MakeTempFileName(QStringLiteral("vemo"));
-    if (working.isEmpty()) {
+    // The working file lives in a folder of its own that no one else can enter; the folder
+    // and whatever is left in it go when this returns.
+    QTemporaryDir folder(QDir(QDir::tempPath()).filePath(QStringLiteral("vemo-XXXXXX")));
+    if (!folder.isValid()) {
         MessageBox::critical(owner(), QStringLiteral("Impossible de créer le fichier de travail."));
         return {};
     }
+    const QString working = folder.filePath(QStringLiteral("nouvelle.dat"));
     if (store::createCompetitionFile(working)) {
-        RemoveFile(working);
         MessageBox::critical(owner(), QStringLiteral("Impossible de créer le fichier de données."));
         return {};
     }
 
     auto wizard = AppHost::makeWizard();
-    if (!wizard) {
-        RemoveFile(working);
+    if (!wizard)
         return {};
-    }
     wizard->GetDatabase(working);
     const QString chosen = wizard->showModal(owner());
-    if (chosen.isEmpty()) {
-        RemoveFile(working); // the wizard has normally done so already
+    if (chosen.isEmpty())
+        return {};
+    if (store::SafeSaveFile::isLink(chosen)) {
+        MessageBox::critical(owner(), store::SafeSaveFile::linkRefusal(chosen));
         return {};
     }
 
@@ -138,7 +143,6 @@ QString CreateCompetition()
     MessageBox::critical(
         owner(),
         QStringLiteral("Une erreur s'est produite lors de la création de la compétition."));
-    RemoveFile(working);
     if (!closed.isEmpty())
         OpenCompetition(closed);
     return {};

@@ -6,6 +6,7 @@
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/ResultImporter.h"
+#include "store/SafeSaveFile.h"
 #include "store/Utilities.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <filesystem>
 
 namespace TransferCommands {
 
@@ -55,6 +55,15 @@ QString askSavePath(QWidget* owner, const ShownView& view, const char* filter, c
     dialog.DefaultExt = QString::fromLatin1(ext);
     dialog.FileName = proposedName(view);
     return dialog.ShowSave() ? dialog.FileName : QString();
+}
+
+void tellIfNotSaved(QWidget* owner, const QString& path, store::SafeSaveFile::Status status)
+{
+    if (status == store::SafeSaveFile::Link)
+        MessageBox::critical(owner, store::SafeSaveFile::linkRefusal(path));
+    else if (status != store::SafeSaveFile::Done)
+        MessageBox::critical(owner,
+                             QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(path));
 }
 
 bool nothingShown(QWidget* owner, const ShownView& view, const QString& what)
@@ -135,9 +144,7 @@ void exportView(QWidget* owner, const ShownView& view)
     const QString path = askSavePath(owner, view, "Fichiers CSV|*.csv", "csv");
     if (path.isEmpty())
         return;
-    if (!Utilities::TrySaveFileBytes(path, tablesToCsv(view.tables)))
-        MessageBox::critical(owner,
-                             QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(path));
+    tellIfNotSaved(owner, path, store::SafeSaveFile::save(path, tablesToCsv(view.tables)));
 }
 
 void printView(QWidget* owner, const ShownView& view)
@@ -166,30 +173,22 @@ void exportPdf(QWidget* owner, const ShownView& view)
     const QString path = askSavePath(owner, view, "Documents PDF|*.pdf", "pdf");
     if (path.isEmpty())
         return;
-    // Written beside the target and put in place whole, so a failure leaves nothing behind.
-    const QString work = path + QStringLiteral(".partiel");
-    bool ok = false;
-    {
-        QPdfWriter writer(work);
-        writer.setTitle(proposedName(view));
-        writer.setCreator(QStringLiteral("Vemo"));
-        ReportDocument doc(writer, header());
-        ok = doc.isValid();
-        if (ok)
-            view.render(doc);
+    store::SafeSaveFile file(path);
+    store::SafeSaveFile::Status status = file.open();
+    if (status == store::SafeSaveFile::Done) {
+        bool ok = false;
+        {
+            QPdfWriter writer(&file.device());
+            writer.setTitle(proposedName(view));
+            writer.setCreator(QStringLiteral("Vemo"));
+            ReportDocument doc(writer, header());
+            ok = doc.isValid();
+            if (ok)
+                view.render(doc);
+        }
+        status = ok && file.device().pos() > 0 ? file.commit() : store::SafeSaveFile::Failed;
     }
-    ok = ok && QFileInfo(work).size() > 0;
-    if (ok) {
-        std::error_code error;
-        std::filesystem::rename(QFile::encodeName(work).toStdString(),
-                                QFile::encodeName(path).toStdString(), error);
-        ok = !error;
-    }
-    if (!ok) {
-        QFile::remove(work);
-        MessageBox::critical(owner,
-                             QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(path));
-    }
+    tellIfNotSaved(owner, path, status);
 }
 
 } // namespace TransferCommands

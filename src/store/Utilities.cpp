@@ -3,23 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryFile>
 
 namespace Utilities {
-
-QString MakeTempFileName(const QString& prefix)
-{
-    const QString folder = QDir::tempPath();
-    if (folder.isEmpty() || !QDir(folder).exists())
-        return {};
-    QTemporaryFile probe(QDir(folder).filePath(prefix + QStringLiteral("XXXXXX.tmp")));
-    probe.setAutoRemove(true);
-    if (!probe.open())
-        return {};
-    // Only the name is wanted: the file itself is made again by the caller.
-    return TrimAtNull(probe.fileName());
-}
 
 QString TrimAtNull(const QString& text)
 {
@@ -79,20 +64,6 @@ bool WriteAllBytes(QIODevice& device, const QByteArray& bytes)
         done += n;
     }
     return true;
-}
-
-bool TrySaveFileBytes(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile f(path);
-    // Unbuffered, a full disk fails the write itself, before the file is put in place.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (!WriteAllBytes(f, bytes)) {
-        f.cancelWriting();
-        f.commit();
-        return false;
-    }
-    return f.commit() && QFileInfo(path).size() == bytes.size();
 }
 
 bool TryWriteFileBytes(const QString& path, const QByteArray& bytes)

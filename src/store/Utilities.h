@@ -9,8 +9,6 @@
 // return the failure instead; the windows decide what to say.
 namespace Utilities {
 
-// A fresh, unused file name in the temporary folder starting with prefix; empty on failure.
-QString MakeTempFileName(const QString& prefix);
 QString TrimAtNull(const QString& text);
 bool RemoveFile(const QString& path);
 bool MakeFolder(const QString& path); // an existing folder is no error
@@ -24,9 +22,6 @@ bool TryReadFileBytes(const QString& path, QByteArray& bytes);
 // For files that can be made again (the crest cache): written in place without forcing
 // them to disk. False unless every byte reached the file; a failed write leaves no file.
 bool TryWriteFileBytes(const QString& path, const QByteArray& bytes);
-// Replaces the file at path with bytes, whole or not at all: on failure the file that was
-// there is left as it was.
-bool TrySaveFileBytes(const QString& path, const QByteArray& bytes);
 // Writes the whole of bytes, however many calls the device needs; false on any failure.
 bool WriteAllBytes(QIODevice& device, const QByteArray& bytes);
 

@@ -5,6 +5,7 @@
 #include "shell/CompetitionCommands.h"
 #include "store/CompetitionFile.h"
 #include "store/CompetitionSettings.h"
+#include "store/SafeSaveFile.h"
 #include "store/Teams.h"
 #include "store/TextChecks.h"
 #include "store/Utilities.h"
@@ -339,6 +340,11 @@ void frmNouveau::cmdSave_Click()
     dialog.FileName = txtCompet->text() + QLatin1Char(' ') + txtSaison->text();
     if (!dialog.ShowSave())
         return;
+    // Refused here, the teams entered so far are not lost.
+    if (store::SafeSaveFile::isLink(dialog.FileName)) {
+        MessageBox::critical(this, store::SafeSaveFile::linkRefusal(dialog.FileName));
+        return;
+    }
     Tag = dialog.FileName;
     if (m_db) {
         m_db->close();

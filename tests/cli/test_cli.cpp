@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using testsupport::TempDir;
@@ -55,6 +56,20 @@ CliRun cliOnAFullDisk(int blocks, const QStringList& args)
                 "-c", QStringLiteral("trap '' XFSZ; ulimit -f %1; exec \"$0\" \"$@\"").arg(blocks),
                 cliPath()} +
                 args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// The tool run by an ordinary user (nobody) when the tests run as root.
+CliRun cliAsAnotherUser(const QStringList& args)
+{
+    if (geteuid() != 0)
+        return cli(args);
+    QProcess p;
+    p.start(QStringLiteral("setpriv"),
+            QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", cliPath()} + args);
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()),
@@ -168,8 +183,44 @@ TEST_F(CliTest, NewRefusesBadInputAndLeavesNothing)
     EXPECT_EQ(attempt(fresh, QStringLiteral("A\n") + QString(51, QLatin1Char('x'))).code, 1);
     EXPECT_EQ(attempt(fresh, QStringLiteral("A\nB"), {"--points", "3,0,256"}).code, 1);
     EXPECT_EQ(attempt(fresh, QStringLiteral("A\nB"), {"--points", "3,0"}).code, 1);
-    EXPECT_FALSE(QFileInfo::exists(fresh));
-    EXPECT_FALSE(QFileInfo::exists(fresh + QStringLiteral(".partial")));
+    EXPECT_TRUE(QDir(dir.path())
+                    .entryList({QStringLiteral("fresh*")}, QDir::AllEntries | QDir::Hidden)
+                    .isEmpty());
+}
+
+TEST_F(CliTest, NewNeverCreatesAFileThroughALink)
+{
+    QTemporaryDir elsewhere;
+    const QString target = QDir(elsewhere.path()).filePath(QStringLiteral("créé.dat"));
+    const QString list = csv(QStringLiteral("l.txt"), QStringLiteral("A\nB"));
+    const QString file = dir.file(QStringLiteral("x.dat"));
+    ASSERT_TRUE(QFile::link(target, file));
+    const CliRun r = cli({"new", file, "--name", "N", "--season", "S", "--teams", list});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(
+        QStringLiteral("« %1 » est un lien symbolique : Vemo ne l'écrase pas.").arg(file)))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_TRUE(QFileInfo(file).isSymLink());
+
+    // A link planted by another user in a shared folder, at a name the tool might build under.
+    QTemporaryDir shared(QStringLiteral("/tmp/vemo-partage-XXXXXX"));
+    ASSERT_TRUE(shared.isValid());
+    ASSERT_EQ(::chmod(QFile::encodeName(shared.path()).constData(), 01777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(elsewhere.path()).constData(), 0777), 0);
+    const QString sharedList = QDir(shared.path()).filePath(QStringLiteral("l.txt"));
+    ASSERT_TRUE(QFile::copy(list, sharedList));
+    const QString victims = QDir(shared.path()).filePath(QStringLiteral("y.dat"));
+    ASSERT_TRUE(QFile::link(target, victims + QStringLiteral(".partial")));
+    if (geteuid() != 0 || cliAsAnotherUser({"--help"}).code != 0)
+        GTEST_SKIP() << "the tool cannot be run as another user here";
+    const CliRun other =
+        cliAsAnotherUser({"new", victims, "--name", "N", "--season", "S", "--teams", sharedList});
+    EXPECT_EQ(other.code, 0) << other.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_FALSE(QFileInfo(victims).isSymLink());
+    store::OpenError e;
+    EXPECT_TRUE(store::Competition::open(victims, e));
 }
 
 TEST_F(CliTest, PropertiesAreShownAndChangedWithTheWizardsChecks)
@@ -602,17 +653,7 @@ TEST_F(CliTest, ReadersAnswerOnAFileThatCannotBeWritten)
     const QByteArray before = testsupport::readBytes(file);
 
     // Root writes whatever the permissions say: the tool then runs as an ordinary user.
-    const auto asReader = [&](const QStringList& args) {
-        if (geteuid() != 0)
-            return cli(args);
-        QProcess p;
-        p.start(QStringLiteral("setpriv"),
-                QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", cliPath()} + args);
-        p.waitForFinished(60000);
-        return CliRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                      QString::fromUtf8(p.readAllStandardOutput()),
-                      QString::fromUtf8(p.readAllStandardError())};
-    };
+    const auto asReader = cliAsAnotherUser;
     if (asReader({"--help"}).code != 0)
         GTEST_SKIP() << "the tool cannot be run as another user here";
 
@@ -742,6 +783,34 @@ TEST_F(CliTest, ReportRefusalsLeaveNothingAtTheOutput)
     r = cliOnAFullDisk(4, {"report", file, "--output", pdf});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(testsupport::readBytes(pdf), QByteArray("rapport précédent"));
+}
+
+TEST_F(CliTest, AReportIsNeverWrittenThroughALink)
+{
+    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS"});
+    QTemporaryDir elsewhere;
+    const QString victim = QDir(elsewhere.path()).filePath(QStringLiteral("à garder.pdf"));
+    testsupport::writeBytes(victim, "à garder");
+    const QString pdf = dir.file(QStringLiteral("rapport.pdf"));
+    ASSERT_TRUE(QFile::link(victim, pdf));
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    CliRun r = cli({"report", file, "--output", pdf});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, QStringLiteral("vemo-cli : Le rapport n'a pas été créé. « %1 » est un lien "
+                                    "symbolique : Vemo ne l'écrase pas. Choisissez un autre nom "
+                                    "de fichier.\n")
+                         .arg(pdf));
+    EXPECT_EQ(testsupport::readBytes(victim), QByteArray("à garder"));
+    EXPECT_TRUE(QFileInfo(pdf).isSymLink());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+
+    // In place of a plain file, the report replaces it.
+    QFile::remove(pdf);
+    testsupport::writeBytes(pdf, "ancien rapport");
+    r = cli({"report", file, "--output", pdf});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(testsupport::readBytes(pdf).startsWith("%PDF-"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
 }
 
 TEST_F(CliTest, AReportShowsTheCompetitionsOwnCrests)

@@ -135,6 +135,39 @@ TEST_F(FileOpTest, CopyAndRenameKeepOrDropTheSource)
     EXPECT_EQ(testsupport::readBytes(dir.file(QStringLiteral("two.dat"))), QByteArray("1"));
 }
 
+TEST_F(FileOpTest, ACopyReplacesALinkNeverWhatItPointsTo)
+{
+    TempDir elsewhere;
+    const QString victim = elsewhere.file(QStringLiteral("victime"));
+    testsupport::writeBytes(victim, "à garder");
+    const QString target = dir.file(QStringLiteral("copie.dat"));
+    ASSERT_TRUE(QFile::link(victim, target));
+    cSHFileOp replace;
+    replace.SilentMode = true;
+    replace.RenameOnCollision = false;
+    replace.AddSourceFile(make(QStringLiteral("one.dat"), "1"));
+    replace.AddDestFile(target);
+    EXPECT_TRUE(replace.CopyFiles());
+    EXPECT_FALSE(QFileInfo(target).isSymLink());
+    EXPECT_EQ(testsupport::readBytes(target), QByteArray("1"));
+    EXPECT_EQ(testsupport::readBytes(victim), QByteArray("à garder"));
+
+    // A link that points nowhere is no free name either.
+    const QString nowhere = elsewhere.file(QStringLiteral("absent"));
+    ASSERT_TRUE(QFile::link(nowhere, dir.file(QStringLiteral("copie (2).dat"))));
+    cSHFileOp rename;
+    rename.SilentMode = true;
+    rename.AddSourceFile(dir.file(QStringLiteral("one.dat")));
+    rename.AddDestFile(target);
+    EXPECT_TRUE(rename.CopyFiles());
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
+    EXPECT_EQ(testsupport::readBytes(dir.file(QStringLiteral("copie (3).dat"))), QByteArray("1"));
+    EXPECT_EQ(
+        QDir(dir.path())
+            .entryList({QStringLiteral("copie*")}, QDir::AllEntries | QDir::Hidden | QDir::System),
+        (QStringList{"copie (2).dat", "copie (3).dat", "copie.dat"}));
+}
+
 TEST_F(FileOpTest, MoveAcrossFileSystems)
 {
     struct stat a
@@ -153,6 +186,8 @@ TEST_F(FileOpTest, MoveAcrossFileSystems)
     EXPECT_EQ(testsupport::readBytes(QDir(other.path()).filePath(QStringLiteral("far.dat"))),
               QByteArray("far"));
     EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("far.dat"))));
+    EXPECT_EQ(QDir(other.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("far.dat")});
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using store::CurrentCompetition;
 using testsupport::TempDir;
@@ -22,7 +23,18 @@ struct ScriptedWizard : INewCompetitionWizard
     static inline QString workingFile;
     static inline bool sawFreshFile = false;
 
-    void GetDatabase(const QString& file) override { workingFile = file; }
+    static inline mode_t folderMode = 0;
+
+    void GetDatabase(const QString& file) override
+    {
+        workingFile = file;
+        // Only its owner may enter the working file's folder.
+        struct stat st
+        {
+        };
+        stat(QFile::encodeName(QFileInfo(file).path()).constData(), &st);
+        folderMode = st.st_mode;
+    }
     QString showModal(QWidget*) override
     {
         std::unique_ptr<store::Database> db;
@@ -48,6 +60,7 @@ protected:
         ScriptedWizard::answer.clear();
         ScriptedWizard::workingFile.clear();
         ScriptedWizard::sawFreshFile = false;
+        ScriptedWizard::folderMode = 0;
     }
     void TearDown() override { AppHost::setWizardFactory({}); }
     TempDir dir;
@@ -59,7 +72,9 @@ TEST_F(CreateCompetitionTest, TheFinishedFileIsMovedThereAndOpened)
     ScriptedWizard::answer = dir.file(QStringLiteral("Ligue 2025.dat"));
     window.mnuFichier[0]->trigger();
     EXPECT_TRUE(ScriptedWizard::sawFreshFile);
+    EXPECT_EQ(ScriptedWizard::folderMode, mode_t(S_IFDIR | 0700));
     EXPECT_FALSE(QFileInfo::exists(ScriptedWizard::workingFile));
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(ScriptedWizard::workingFile).path()));
     ASSERT_TRUE(CurrentCompetition::isOpen());
     EXPECT_EQ(QFileInfo(CurrentCompetition::get()->fileName()), QFileInfo(ScriptedWizard::answer));
     EXPECT_EQ(CurrentCompetition::get()->teamList().at(0).nom, QStringLiteral("NOUVELLE"));
@@ -102,6 +117,28 @@ TEST_F(CreateCompetitionTest, AFailedMoveReopensTheClosedCompetition)
     EXPECT_EQ(MessageBox::shown().last().icon, MessageBox::Critical);
     EXPECT_EQ(MessageBox::shown().last().text,
               QStringLiteral("Une erreur s'est produite lors de la création de la compétition."));
+    ASSERT_TRUE(CurrentCompetition::isOpen());
+    EXPECT_EQ(CurrentCompetition::get()->teamList()[0].nom, QStringLiteral("ANCIENNE"));
+    EXPECT_FALSE(QFileInfo::exists(ScriptedWizard::workingFile));
+}
+
+TEST_F(CreateCompetitionTest, ALinkChosenAsTheFileIsRefusedAndLeftAsItWas)
+{
+    const QString current = dir.file(QStringLiteral("courant.dat"));
+    testsupport::makeCompetition(current, QStringList{QStringLiteral("ANCIENNE")});
+    ASSERT_TRUE(Utilities::OpenCompetition(current));
+    const QByteArray before = testsupport::readBytes(current);
+    ScriptedWizard::answer = dir.file(QStringLiteral("lien.dat"));
+    ASSERT_TRUE(QFile::link(current, ScriptedWizard::answer));
+    EXPECT_TRUE(Utilities::CreateCompetition().isEmpty());
+    ASSERT_FALSE(MessageBox::shown().isEmpty());
+    EXPECT_EQ(MessageBox::shown().last().icon, MessageBox::Critical);
+    EXPECT_EQ(MessageBox::shown().last().text,
+              QStringLiteral("« %1 » est un lien symbolique : Vemo ne l'écrase pas. Choisissez un "
+                             "autre nom de fichier.")
+                  .arg(ScriptedWizard::answer));
+    EXPECT_TRUE(QFileInfo(ScriptedWizard::answer).isSymLink());
+    EXPECT_EQ(testsupport::readBytes(current), before);
     ASSERT_TRUE(CurrentCompetition::isOpen());
     EXPECT_EQ(CurrentCompetition::get()->teamList()[0].nom, QStringLiteral("ANCIENNE"));
     EXPECT_FALSE(QFileInfo::exists(ScriptedWizard::workingFile));

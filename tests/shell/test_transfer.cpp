@@ -265,7 +265,9 @@ TEST_F(TransferTest, PrintPreviewAndPdfShowTheStandingsInOrder)
     cOpenSaveFile::setNextFileName(pdf);
     main.exportShownPdf();
     ASSERT_TRUE(QFileInfo(pdf).size() > 0) << texts().join(QLatin1Char('|')).toStdString();
-    EXPECT_FALSE(QFileInfo::exists(pdf + QStringLiteral(".partiel")));
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList({QStringLiteral("classement*")}, QDir::AllEntries | QDir::Hidden),
+              QStringList{QStringLiteral("classement.pdf")});
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext is missing";
     QProcess text;
@@ -315,6 +317,37 @@ TEST_F(TransferTest, AnExportThatCannotBeWrittenIsToldAndLeavesNothing)
             EXPECT_TRUE(left == QLatin1String("classement.pdf") ||
                         left == QLatin1String("classement.csv"))
                 << left.toStdString();
+    }
+}
+
+TEST_F(TransferTest, AnExportToALinkIsRefusedAndWhatItPointsToKept)
+{
+    testsupport::addMatches(path, {{0, 1, "LENS", 2, "LILLE", 1}});
+    open(3);
+    TempDir elsewhere;
+    const QString victim = elsewhere.file(QStringLiteral("à garder"));
+    testsupport::writeBytes(victim, "à garder");
+    for (const char* name : {"classement.pdf", "classement.csv"}) {
+        const QString file = dir.file(QString::fromLatin1(name));
+        ASSERT_TRUE(QFile::link(victim, file));
+        cOpenSaveFile::setNextFileName(file);
+        MessageBox::clearShown();
+        if (file.endsWith(QLatin1String(".pdf")))
+            main.exportShownPdf();
+        else
+            main.exportShown();
+        ASSERT_EQ(MessageBox::shown().size(), 1);
+        EXPECT_EQ(MessageBox::shown()[0].icon, MessageBox::Critical);
+        EXPECT_EQ(MessageBox::shown()[0].text,
+                  QStringLiteral("« %1 » est un lien symbolique : Vemo ne l'écrase pas. "
+                                 "Choisissez un autre nom de fichier.")
+                      .arg(file));
+        EXPECT_EQ(testsupport::readBytes(victim), QByteArray("à garder"));
+        EXPECT_EQ(QDir(dir.path())
+                      .entryList({QStringLiteral("classement*")}, QDir::AllEntries | QDir::Hidden),
+                  QStringList{QString::fromLatin1(name)});
+        EXPECT_TRUE(QFileInfo(file).isSymLink());
+        QFile::remove(file);
     }
 }
 

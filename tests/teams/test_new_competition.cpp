@@ -299,6 +299,25 @@ TEST_F(WizardTest, CancellingTheSaveDialogKeepsTheWizardWithItsPropertiesWritten
     EXPECT_EQ(asked.fileName, QStringLiteral(" Ligue 2  ") + wizard.txtSaison->text());
 }
 
+TEST_F(WizardTest, ALinkChosenAsTheFileIsRefusedAndTheWizardStays)
+{
+    wizard.txtCompet->setText(QStringLiteral("Ligue"));
+    add(QStringLiteral("A"));
+    add(QStringLiteral("B"));
+    const QString link = dir.file(QStringLiteral("lien.dat"));
+    ASSERT_TRUE(QFile::link(dir.file(QStringLiteral("ailleurs.dat")), link));
+    cOpenSaveFile::setNextFileName(link);
+    wizard.cmdSave->click();
+    EXPECT_TRUE(wizard.isVisible());
+    EXPECT_TRUE(wizard.Tag.isEmpty());
+    ASSERT_EQ(MessageBox::shown().size(), 1);
+    EXPECT_EQ(MessageBox::shown()[0].icon, MessageBox::Critical);
+    EXPECT_EQ(texts(), QStringLiteral("« %1 » est un lien symbolique : Vemo ne l'écrase pas. "
+                                      "Choisissez un autre nom de fichier.")
+                           .arg(link));
+    EXPECT_EQ(listed(), (QStringList{"A", "B"}));
+}
+
 TEST_F(WizardTest, TheTieBreakIsButsUnlessChosenAndIsWrittenWithTheRest)
 {
     const auto tieBreak = [this] {
@@ -416,7 +435,11 @@ TEST(NewCompetition, TheFinishedFileIsMovedOpenedAndTheWorkingFileIsGone)
                     .ok());
     EXPECT_EQ(name.toString(), QStringLiteral("Ligue 1"));
     EXPECT_EQ(MessageBox::shown().last().text, QStringLiteral("Nouvelle compétition créée."));
-    EXPECT_TRUE(QDir(QDir::tempPath()).entryList({QStringLiteral("vemo*.tmp")}).isEmpty());
+    EXPECT_TRUE(QDir(QDir::tempPath())
+                    .entryList({QStringLiteral("vemo-*")}, QDir::AllEntries | QDir::Hidden |
+                                                               QDir::NoDotAndDotDot |
+                                                               QDir::CaseSensitive)
+                    .isEmpty());
 }
 
 } // namespace

@@ -1,0 +1,151 @@
+#include "store/SafeSaveFile.h"
+
+#include "store/Utilities.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace store {
+
+namespace {
+
+QByteArray randomSuffix()
+{
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray s(6, Qt::Uninitialized);
+    for (char& c : s)
+        c = kChars[QRandomGenerator::global()->bounded(int(sizeof kChars - 1))];
+    return s;
+}
+
+} // namespace
+
+SafeSaveFile::SafeSaveFile(const QString& path) : m_path(path) {}
+
+SafeSaveFile::~SafeSaveFile()
+{
+    cancel();
+}
+
+SafeSaveFile::Status SafeSaveFile::open()
+{
+    cancel();
+    if (m_path.isEmpty())
+        return Failed;
+    const QByteArray target = QFile::encodeName(m_path);
+    struct stat st;
+    bool replacing = false;
+    if (::lstat(target.constData(), &st) == 0) {
+        if (S_ISLNK(st.st_mode))
+            return Link;
+        if (!S_ISREG(st.st_mode))
+            return Failed;
+        replacing = true;
+    } else if (errno != ENOENT) {
+        return Failed;
+    }
+
+    const QByteArray stem = QFile::encodeName(QFileInfo(m_path).absoluteFilePath()) + '.';
+    int fd = -1;
+    QByteArray temp;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = stem + randomSuffix();
+        // 0666 as for any new file: the umask then applies.
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return Failed;
+    }
+    if (fd < 0)
+        return Failed;
+    m_temp = QFile::decodeName(temp);
+    if ((replacing && ::fchmod(fd, st.st_mode & 07777) != 0) ||
+        !m_file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        if (!m_file.isOpen())
+            ::close(fd);
+        cancel();
+        return Failed;
+    }
+    return Done;
+}
+
+SafeSaveFile::Status SafeSaveFile::commit()
+{
+    if (m_temp.isEmpty())
+        return Failed;
+    bool ok =
+        m_file.flush() && m_file.error() == QFileDevice::NoError && ::fsync(m_file.handle()) == 0;
+    m_file.close();
+    ok = ok && m_file.error() == QFileDevice::NoError;
+    Status status = ok ? Done : Failed;
+    // A link put there while the file was being written is refused all the same.
+    if (ok && isLink(m_path))
+        status = Link;
+    if (status == Done &&
+        std::rename(QFile::encodeName(m_temp).constData(), QFile::encodeName(m_path).constData()))
+        status = Failed;
+    if (status == Done)
+        m_temp.clear();
+    else
+        cancel();
+    return status;
+}
+
+void SafeSaveFile::cancel()
+{
+    if (m_file.isOpen())
+        m_file.close();
+    if (!m_temp.isEmpty())
+        ::unlink(QFile::encodeName(m_temp).constData());
+    m_temp.clear();
+}
+
+SafeSaveFile::Status SafeSaveFile::save(const QString& path, const QByteArray& bytes)
+{
+    SafeSaveFile file(path);
+    if (const Status opened = file.open(); opened != Done)
+        return opened;
+    if (!Utilities::WriteAllBytes(file.device(), bytes))
+        return Failed;
+    return file.commit();
+}
+
+SafeSaveFile::Status SafeSaveFile::placeNew(const QString& from, const QString& to)
+{
+    const QByteArray source = QFile::encodeName(from), target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
+        0)
+        return Done;
+    int error = errno;
+    if (error == EINVAL || error == ENOSYS || error == EOPNOTSUPP) {
+        // A file system without that rename: a hard link does not replace anything either.
+        if (::link(source.constData(), target.constData()) == 0) {
+            ::unlink(source.constData());
+            return Done;
+        }
+        error = errno;
+    }
+    if (error != EEXIST)
+        return Failed;
+    return isLink(to) ? Link : Taken;
+}
+
+bool SafeSaveFile::isLink(const QString& path)
+{
+    struct stat st;
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 &&
+           S_ISLNK(st.st_mode);
+}
+
+QString SafeSaveFile::linkRefusal(const QString& path)
+{
+    return QStringLiteral("« %1 » est un lien symbolique : Vemo ne l'écrase pas. Choisissez un "
+                          "autre nom de fichier.")
+        .arg(path);
+}
+
+} // namespace store
