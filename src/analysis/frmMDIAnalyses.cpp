@@ -341,12 +341,12 @@ void frmMDIAnalyses::cmdImage_Click()
         buffer.open(QIODevice::WriteOnly) && chart->grab().toImage().save(&buffer, "PNG");
     const store::SafeSaveFile::Status saved =
         encoded ? store::SafeSaveFile::save(dialog.FileName, bytes) : store::SafeSaveFile::Failed;
-    if (saved == store::SafeSaveFile::Link)
-        MessageBox::critical(this, store::SafeSaveFile::linkRefusal(dialog.FileName));
-    else if (saved != store::SafeSaveFile::Done)
+    if (saved != store::SafeSaveFile::Done)
         MessageBox::critical(
-            this, QStringLiteral("L'image n'a pas pu être enregistrée dans le fichier « %1 ».")
-                      .arg(dialog.FileName));
+            this, store::SafeSaveFile::describe(
+                      saved, dialog.FileName,
+                      QStringLiteral("L'image n'a pas pu être enregistrée dans le fichier « %1 ».")
+                          .arg(dialog.FileName)));
 }
 
 void frmMDIAnalyses::editGridCell(const QModelIndex& index)

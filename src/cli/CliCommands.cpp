@@ -468,10 +468,9 @@ int report(const QStringList& args)
         return fail(Refused, QStringLiteral("Le rapport n'a pas été créé. %1").arg(why));
     };
     const auto cannotWrite = [&](store::SafeSaveFile::Status status) {
-        return refused(
-            status == store::SafeSaveFile::Link
-                ? store::SafeSaveFile::linkRefusal(output)
-                : QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(output));
+        return refused(store::SafeSaveFile::describe(
+            status, output,
+            QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(output)));
     };
     store::SafeSaveFile file(output);
     if (const auto status = file.open(); status != store::SafeSaveFile::Done)

@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "store/SafeSaveFile.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -41,6 +42,7 @@ int runTool()
         } catch (...) {
         }
     }
+    store::SafeSaveFile::removeUnfinished();
     const char* message = memory ? "vemo-cli : mémoire insuffisante.\n"
                                  : "vemo-cli : erreur interne, le programme s'arrête.\n";
     (void)!write(STDERR_FILENO, message, std::strlen(message));

@@ -59,11 +59,11 @@ QString askSavePath(QWidget* owner, const ShownView& view, const char* filter, c
 
 void tellIfNotSaved(QWidget* owner, const QString& path, store::SafeSaveFile::Status status)
 {
-    if (status == store::SafeSaveFile::Link)
-        MessageBox::critical(owner, store::SafeSaveFile::linkRefusal(path));
-    else if (status != store::SafeSaveFile::Done)
-        MessageBox::critical(owner,
-                             QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(path));
+    if (status != store::SafeSaveFile::Done)
+        MessageBox::critical(
+            owner, store::SafeSaveFile::describe(
+                       status, path,
+                       QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(path)));
 }
 
 bool nothingShown(QWidget* owner, const ShownView& view, const QString& what)

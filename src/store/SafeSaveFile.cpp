@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace store {
 
@@ -26,6 +28,22 @@ QByteArray randomSuffix()
 } // namespace
 
 SafeSaveFile::SafeSaveFile(const QString& path) : m_path(path) {}
+
+namespace {
+
+// The temporary files being written, with room kept for a few so that adding one rarely
+// allocates.
+std::vector<const QByteArray*>& unfinished()
+{
+    static std::vector<const QByteArray*> files = [] {
+        std::vector<const QByteArray*> v;
+        v.reserve(8);
+        return v;
+    }();
+    return files;
+}
+
+} // namespace
 
 SafeSaveFile::~SafeSaveFile()
 {
@@ -63,6 +81,8 @@ SafeSaveFile::Status SafeSaveFile::open()
     if (fd < 0)
         return Failed;
     m_temp = QFile::decodeName(temp);
+    m_encodedTemp = temp;
+    unfinished().push_back(&m_encodedTemp);
     if ((replacing && ::fchmod(fd, st.st_mode & 07777) != 0) ||
         !m_file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         if (!m_file.isOpen())
@@ -73,30 +93,53 @@ SafeSaveFile::Status SafeSaveFile::open()
     return Done;
 }
 
+namespace {
+
+// A write that failed because the file reached the size limit of the process (ulimit -f): the
+// file then holds exactly as many bytes as the limit allows.
+bool atSizeLimit(int fd)
+{
+    rlimit limit = {};
+    struct stat st = {};
+    return fd >= 0 && ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+           ::fstat(fd, &st) == 0 && rlim_t(st.st_size) >= limit.rlim_cur;
+}
+
+} // namespace
+
 SafeSaveFile::Status SafeSaveFile::commit()
 {
     if (m_temp.isEmpty())
         return Failed;
     bool ok =
         m_file.flush() && m_file.error() == QFileDevice::NoError && ::fsync(m_file.handle()) == 0;
+    const bool tooLarge = !ok && atSizeLimit(m_file.handle());
     m_file.close();
     ok = ok && m_file.error() == QFileDevice::NoError;
-    Status status = ok ? Done : Failed;
+    Status status = ok ? Done : tooLarge ? TooLarge : Failed;
     // A link put there while the file was being written is refused all the same.
     if (ok && isLink(m_path))
         status = Link;
     if (status == Done &&
         std::rename(QFile::encodeName(m_temp).constData(), QFile::encodeName(m_path).constData()))
         status = Failed;
-    if (status == Done)
+    if (status == Done) {
         m_temp.clear();
-    else
+        std::erase(unfinished(), &m_encodedTemp);
+    } else
         cancel();
     return status;
 }
 
+void SafeSaveFile::removeUnfinished()
+{
+    for (const QByteArray* path : unfinished())
+        ::unlink(path->constData());
+}
+
 void SafeSaveFile::cancel()
 {
+    std::erase(unfinished(), &m_encodedTemp);
     if (m_file.isOpen())
         m_file.close();
     if (!m_temp.isEmpty())
@@ -110,7 +153,7 @@ SafeSaveFile::Status SafeSaveFile::save(const QString& path, const QByteArray& b
     if (const Status opened = file.open(); opened != Done)
         return opened;
     if (!Utilities::WriteAllBytes(file.device(), bytes))
-        return Failed;
+        return atSizeLimit(file.device().handle()) ? TooLarge : Failed;
     return file.commit();
 }
 
@@ -146,6 +189,20 @@ QString SafeSaveFile::linkRefusal(const QString& path)
     return QStringLiteral("« %1 » est un lien symbolique : Vemo ne l'écrase pas. Choisissez un "
                           "autre nom de fichier.")
         .arg(path);
+}
+
+QString SafeSaveFile::describe(Status status, const QString& path, const QString& failedText)
+{
+    switch (status) {
+    case Done:
+        return {};
+    case Link:
+        return linkRefusal(path);
+    case TooLarge:
+        return QStringLiteral("Le fichier « %1 » dépasse la taille permise.").arg(path);
+    default:
+        return failedText;
+    }
 }
 
 } // namespace store

@@ -17,9 +17,10 @@ class SafeSaveFile
 public:
     enum Status {
         Done,
-        Link,   // the path is a symbolic link: nothing was written
-        Taken,  // placeNew() only: something already has that name
-        Failed, // could not be written (folder missing, no room, no right)
+        Link,     // the path is a symbolic link: nothing was written
+        Taken,    // placeNew() only: something already has that name
+        Failed,   // could not be written (folder missing, no room, no right)
+        TooLarge, // the file would pass the size a file may have here
     };
 
     explicit SafeSaveFile(const QString& path);
@@ -39,12 +40,19 @@ public:
     // file, a folder or a link, even one that points nowhere).
     static Status placeNew(const QString& from, const QString& to);
     static bool isLink(const QString& path);
+    // Removes the files still being written, for a program that must end at once (out of
+    // memory); allocates nothing.
+    static void removeUnfinished();
     // What the windows and the tool say when they refuse to write at a link.
     static QString linkRefusal(const QString& path);
+    // Why the file at path was not written, in French: a link, a file too large, or failed
+    // (then failedText).
+    static QString describe(Status status, const QString& path, const QString& failedText);
 
 private:
     QString m_path;
     QString m_temp;
+    QByteArray m_encodedTemp; // kept for removeUnfinished()
     QFile m_file;
 };
 

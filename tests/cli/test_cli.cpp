@@ -472,9 +472,11 @@ TEST_F(CliTest, AWriteBeyondTheFileSizeLimitIsRefusedInFrench)
     const QString ok = csv("ok.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
                                      "1,LENS,2,LILLE,1\n");
     // Without the tool's own care the limit's signal would kill it with no word.
+    const QString report = dir.file(QStringLiteral("rapport.pdf"));
     for (const QStringList& args :
          {QStringList{"import", file, ok},
-          QStringList{"penalty", file, "LENS", "3", "--matchday", "2", "--reason", "Budget"}}) {
+          QStringList{"penalty", file, "LENS", "3", "--matchday", "2", "--reason", "Budget"},
+          QStringList{"report", file, "--output", report}}) {
         QProcess p;
         p.start(QStringLiteral("bash"),
                 QStringList{"-c", QStringLiteral("ulimit -f 2; exec \"$0\" \"$@\""), cliPath()} +
@@ -486,6 +488,9 @@ TEST_F(CliTest, AWriteBeyondTheFileSizeLimitIsRefusedInFrench)
         EXPECT_TRUE(err.contains(QStringLiteral("dépasse la taille permise"))) << err.toStdString();
         EXPECT_EQ(testsupport::dumpContent(file), before);
     }
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("rapport")),
+        QStringList());
 }
 
 // A memory limit makes the sanitizers' own bookkeeping fail: only a plain build can run this.
@@ -497,14 +502,13 @@ TEST_F(CliTest, RunningOutOfMemoryIsToldInFrenchAndWritesNothing)
         teams << QStringLiteral("EQUIPE %1").arg(i);
     const QString empty = create(QStringLiteral("empty"), teams);
     const QString season = dir.file(QStringLiteral("season.csv"));
-    testsupport::writeBytes(season,
-                            testsupport::resultsCsv(testsupport::doubleRoundRobin(teams)));
+    testsupport::writeBytes(season, testsupport::resultsCsv(testsupport::doubleRoundRobin(teams)));
     const auto limited = [](int megabytes, const QStringList& args) {
         QProcess p;
         p.start(QStringLiteral("bash"),
-                QStringList{"-c",
-                            QStringLiteral("ulimit -v %1; exec \"$0\" \"$@\"").arg(megabytes * 1024),
-                            cliPath()} +
+                QStringList{
+                    "-c", QStringLiteral("ulimit -v %1; exec \"$0\" \"$@\"").arg(megabytes * 1024),
+                    cliPath()} +
                     args);
         p.waitForFinished(60000);
         return CliRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
@@ -528,7 +532,8 @@ TEST_F(CliTest, RunningOutOfMemoryIsToldInFrenchAndWritesNothing)
             if (!started(*r) || r->code == 0)
                 continue;
             EXPECT_EQ(r->code, 1) << r->err.toStdString();
-            EXPECT_TRUE(r->err.contains(QStringLiteral("émoire insuffisante"))) << r->err.toStdString();
+            EXPECT_TRUE(r->err.contains(QStringLiteral("émoire insuffisante")))
+                << r->err.toStdString();
             ++refused;
         }
         store::OpenError error;
@@ -774,7 +779,7 @@ TEST_F(CliTest, ReportRefusalsLeaveNothingAtTheOutput)
     // No room for the whole document: nothing is put in place, and no piece is left beside.
     CliRun r = cliOnAFullDisk(4, {"report", file, "--output", pdf});
     EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("ne peut pas être écrit"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("dépasse la taille permise"))) << r.err.toStdString();
     expectFrench(r);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), files);
 

@@ -241,10 +241,11 @@ TEST_F(TransferTest, TheStandingsAndTheBetsExportAsShownForASpreadsheet)
     cOpenSaveFile::setNextFileName(ledger);
     bets->cmdSortie[0]->click();
     EXPECT_EQ(testsupport::readBytes(ledger),
-              QByteArray("\xEF\xBB\xBF") + QStringLiteral("Date;Description;Mise;Statut;Gain\r\n"
-                                                          "01/09/2026;\"'=LENS; gagne\";12,50;Gagné;"
-                                                          "31,25\r\n")
-                                               .toUtf8());
+              QByteArray("\xEF\xBB\xBF") +
+                  QStringLiteral("Date;Description;Mise;Statut;Gain\r\n"
+                                 "01/09/2026;\"'=LENS; gagne\";12,50;Gagné;"
+                                 "31,25\r\n")
+                      .toUtf8());
 }
 
 TEST_F(TransferTest, PrintPreviewAndPdfShowTheStandingsInOrder)
@@ -302,7 +303,7 @@ TEST_F(TransferTest, AnExportThatCannotBeWrittenIsToldAndLeavesNothing)
         cOpenSaveFile::setNextFileName(file);
         MessageBox::clearShown();
         {
-            testsupport::FileSizeLimit full(0); // no room left on the disk
+            testsupport::FileSizeLimit full(0); // no file may grow any more
             if (file.endsWith(QLatin1String(".pdf")))
                 main.exportShownPdf();
             else
@@ -310,7 +311,7 @@ TEST_F(TransferTest, AnExportThatCannotBeWrittenIsToldAndLeavesNothing)
         }
         EXPECT_EQ(
             texts(),
-            QStringList{QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(file)});
+            QStringList{QStringLiteral("Le fichier « %1 » dépasse la taille permise.").arg(file)});
         // The file that was there stays whole, and nothing half-written is left beside it.
         EXPECT_EQ(testsupport::readBytes(file), QByteArray("ancien"));
         for (const QString& left : QDir(dir.path()).entryList({QStringLiteral("classement*")}))
