@@ -47,14 +47,14 @@ CliRun cli(const QStringList& args)
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-// The tool run with files limited to `blocks` blocks of 512 bytes: a disk with no room left.
+// The tool run with files limited to `blocks` blocks of 512 bytes: a file may grow no more.
+// The limit's signal is the tool's own business: left as it is, it would kill the tool.
 CliRun cliOnAFullDisk(int blocks, const QStringList& args)
 {
     QProcess p;
     p.start(QStringLiteral("bash"),
-            QStringList{
-                "-c", QStringLiteral("trap '' XFSZ; ulimit -f %1; exec \"$0\" \"$@\"").arg(blocks),
-                cliPath()} +
+            QStringList{"-c", QStringLiteral("ulimit -f %1; exec \"$0\" \"$@\"").arg(blocks),
+                        cliPath()} +
                 args);
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
@@ -444,8 +444,13 @@ TEST_F(CliTest, EngineAndCsvFailuresAreToldInFrenchAndChangeNothing)
     // The disk has no room for the journal or the new pages.
     CliRun r = cliOnAFullDisk(2, {"import", file, ok});
     EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("Les résultats n'ont pas été enregistrés.")))
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Les résultats n'ont pas été enregistrés. Le fichier "
+                                              "dépasse la taille permise.")))
         << r.err.toStdString();
+    r = cliOnAFullDisk(2, {"penalty", file, "LENS", "3", "--matchday", "2", "--reason", "Budget"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("dépasse la taille permise"))) << r.err.toStdString();
+    EXPECT_EQ(testsupport::dumpContent(file), before);
     expectFrench(r);
     EXPECT_EQ(testsupport::dumpContent(file), before);
 
@@ -463,34 +468,6 @@ TEST_F(CliTest, EngineAndCsvFailuresAreToldInFrenchAndChangeNothing)
     EXPECT_EQ(r.code, 2);
     expectFrench(r);
     EXPECT_EQ(testsupport::dumpContent(file), before);
-}
-
-TEST_F(CliTest, AWriteBeyondTheFileSizeLimitIsRefusedInFrench)
-{
-    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
-    const QString before = testsupport::dumpContent(file);
-    const QString ok = csv("ok.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
-                                     "1,LENS,2,LILLE,1\n");
-    // Without the tool's own care the limit's signal would kill it with no word.
-    const QString report = dir.file(QStringLiteral("rapport.pdf"));
-    for (const QStringList& args :
-         {QStringList{"import", file, ok},
-          QStringList{"penalty", file, "LENS", "3", "--matchday", "2", "--reason", "Budget"},
-          QStringList{"report", file, "--output", report}}) {
-        QProcess p;
-        p.start(QStringLiteral("bash"),
-                QStringList{"-c", QStringLiteral("ulimit -f 2; exec \"$0\" \"$@\""), cliPath()} +
-                    args);
-        p.waitForFinished(60000);
-        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(p.exitCode(), 1);
-        const QString err = QString::fromUtf8(p.readAllStandardError());
-        EXPECT_TRUE(err.contains(QStringLiteral("dépasse la taille permise"))) << err.toStdString();
-        EXPECT_EQ(testsupport::dumpContent(file), before);
-    }
-    EXPECT_EQ(
-        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("rapport")),
-        QStringList());
 }
 
 // A memory limit makes the sanitizers' own bookkeeping fail: only a plain build can run this.
