@@ -64,11 +64,11 @@ QChar decimalPoint()
 }
 
 // Totals are summed wider than one amount, so that no ledger overflows them.
-QString totalText(__int128 scaled)
+QString totalText(__int128 scaled, QChar point = decimalPoint())
 {
     if (scaled >= std::numeric_limits<qint64>::min() &&
         scaled <= std::numeric_limits<qint64>::max())
-        return store::formatAmount(qint64(scaled), decimalPoint());
+        return store::formatAmount(qint64(scaled), point);
     const bool negative = scaled < 0;
     using Wide = unsigned __int128;
     const Wide magnitude = negative ? Wide(-(scaled + 1)) + 1 : Wide(scaled);
@@ -77,7 +77,7 @@ QString totalText(__int128 scaled)
     for (Wide w = cents / 100; w; w /= 10)
         whole.prepend(QChar(u'0' + int(w % 10)));
     return QStringLiteral("%1%2%3%4")
-        .arg(negative ? QStringLiteral("-") : QString(), whole, decimalPoint())
+        .arg(negative ? QStringLiteral("-") : QString(), whole, point)
         .arg(int(cents % 100), 2, 10, QLatin1Char('0'));
 }
 
@@ -244,6 +244,7 @@ void frmParis::showTotals()
         if (bet.statut == 1)
             gains += bet.gain;
     }
+    m_totals.clear();
     if (!settled) {
         lblParis->clear();
         lblGains->clear();
@@ -253,6 +254,11 @@ void frmParis::showTotals()
     lblParis->setText(QStringLiteral("Total des mises: ") + totalText(stakes));
     lblGains->setText(QStringLiteral("Total des gains: ") + totalText(gains));
     lblRésultat->setText(QStringLiteral("Résultat: ") + totalText(gains - stakes));
+    // Exported with a decimal comma, as the amounts of the rows are.
+    const QChar comma = QLatin1Char(',');
+    m_totals = {{QStringLiteral("Total des mises"), totalText(stakes, comma)},
+                {QStringLiteral("Total des gains"), totalText(gains, comma)},
+                {QStringLiteral("Résultat"), totalText(gains - stakes, comma)}};
 }
 
 void frmParis::cmdEdit_Click(int index)
@@ -321,7 +327,7 @@ ShownView frmParis::shownView() const
     ShownView view;
     view.name = QStringLiteral("Paris");
     const BetListModel* model = zelLBParis->bets();
-    view.tables = {{view.name, model}};
+    view.tables = {{view.name, model, m_totals}};
     const QString totals = QStringList{lblParis->text(), lblGains->text(), lblRésultat->text()}
                                .join(QStringLiteral("   "))
                                .trimmed();

@@ -48,4 +48,5 @@ private:
     void relayoutRows();
 
     std::vector<store::BetRow> m_bets; // row i of the list is m_bets[i]
+    QList<QStringList> m_totals;       // the totals shown, exported under the rows
 };

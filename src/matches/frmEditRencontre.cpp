@@ -172,6 +172,7 @@ void frmEditRencontre::prepareEdition(const store::MatchRow& row)
     m_openingKey = store::MatchKey{row.journee, row.domicile, row.visiteur};
     txtScore[0]->setText(QString::number(row.scoreDomicile));
     txtScore[1]->setText(QString::number(row.scoreVisiteur));
+    cboJournee_LostFocus();
     cboJournee->setFocus();
 }
 

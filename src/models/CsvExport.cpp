@@ -35,6 +35,11 @@ QByteArray tablesToCsv(const QList<ShownTable>& tables)
         line(model.exportedCaptions());
         for (int r = 0; r < model.rowCount(); ++r)
             line(model.exportedRow(r));
+        if (!tables[t].footer.isEmpty()) {
+            text += QStringLiteral("\r\n");
+            for (const QStringList& values : tables[t].footer)
+                line(values);
+        }
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class ListModel;
 
@@ -11,6 +12,8 @@ struct ShownTable
 {
     QString title;
     const ListModel* model = nullptr;
+    // Lines written under the rows, after an empty line, such as a ledger's totals.
+    QList<QStringList> footer;
 };
 
 // Tables as a spreadsheet in France opens them: UTF-8 with a byte order mark, ';' between

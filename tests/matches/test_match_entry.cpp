@@ -254,6 +254,8 @@ TEST_F(MatchEntryTest, EditionRefusesAMoveOntoAMatchdayWhereATeamPlaysAndARevers
     // Swapping CAEN - BREST is refused once BREST - CAEN is recorded elsewhere.
     addMatch(4, "BREST", 2, "CAEN", 2);
     frmEditRencontre& again = edition({0, 3, "CAEN", 0, "BREST", 0});
+    // The line tells of the match's own matchday, not of the first one.
+    EXPECT_EQ(again.lblInfo->text(), QStringLiteral("Journée 3: 1 match(s) enregistré(s) sur 3."));
     fill(again, 3, "BREST", "0", "CAEN", "0");
     save(again);
     EXPECT_EQ(messages(),

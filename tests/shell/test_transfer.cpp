@@ -244,7 +244,8 @@ TEST_F(TransferTest, TheStandingsAndTheBetsExportAsShownForASpreadsheet)
               QByteArray("\xEF\xBB\xBF") +
                   QStringLiteral("Date;Description;Mise;Statut;Gain\r\n"
                                  "01/09/2026;\"'=LENS; gagne\";12,50;Gagné;"
-                                 "31,25\r\n")
+                                 "31,25\r\n\r\nTotal des mises;12,50\r\nTotal des gains;31,25\r\n"
+                                 "Résultat;18,75\r\n")
                       .toUtf8());
 }
 

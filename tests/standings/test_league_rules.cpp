@@ -149,6 +149,18 @@ TEST(HeadToHead, LevelBetweenThemselvesTheOverallGoalsDecideOrThePlaceIsShared)
               (QStringList{"NICE:1:5", "LENS:1:5", "METZ:3:0"}));
 }
 
+TEST(HeadToHead, ThreeTeamsLevelInTheirOwnMatchesAreToldApartByTheirGoalDifferenceFirst)
+{
+    // Each won once: between them ARRAS +2, CAEN 0, BREST -2, while BREST and CAEN scored more.
+    const auto t = teams({"ARRAS", "BREST", "CAEN"});
+    const Rows rows{m(1, "ARRAS", 3, "BREST", 0), m(2, "BREST", 4, "CAEN", 3),
+                    m(3, "CAEN", 1, "ARRAS", 0)};
+    RankingRules h2h(cResult::Points{3, 0, 1});
+    h2h.tieBreak = store::TieBreak::HeadToHead;
+    EXPECT_EQ(table(ComputeRanking(rows, RankingKind::General, t, h2h)),
+              (QStringList{"ARRAS:1:3", "CAEN:2:3", "BREST:3:3"}));
+}
+
 TEST(Penalties, TheStandingsListMarksThemAndCopiesAndExportsTheirTotal)
 {
     const auto t = teams({"LENS", "NICE", "METZ"});

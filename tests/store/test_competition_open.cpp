@@ -319,6 +319,7 @@ TEST_F(OpenTest, ResultsOutsideTheRulesAreRefusedUntouched)
                QStringLiteral("\"Journée\", Domicile, ScoreDomicile, Visiteur, ScoreVisiteur")));
     const BadCase cases[] = {
         {"1, 'ALPHA', 300, '1860', 0", "un score qui n'est pas un nombre de 0 à 255"},
+        {"1, 'ALPHA', 0, '1860', 256", "un score qui n'est pas un nombre de 0 à 255"},
         {"1, 'ALPHA', 0, '1860', 9223372036854775807", "un score"},
         {"1, 'ALPHA', -1, '1860', 0", "un score"},
         {"1, 'ALPHA', '3', '1860', 0", "un score"},
