@@ -48,7 +48,8 @@ expected_files() {
         usr/share/metainfo/example.vemo.Vemo.metainfo.xml \
         usr/share/icons/hicolor/scalable/apps/vemo.svg \
         usr/share/man/man1/vemo.1 \
-        usr/share/man/man1/vemo-cli.1
+        usr/share/man/man1/vemo-cli.1 \
+        usr/share/doc/vemo/copyright
     for size in 16 24 32 48 64 128 256; do
         echo "usr/share/icons/hicolor/${size}x${size}/apps/vemo.png"
     done
@@ -74,6 +75,10 @@ grep -qx 'Exec=vemo %f' "$desktop" || fail "the desktop file does not start vemo
 grep -qx 'Icon=vemo' "$desktop" || fail "the desktop file does not name the icon"
 metainfo=$dest/usr/share/metainfo/example.vemo.Vemo.metainfo.xml
 out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli: $out"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" ||
+    fail "the metainfo does not give the licence"
+grep -q '^License: GPL-3.0+' "$dest/usr/share/doc/vemo/copyright" ||
+    fail "no licence in the package's copyright file"
 grep -q '<launchable type="desktop-id">vemo.desktop</launchable>' "$metainfo" ||
     fail "the metainfo does not launch vemo.desktop"
 grep -q "<release version=\"$version\" date=\"[0-9-]*\"" "$metainfo" ||

@@ -263,6 +263,7 @@ TEST(HelpAndAbout, HelpFileBesideTheProgramAndWellFormedLinks)
     EXPECT_EQ(about.lblMail[0]->text(), QStringLiteral("Mail:"));
     EXPECT_EQ(about.lblWeb[0]->text(), QStringLiteral("Web:"));
     EXPECT_FALSE(about.lblDescription->text().isEmpty());
+    EXPECT_TRUE(about.lblDisclaimer->text().contains(QStringLiteral("GPL-3.0-or-later")));
     about.lblMail_Click(0); // the captions do nothing
     about.lblWeb_Click(0);
     EXPECT_TRUE(MessageBox::shown().isEmpty());
