@@ -2,11 +2,20 @@
 
 #include "models/RecordCells.h"
 
+#include <algorithm>
+
+namespace {
+constexpr int kPointsColumn = 4;
+constexpr int kDeductionColumn = 12;
+} // namespace
+
 void RankingHistoryModel::setItems(std::vector<HistoryEntry> items, const cResult::Points& points)
 {
     beginResetModel();
     m_items = std::move(items);
     m_points = points;
+    m_anyDeduction = std::any_of(m_items.begin(), m_items.end(),
+                                 [](const HistoryEntry& h) { return h.record.Deduction > 0; });
     endResetModel();
 }
 
@@ -20,9 +29,12 @@ void RankingHistoryModel::setTeam(const QString& team)
 
 QStringList RankingHistoryModel::captions() const
 {
-    return QStringList{QStringLiteral("Jo"), QStringLiteral("Pl"), QString(),
-                       QStringLiteral("Equipe")} +
-           RecordCells::captions();
+    QStringList captions = QStringList{QStringLiteral("Jo"), QStringLiteral("Pl"), QString(),
+                                       QStringLiteral("Equipe")} +
+                           RecordCells::captions();
+    if (m_anyDeduction)
+        captions << RecordCells::kDeductionCaption;
+    return captions;
 }
 
 QVariant RankingHistoryModel::cell(int row, int column, int role) const
@@ -38,9 +50,19 @@ QVariant RankingHistoryModel::cell(int row, int column, int role) const
             return QString();
         if (column == 3)
             return m_team;
+        if (column == kDeductionColumn)
+            return QString::number(h.record.Deduction);
+        if (column == kPointsColumn)
+            return RecordCells::pointsCell(h.record, m_points, role);
         return QString::number(RecordCells::value(h.record, m_points, column - 4));
     case ExportRole:
+        if (column == kPointsColumn)
+            return RecordCells::pointsCell(h.record, m_points, role);
         return column == 0 ? QVariant(QString::number(h.journee)) : QVariant();
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        return column == kPointsColumn ? RecordCells::pointsCell(h.record, m_points, role)
+                                       : QVariant();
     case Qt::DecorationRole:
         return column == 2 ? QVariant(crest(m_team)) : QVariant();
     case Qt::TextAlignmentRole:

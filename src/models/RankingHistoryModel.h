@@ -4,7 +4,7 @@
 #include "standings/mRank.h"
 
 // A team's ranking history, newest matchday first: Jo, Pl, crest, Equipe, Pts, J, G, N, P,
-// B+, B-, Diff.
+// B+, B-, Diff, and Pén. when points were taken away at any of its matchdays.
 class RankingHistoryModel : public ListModel
 {
     Q_OBJECT
@@ -27,4 +27,5 @@ private:
     QString m_team;
     std::vector<HistoryEntry> m_items;
     cResult::Points m_points;
+    bool m_anyDeduction = false;
 };

@@ -1,5 +1,7 @@
 #include "models/RecordCells.h"
 
+#include "models/ListModel.h"
+
 namespace RecordCells {
 
 QStringList captions()
@@ -28,6 +30,24 @@ int value(const cResult& r, const cResult::Points& points, int k)
         return r.ButsContre;
     default:
         return r.difference();
+    }
+}
+
+QVariant pointsCell(const cResult& r, const cResult::Points& points, int role)
+{
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::number(r.points(points)) +
+               (r.Deduction > 0 ? QStringLiteral("*") : QString());
+    case ListModel::ExportRole:
+        return QString::number(r.points(points));
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        if (r.Deduction > 0)
+            return QStringLiteral("Pénalités : %1 point(s) retiré(s)").arg(r.Deduction);
+        return {};
+    default:
+        return {};
     }
 }
 

@@ -25,7 +25,7 @@ QStringList StandingsModel::captions() const
     QStringList captions = QStringList{QStringLiteral("Pl"), QString(), QStringLiteral("Equipe")} +
                            RecordCells::captions();
     if (m_anyDeduction)
-        captions << QStringLiteral("Pén.");
+        captions << RecordCells::kDeductionCaption;
     return captions;
 }
 
@@ -42,18 +42,13 @@ QVariant StandingsModel::cell(int row, int column, int role) const
             return r.TeamName;
         if (column == kDeductionColumn)
             return QString::number(r.Deduction);
-        if (column == kPointsColumn && r.Deduction > 0)
-            return QString::number(r.points(m_points)) + QLatin1Char('*');
+        if (column == kPointsColumn)
+            return RecordCells::pointsCell(r, m_points, role);
         return QString::number(RecordCells::value(r, m_points, column - 3));
     case ListModel::ExportRole:
-        if (column == kPointsColumn)
-            return QString::number(r.points(m_points));
-        return {};
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
-        if (column == kPointsColumn && r.Deduction > 0)
-            return QStringLiteral("Pénalités : %1 point(s) retiré(s)").arg(r.Deduction);
-        return {};
+        return column == kPointsColumn ? RecordCells::pointsCell(r, m_points, role) : QVariant();
     case Qt::DecorationRole:
         return column == 1 ? QVariant(crest(r.TeamName)) : QVariant();
     case Qt::TextAlignmentRole:

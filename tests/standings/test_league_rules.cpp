@@ -1,4 +1,5 @@
 // Penalties and the head-to-head tie-break, in the rankings and their history.
+#include "models/RankingHistoryModel.h"
 #include "models/StandingsModel.h"
 #include "standings/mRank.h"
 #include "store/ResultSet.h"
@@ -187,6 +188,29 @@ TEST(Penalties, TheStandingsListMarksThemAndCopiesAndExportsTheirTotal)
     EXPECT_TRUE(model.tabSeparated().startsWith(QStringLiteral("Pl\tEquipe\tPts")));
     EXPECT_TRUE(
         model.tabSeparated().section(QLatin1Char('\n'), 0, 0).endsWith(QStringLiteral("\tPén.")));
+
+    // A team's ranking history marks them the same way, from the matchday they count.
+    rules.penalties = {{placeOf(t, "LENS"), 5, 2}};
+    RankingHistoryModel history;
+    history.setTeam(QStringLiteral("LENS"));
+    const store::TeamLookup lookup(t);
+    std::vector<store::TeamResult> resolved;
+    for (const store::MatchRow& r : rows)
+        resolved.push_back({r.journee, lookup.find(r.domicile), lookup.find(r.visiteur),
+                            r.scoreDomicile, r.scoreVisiteur});
+    history.setItems(RankingHistories(resolved, RankingKind::General, t, rules,
+                                      std::vector<int>{placeOf(t, "LENS")})
+                         .front(),
+                     rules.points);
+    ASSERT_EQ(history.rowCount(), 2);
+    EXPECT_EQ(history.captions().last(), QStringLiteral("Pén."));
+    EXPECT_EQ(history.data(history.index(0, 4), Qt::DisplayRole).toString(), QStringLiteral("-2*"));
+    EXPECT_EQ(history.data(history.index(0, 4), Qt::ToolTipRole).toString(),
+              QStringLiteral("Pénalités : 5 point(s) retiré(s)"));
+    EXPECT_EQ(history.data(history.index(1, 4), Qt::DisplayRole).toString(), QStringLiteral("3"));
+    EXPECT_EQ(history.exportedRow(0).mid(1, 3), (QStringList{"3", "LENS", "-2"}));
+    EXPECT_EQ(history.exportedRow(0).last(), QStringLiteral("5"));
+    EXPECT_EQ(history.exportedRow(1).last(), QStringLiteral("0"));
 }
 
 // Random seasons: the one-pass history gives, at every matchday, what one ranking of the
