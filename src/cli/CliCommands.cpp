@@ -11,6 +11,7 @@
 #include "store/DataFiles.h"
 #include "store/Penalties.h"
 #include "store/ResultImporter.h"
+#include "store/ResultSet.h"
 #include "store/Results.h"
 #include "store/SafeSaveFile.h"
 #include "store/TextChecks.h"
@@ -297,11 +298,8 @@ int history(const QStringList& args)
     if (!c)
         return Refused;
     const QString team = p.positional[1];
-    const auto known =
-        std::find_if(c->teamList().begin(), c->teamList().end(), [&](const store::Team& t) {
-            return store::teamKey(t.nom) == store::teamKey(team);
-        });
-    if (known == c->teamList().end())
+    const int place = store::TeamLookup(c->teamList()).find(team);
+    if (place < 0)
         return fail(Refused, QStringLiteral("l'équipe « %1 » n'existe pas dans cette compétition.")
                                  .arg(store::shortened(team)));
     const auto results = readResults(*c);
@@ -311,7 +309,7 @@ int history(const QStringList& args)
     const cResult::Points& pts = rules.points;
     const std::vector<HistoryEntry> entries =
         std::move(RankingHistories(results->teamResults(), kind, c->teamList(), rules,
-                                   std::vector<int>{int(known - c->teamList().begin())})
+                                   std::vector<int>{place})
                       .front());
     std::vector<cResult> records;
     for (const HistoryEntry& h : entries)
@@ -454,14 +452,16 @@ int report(const QStringList& args)
     if (!c)
         return fail(Refused, store::describeOpenError(openError, p.positional[0]));
     // The crests of the report are the competition's own icons.
-    QHash<QString, QByteArray> icons;
+    std::vector<QByteArray> icons;
     for (const store::TeamPictures& t : pictures)
-        icons.insert(store::teamKey(t.nom), t.icone);
-    ListModel::setCrestSource([icons](const QString& team) {
-        QPixmap icon;
-        icon.loadFromData(icons.value(store::teamKey(team)));
-        return icon;
-    });
+        icons.push_back(t.icone);
+    ListModel::setCrestSource(
+        [icons, lookup = store::TeamLookup(c->teamList())](const QString& team) {
+            QPixmap icon;
+            if (const int at = lookup.find(team); at >= 0)
+                icon.loadFromData(icons[size_t(at)]);
+            return icon;
+        });
     if (QFileInfo(output).canonicalFilePath() == QFileInfo(c->fileName()).canonicalFilePath())
         return fail(Refused, QStringLiteral("le rapport ne peut pas remplacer la compétition."));
     const auto refused = [&](const QString& why) {

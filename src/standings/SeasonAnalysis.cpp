@@ -1,6 +1,7 @@
 #include "standings/SeasonAnalysis.h"
 
 #include "standings/mRank.h"
+#include "store/ResultSet.h"
 
 #include <QHash>
 #include <algorithm>
@@ -35,18 +36,16 @@ QString matchesWithout(int n, const char* what)
 SeasonGrid::SeasonGrid(const std::vector<store::MatchRow>& results,
                        const std::vector<store::Team>& teams, std::optional<int> upTo)
 {
-    QHash<QString, int> index;
+    const store::TeamLookup index(teams);
     m_teams.reserve(teams.size());
-    for (const store::Team& t : teams) {
-        index.insert(store::teamKey(t.nom), int(m_teams.size()));
+    for (const store::Team& t : teams)
         m_teams.push_back(t.nom);
-    }
     m_cells.resize(m_teams.size() * m_teams.size());
     for (const store::MatchRow& r : results) {
         if (!counts(r, upTo))
             continue;
-        const int h = index.value(store::teamKey(r.domicile), -1);
-        const int v = index.value(store::teamKey(r.visiteur), -1);
+        const int h = index.find(r.domicile);
+        const int v = index.find(r.visiteur);
         if (h < 0 || v < 0 || h == v)
             continue;
         m_cells[size_t(h * size() + v)] = {true, r.rowid, r.journee, r.scoreDomicile,
@@ -91,22 +90,20 @@ std::vector<TeamForm> SeasonForm(const std::vector<store::MatchRow>& results,
         played.begin(), played.end(),
         [](const store::MatchRow& a, const store::MatchRow& b) { return a.journee < b.journee; });
 
-    QHash<QString, size_t> index;
+    const store::TeamLookup index(teams);
     std::vector<TeamForm> forms(teams.size());
     std::vector<QString> sequence(teams.size());
-    for (size_t i = 0; i < teams.size(); ++i) {
-        index.insert(store::teamKey(teams[i].nom), i);
+    for (size_t i = 0; i < teams.size(); ++i)
         forms[i].team = teams[i].nom;
-    }
     const auto add = [&](const QString& team, int scored, int conceded, bool home) {
-        const auto it = index.constFind(store::teamKey(team));
-        if (it == index.constEnd())
+        const int at = index.find(team);
+        if (at < 0)
             return;
-        TeamForm& f = forms[*it];
+        TeamForm& f = forms[size_t(at)];
         const QChar letter = scored > conceded    ? QLatin1Char('V')
                              : scored == conceded ? QLatin1Char('N')
                                                   : QLatin1Char('D');
-        sequence[*it] += letter;
+        sequence[size_t(at)] += letter;
         int& won = home ? f.homeWon : f.awayWon;
         int& drawn = home ? f.homeDrawn : f.awayDrawn;
         int& lost = home ? f.homeLost : f.awayLost;
@@ -137,9 +134,8 @@ std::vector<TeamForm> SeasonForm(const std::vector<store::MatchRow>& results,
     std::vector<TeamForm> ordered;
     ordered.reserve(forms.size());
     for (int p = 1; p <= ranking.Count(); ++p) {
-        const auto it = index.constFind(store::teamKey(ranking.Item(p).TeamName));
-        if (it != index.constEnd())
-            ordered.push_back(forms[*it]);
+        if (const int at = index.find(ranking.Item(p).TeamName); at >= 0)
+            ordered.push_back(forms[size_t(at)]);
     }
     return ordered;
 }

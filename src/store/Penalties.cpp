@@ -1,6 +1,10 @@
 #include "store/Penalties.h"
 
+#include "store/Results.h"
+#include "store/Teams.h"
 #include "store/TextChecks.h"
+
+#include <algorithm>
 
 #include <sqlite3.h>
 
@@ -26,18 +30,22 @@ const char* const kPenaltySchema[] = {
 DbError checkPenalty(Database& db, const Penalty& penalty, Fields& fields, QString& refusal)
 {
     refusal.clear();
-    Snapshot s;
-    if (DbError e = db.query(QStringLiteral("SELECT (SELECT count(*) FROM Equipes), "
-                                            "(SELECT Nom FROM Equipes WHERE Nom = ?)"),
-                             {penalty.equipe}, s))
+    std::vector<QString> names;
+    if (DbError e = loadTeamNames(db, names))
         return e;
     const QString motif = penalty.motif.trimmed();
     refusal = penaltyProblem(penalty.points, penalty.journee, motif,
-                             lastPenaltyMatchday(int(s.value(0, 0).toLongLong())));
-    if (refusal.isEmpty() && s.value(0, 1).isNull())
+                             lastPenaltyMatchday(int(names.size())));
+    // Spelled exactly, or else as the user reads names (letter case and accents ignored).
+    auto team = std::find(names.begin(), names.end(), penalty.equipe);
+    if (team == names.end())
+        team = std::find_if(names.begin(), names.end(), [&](const QString& name) {
+            return teamKey(name) == teamKey(penalty.equipe);
+        });
+    if (refusal.isEmpty() && team == names.end())
         refusal = QStringLiteral("L'équipe « %1 » n'existe pas dans cette compétition.")
                       .arg(shortened(penalty.equipe));
-    fields = {{QStringLiteral("Equipe"), s.value(0, 1).toString()},
+    fields = {{QStringLiteral("Equipe"), team == names.end() ? QString() : *team},
               {QStringLiteral("Points"), penalty.points},
               {QStringLiteral("Journée"), penalty.journee},
               {QStringLiteral("Motif"), motif}};

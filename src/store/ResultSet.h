@@ -72,8 +72,8 @@ private:
     std::vector<TeamPenalty> m_penalties;
 };
 
-// The place of name in teams as the file compares names (exact first, then letter case
-// ignored for A to Z), or -1.
+// The place of name in teams: spelled exactly first, then as teamKey compares names; -1 when
+// none.
 class TeamLookup
 {
 public:

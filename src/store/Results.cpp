@@ -59,11 +59,7 @@ DbError loadPlayedMatchdays(Database& db, std::vector<int>& days)
 
 QString teamKey(const QString& name)
 {
-    QString key = name;
-    for (QChar& c : key)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + 32);
-    return key;
+    return name.toCaseFolded();
 }
 
 } // namespace store

@@ -27,7 +27,9 @@ struct MatchRow
 
 std::vector<MatchRow> matchRows(const Snapshot& snapshot);
 
-// Comparison of team names as the file makes it: letter case ignored for A to Z.
+// Team names compared as the user reads them: letter case ignored, accented capitals too
+// ("US BEAUPRÉ" is "US Beaupré"). Where two names of an older file differ only so, the name
+// spelled exactly is looked for first.
 QString teamKey(const QString& name);
 
 } // namespace store

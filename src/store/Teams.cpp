@@ -1,7 +1,9 @@
 #include "store/Teams.h"
 
 #include "store/LeagueRules.h"
+#include "store/Results.h"
 
+#include <optional>
 #include <sqlite3.h>
 
 namespace store {
@@ -13,6 +15,23 @@ const QString kTable = QStringLiteral("Equipes");
 QVariant picture(const QByteArray& bytes)
 {
     return bytes.isEmpty() ? QVariant() : QVariant(bytes);
+}
+
+// Refused as the file's own index refuses a name already there: another team whose name
+// differs only in letter case, accented capitals included.
+DbError refuseTwin(Database& db, const QString& name, qint64 exceptRowid)
+{
+    const QString key = teamKey(name);
+    bool twin = false;
+    DbError e =
+        db.forEach(QStringLiteral("SELECT rowid, Nom FROM Equipes"), {}, [&](const RowReader& r) {
+            twin = twin || (r.integer(0) != exceptRowid && teamKey(r.text(1)) == key);
+        });
+    if (e)
+        return e;
+    if (twin)
+        return {SQLITE_CONSTRAINT_UNIQUE, QStringLiteral("a team of this name is there")};
+    return {};
 }
 
 } // namespace
@@ -68,9 +87,20 @@ DbError loadTeamPictures(Database& db, std::vector<TeamPictures>& teams)
 
 DbError addTeam(Database& db, const TeamPictures& team)
 {
-    return db.addRow(kTable, {{QStringLiteral("Nom"), team.nom},
-                              {QStringLiteral("Blason"), picture(team.blason)},
-                              {QStringLiteral("Icone"), picture(team.icone)}});
+    // The check and the row in one transaction: the caller's, or one of its own.
+    std::optional<Transaction> tx;
+    if (!db.inTransaction()) {
+        tx.emplace(db);
+        if (tx->beginError())
+            return tx->beginError();
+    }
+    if (DbError e = refuseTwin(db, team.nom, 0))
+        return e;
+    if (DbError e = db.addRow(kTable, {{QStringLiteral("Nom"), team.nom},
+                                       {QStringLiteral("Blason"), picture(team.blason)},
+                                       {QStringLiteral("Icone"), picture(team.icone)}}))
+        return e;
+    return tx ? tx->commit() : DbError{};
 }
 
 DbError addTeams(Database& db, const std::vector<TeamPictures>& teams, QStringList& refused)
@@ -98,6 +128,9 @@ DbError updateTeam(Database& db, qint64 rowid, const QString& oldName, const Fie
     Transaction tx(db);
     if (tx.beginError())
         return tx.beginError();
+    if (newName != oldName)
+        if (DbError e = refuseTwin(db, newName, rowid))
+            return e;
     if (DbError e = db.updateRow(kTable, rowid, fields))
         return e;
     if (newName != oldName) {

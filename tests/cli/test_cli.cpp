@@ -860,6 +860,30 @@ TEST_F(CliTest, GridAndFormAgreeWithTheResultsAndTheStandings)
     EXPECT_EQ(cli({"form", file, "--last", "0"}).code, 2);
 }
 
+TEST_F(CliTest, NamesAreFoundWhateverTheCaseOfTheirAccentedLetters)
+{
+    const QString file = create(QStringLiteral("c"), {"US Beaupré", "AS Valmont"});
+    CliRun r = cli({"import", file,
+                    csv("s.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
+                                 "1,US BEAUPRÉ,2,AS VALMONT,0\n")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(testsupport::cliCsv({"matches", file})[1][1], QStringLiteral("US Beaupré"));
+    r = cli({"penalty", file, "us beauprÉ", "1", "--matchday", "2", "--reason", "Budget"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("à US Beaupré"))) << r.out.toStdString();
+    const std::vector<QStringList> history = testsupport::cliCsv({"history", file, "US BEAUPRÉ"});
+    ASSERT_EQ(history.size(), 2u);
+    EXPECT_EQ(history[1][2], QStringLiteral("3"));
+    // A list naming one team twice that way is refused.
+    const QString list = dir.file(QStringLiteral("twins.txt"));
+    testsupport::writeBytes(list, "US Beaupré\nUS BEAUPRÉ\n");
+    r = cli({"new", dir.file("twins.dat"), "--name", "L", "--season", "S", "--teams", list});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 2 : l'équipe « US BEAUPRÉ » figure deux "
+                                              "fois")))
+        << r.err.toStdString();
+}
+
 TEST_F(CliTest, TheGridInJsonKeepsATeamNamedAfterAColumn)
 {
     const QString file = create(QStringLiteral("c"), {"Domicile", "Domicile FC", "Visiteurs"});

@@ -1,10 +1,12 @@
 // The writes that touch several rows at once: a new competition's settings and teams, and
 // teams copied from another file. The file takes all of them or none, whether it refuses a
 // value, fills the disk or is locked by another program.
+#include "standings/mRank.h"
 #include "store/Bets.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/CompetitionSettings.h"
+#include "store/ResultSet.h"
 #include "store/Teams.h"
 #include "support/FaultyDisk.h"
 #include "support/TestSupport.h"
@@ -174,6 +176,45 @@ TEST_F(StoreWritesTest, CopiedTeamsSkipTakenNamesButAnyOtherFailureAddsNone)
     ASSERT_TRUE(deleteTeam(*db, rowid).ok());
     ASSERT_TRUE(findTeam(*db, QStringLiteral("CLUB C"), rowid).ok());
     EXPECT_EQ(rowid, 0);
+}
+
+// Letter case is ignored for every letter, accented capitals too, when a name is checked for a
+// twin; an older file holding two names that differ only so still opens and keeps them apart.
+TEST_F(StoreWritesTest, AccentedCapitalsMakeNoNewTeamButOlderTwinsStayApart)
+{
+    auto db = testsupport::openFile(file);
+    ASSERT_TRUE(addTeam(*db, {QStringLiteral("US Beaupré"), {}, {}}).ok());
+    ASSERT_TRUE(addTeam(*db, {QStringLiteral("AS Valmont"), {}, {}}).ok());
+    EXPECT_EQ(addTeam(*db, {QStringLiteral("US BEAUPRÉ"), {}, {}}).code & 0xFF, kConstraint);
+    QStringList refused;
+    ASSERT_TRUE(addTeams(*db, {{QStringLiteral("us beauprÉ"), {}, {}}}, refused).ok());
+    EXPECT_EQ(refused, QStringList{QStringLiteral("us beauprÉ")});
+    qint64 valmont = 0;
+    ASSERT_TRUE(findTeam(*db, QStringLiteral("AS Valmont"), valmont).ok());
+    EXPECT_EQ(updateTeam(*db, valmont, QStringLiteral("AS Valmont"),
+                         {{QStringLiteral("Nom"), QStringLiteral("US BEAUPRÉ")}})
+                      .code &
+                  0xFF,
+              kConstraint);
+    ASSERT_TRUE(updateTeam(*db, valmont, QStringLiteral("AS Valmont"),
+                           {{QStringLiteral("Nom"), QStringLiteral("AS VALMONT")}})
+                    .ok());
+
+    // Written by an older version, which compared A to Z only.
+    ASSERT_TRUE(db->run(QStringLiteral("INSERT INTO Equipes (Nom) VALUES ('US BEAUPRÉ')")).ok());
+    db.reset();
+    testsupport::addMatches(
+        file, {{0, 1, QStringLiteral("US BEAUPRÉ"), 2, QStringLiteral("AS VALMONT"), 0},
+               {0, 2, QStringLiteral("AS VALMONT"), 1, QStringLiteral("US Beaupré"), 1}});
+    OpenError error;
+    auto c = Competition::open(file, error);
+    ASSERT_TRUE(c) << describeOpenError(error, file).toStdString();
+    EXPECT_EQ(c->teamCount(), 3);
+    const RankingCollection ranking =
+        ComputeRanking(c->resultsOrNone()->teamResults(), RankingKind::General, c->teamList(),
+                       competitionRules(*c, *c->resultsOrNone()));
+    EXPECT_EQ(ranking.Find(QStringLiteral("US BEAUPRÉ"))->points({3, 0, 1}), 3);
+    EXPECT_EQ(ranking.Find(QStringLiteral("US Beaupré"))->points({3, 0, 1}), 1);
 }
 
 TEST_F(StoreWritesTest, ABetDeletedMeanwhileIsNeitherRewrittenNorRecreated)
