@@ -111,10 +111,9 @@ struct Rule
     QString problem;
 };
 
-// Scans the rows of from (by default the table itself) once for a row that breaks a rule;
-// the first rule it breaks is reported.
-OpenError checkRows(Database& db, const QString& table, const std::vector<Rule>& rules,
-                    const QString& from = {})
+// Scans the rows of table once for a row that breaks a rule; the first rule it breaks is
+// reported.
+OpenError checkRows(Database& db, const QString& table, const std::vector<Rule>& rules)
 {
     QStringList all, which;
     for (size_t i = 0; i < rules.size(); ++i) {
@@ -122,10 +121,9 @@ OpenError checkRows(Database& db, const QString& table, const std::vector<Rule>&
         which
             << QStringLiteral("WHEN NOT (%1) THEN %2").arg(rules[i].condition, QString::number(i));
     }
-    const QString sql =
-        QStringLiteral("SELECT CASE %1 ELSE -1 END FROM %2 WHERE NOT (%3) LIMIT 1")
-            .arg(which.join(QLatin1Char(' ')), from.isEmpty() ? quoteIdentifier(table) : from,
-                 all.join(QStringLiteral(" AND ")));
+    const QString sql = QStringLiteral("SELECT CASE %1 ELSE -1 END FROM %2 WHERE NOT (%3) LIMIT 1")
+                            .arg(which.join(QLatin1Char(' ')), quoteIdentifier(table),
+                                 all.join(QStringLiteral(" AND ")));
     Snapshot s;
     if (DbError e = db.query(sql, {}, s))
         return fail(failureOf(e), e, table);
