@@ -2,7 +2,6 @@
 #include "store/ResultSet.h"
 
 #include "store/CompetitionFile.h"
-#include "store/Penalties.h"
 #include "store/TextChecks.h"
 
 #include <QFileInfo>
@@ -185,17 +184,16 @@ OpenError checkTableKinds(Database& db)
     return {};
 }
 
-// Texts as the program's own files hold them: UTF-8, no control character, not too long.
-// Each column of sql is checked; problems name what the column holds.
+// Texts as the program's own files hold them: UTF-8, no control character. Each column of sql
+// is checked; problems name what the column holds.
 OpenError checkTexts(Database& db, const QString& table, const QString& sql,
-                     const std::vector<std::pair<QString, int>>& columns)
+                     const QStringList& columns)
 {
     QString problem;
     DbError e = db.forEach(sql, {}, [&](const RowReader& r) {
-        for (size_t c = 0; c < columns.size() && problem.isEmpty(); ++c)
-            if (const QString why = storedTextProblem(r.bytes(int(c)), columns[c].second);
-                !why.isEmpty())
-                problem = columns[c].first + QLatin1Char(' ') + why;
+        for (int c = 0; c < columns.size() && problem.isEmpty(); ++c)
+            if (const QString why = storedTextProblem(r.bytes(c)); !why.isEmpty())
+                problem = columns[c] + QLatin1Char(' ') + why;
     });
     if (e)
         return fail(failureOf(e), e, table);
@@ -415,7 +413,7 @@ bool checkCompetitionValues(Database& db, OpenError& error)
         return false;
     // Two names that differ only in bytes that are not text would be taken for one team.
     if (!(error = checkTexts(db, teams, QStringLiteral("SELECT Nom FROM Equipes"),
-                             {{QStringLiteral("un nom d'équipe"), kTeamNameLength}}))
+                             {QStringLiteral("un nom d'équipe")}))
              .ok())
         return false;
     // A file without our unique index could hold the same team twice.
@@ -488,8 +486,7 @@ bool checkCompetitionValues(Database& db, OpenError& error)
             return false;
         if (!(error = checkTexts(db, kPenaltyTable,
                                  QStringLiteral("SELECT Equipe, Motif FROM \"Pénalités\""),
-                                 {{QStringLiteral("un nom d'équipe"), kTeamNameLength},
-                                  {QStringLiteral("un motif"), kPenaltyReasonLength}}))
+                                 {QStringLiteral("un nom d'équipe"), QStringLiteral("un motif")}))
                  .ok())
             return false;
     }
@@ -537,8 +534,7 @@ bool checkCompetitionValues(Database& db, OpenError& error)
     QStringList have;
     for (int r = 0; r < stored.rowCount(); ++r)
         have << stored.value(r, 0).toString();
-    for (const char* name :
-         {"App", "VersionID", "Championnat", "Saison", "PtsWinner", "PtsLooser", "PtsEquality"})
+    for (const char* name : kPropertyNames)
         if (!have.contains(QString::fromLatin1(name))) {
             error = fail(OpenFailure::MissingProperty, {}, QString::fromLatin1(name));
             return false;

@@ -100,17 +100,18 @@ DbError createCompetitionSchema(Database& db)
     for (const char* sql : kSchema)
         if (DbError e = db.exec(QString::fromUtf8(sql)))
             return e;
-    const std::pair<const char*, std::pair<PropertyType, QVariant>> props[] = {
-        {"App", {PropertyType::Text, QString::fromLatin1(kAppMarker)}},
-        {"VersionID", {PropertyType::Text, applicationVersion()}},
-        {"Championnat", {PropertyType::Text, QStringLiteral("Undefined")}},
-        {"Saison", {PropertyType::Text, QStringLiteral("Undefined")}},
-        {"PtsWinner", {PropertyType::Byte, 3}},
-        {"PtsLooser", {PropertyType::Byte, 0}},
-        {"PtsEquality", {PropertyType::Byte, 1}},
+    const std::pair<PropertyType, QVariant> values[] = {
+        {PropertyType::Text, QString::fromLatin1(kAppMarker)},
+        {PropertyType::Text, applicationVersion()},
+        {PropertyType::Text, QStringLiteral("Undefined")},
+        {PropertyType::Text, QStringLiteral("Undefined")},
+        {PropertyType::Byte, 3},
+        {PropertyType::Byte, 0},
+        {PropertyType::Byte, 1},
     };
-    for (const auto& [name, tv] : props)
-        if (DbError e = createProperty(db, QString::fromLatin1(name), tv.first, tv.second))
+    for (size_t i = 0; i < std::size(kPropertyNames); ++i)
+        if (DbError e = createProperty(db, QString::fromLatin1(kPropertyNames[i]), values[i].first,
+                                       values[i].second))
             return e;
     return tx.commit();
 }

@@ -10,6 +10,10 @@ inline constexpr char kPassword[] = "508317 Kavru";
 inline constexpr char kAppMarker[] = "Zelto Vemo";
 inline constexpr char kFileFilter[] = "Compétitions|*.dat";
 
+// The seven properties every competition file is made with, in their order.
+inline constexpr const char* kPropertyNames[] = {"App",       "VersionID", "Championnat", "Saison",
+                                                 "PtsWinner", "PtsLooser", "PtsEquality"};
+
 inline QByteArray competitionKey()
 {
     return QByteArray(kPassword);

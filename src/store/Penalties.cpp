@@ -1,10 +1,8 @@
 #include "store/Penalties.h"
 
-#include "store/Results.h"
+#include "store/ResultSet.h"
 #include "store/Teams.h"
 #include "store/TextChecks.h"
-
-#include <algorithm>
 
 #include <sqlite3.h>
 
@@ -36,16 +34,11 @@ DbError checkPenalty(Database& db, const Penalty& penalty, Fields& fields, QStri
     const QString motif = penalty.motif.trimmed();
     refusal = penaltyProblem(penalty.points, penalty.journee, motif,
                              lastPenaltyMatchday(int(names.size())));
-    // Spelled exactly, or else as the user reads names (letter case and accents ignored).
-    auto team = std::find(names.begin(), names.end(), penalty.equipe);
-    if (team == names.end())
-        team = std::find_if(names.begin(), names.end(), [&](const QString& name) {
-            return teamKey(name) == teamKey(penalty.equipe);
-        });
-    if (refusal.isEmpty() && team == names.end())
+    const int team = TeamLookup(names).find(penalty.equipe);
+    if (refusal.isEmpty() && team < 0)
         refusal = QStringLiteral("L'équipe « %1 » n'existe pas dans cette compétition.")
                       .arg(shortened(penalty.equipe));
-    fields = {{QStringLiteral("Equipe"), team == names.end() ? QString() : *team},
+    fields = {{QStringLiteral("Equipe"), team < 0 ? QString() : names[size_t(team)]},
               {QStringLiteral("Points"), penalty.points},
               {QStringLiteral("Journée"), penalty.journee},
               {QStringLiteral("Motif"), motif}};

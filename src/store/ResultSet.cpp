@@ -80,12 +80,20 @@ template <class Row, class Day> void sortByMatchday(std::vector<Row>& rows, Day 
 
 TeamLookup::TeamLookup(const std::vector<Team>& teams)
 {
-    m_exact.reserve(qsizetype(teams.size()));
-    m_folded.reserve(qsizetype(teams.size()));
-    for (int i = 0; i < int(teams.size()); ++i) {
-        m_exact.insert(teams[size_t(i)].nom, i);
-        m_folded.insert(teamKey(teams[size_t(i)].nom), i);
-    }
+    for (int i = 0; i < int(teams.size()); ++i)
+        add(teams[size_t(i)].nom, i);
+}
+
+TeamLookup::TeamLookup(const std::vector<QString>& names)
+{
+    for (int i = 0; i < int(names.size()); ++i)
+        add(names[size_t(i)], i);
+}
+
+void TeamLookup::add(const QString& name, int place)
+{
+    m_exact.insert(name, place);
+    m_folded.insert(teamKey(name), place);
 }
 
 int TeamLookup::find(const QString& name) const

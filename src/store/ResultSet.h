@@ -78,9 +78,11 @@ class TeamLookup
 {
 public:
     explicit TeamLookup(const std::vector<Team>& teams);
+    explicit TeamLookup(const std::vector<QString>& names);
     int find(const QString& name) const;
 
 private:
+    void add(const QString& name, int place);
     QHash<QString, int> m_exact, m_folded;
 };
 

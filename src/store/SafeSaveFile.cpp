@@ -25,12 +25,6 @@ QByteArray randomSuffix()
     return s;
 }
 
-} // namespace
-
-SafeSaveFile::SafeSaveFile(const QString& path) : m_path(path) {}
-
-namespace {
-
 // The temporary files being written, with room kept for a few so that adding one rarely
 // allocates.
 std::vector<const QByteArray*>& unfinished()
@@ -43,7 +37,19 @@ std::vector<const QByteArray*>& unfinished()
     return files;
 }
 
+// A write that failed because the file reached the size limit of the process (ulimit -f): the
+// file then holds exactly as many bytes as the limit allows.
+bool atSizeLimit(int fd)
+{
+    rlimit limit = {};
+    struct stat st = {};
+    return fd >= 0 && ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+           ::fstat(fd, &st) == 0 && rlim_t(st.st_size) >= limit.rlim_cur;
+}
+
 } // namespace
+
+SafeSaveFile::SafeSaveFile(const QString& path) : m_path(path) {}
 
 SafeSaveFile::~SafeSaveFile()
 {
@@ -80,9 +86,8 @@ SafeSaveFile::Status SafeSaveFile::open()
     }
     if (fd < 0)
         return Failed;
-    m_temp = QFile::decodeName(temp);
-    m_encodedTemp = temp;
-    unfinished().push_back(&m_encodedTemp);
+    m_temp = temp;
+    unfinished().push_back(&m_temp);
     if ((replacing && ::fchmod(fd, st.st_mode & 07777) != 0) ||
         !m_file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         if (!m_file.isOpen())
@@ -92,20 +97,6 @@ SafeSaveFile::Status SafeSaveFile::open()
     }
     return Done;
 }
-
-namespace {
-
-// A write that failed because the file reached the size limit of the process (ulimit -f): the
-// file then holds exactly as many bytes as the limit allows.
-bool atSizeLimit(int fd)
-{
-    rlimit limit = {};
-    struct stat st = {};
-    return fd >= 0 && ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
-           ::fstat(fd, &st) == 0 && rlim_t(st.st_size) >= limit.rlim_cur;
-}
-
-} // namespace
 
 SafeSaveFile::Status SafeSaveFile::commit()
 {
@@ -120,12 +111,11 @@ SafeSaveFile::Status SafeSaveFile::commit()
     // A link put there while the file was being written is refused all the same.
     if (ok && isLink(m_path))
         status = Link;
-    if (status == Done &&
-        std::rename(QFile::encodeName(m_temp).constData(), QFile::encodeName(m_path).constData()))
+    if (status == Done && std::rename(m_temp.constData(), QFile::encodeName(m_path).constData()))
         status = Failed;
     if (status == Done) {
+        std::erase(unfinished(), &m_temp);
         m_temp.clear();
-        std::erase(unfinished(), &m_encodedTemp);
     } else
         cancel();
     return status;
@@ -139,11 +129,11 @@ void SafeSaveFile::removeUnfinished()
 
 void SafeSaveFile::cancel()
 {
-    std::erase(unfinished(), &m_encodedTemp);
+    std::erase(unfinished(), &m_temp);
     if (m_file.isOpen())
         m_file.close();
     if (!m_temp.isEmpty())
-        ::unlink(QFile::encodeName(m_temp).constData());
+        ::unlink(m_temp.constData());
     m_temp.clear();
 }
 

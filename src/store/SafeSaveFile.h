@@ -51,8 +51,7 @@ public:
 
 private:
     QString m_path;
-    QString m_temp;
-    QByteArray m_encodedTemp; // kept for removeUnfinished()
+    QByteArray m_temp; // the file being written, as the system names it
     QFile m_file;
 };
 

@@ -34,7 +34,7 @@ bool hasControlCharacter(QStringView text)
     return false;
 }
 
-QString storedTextProblem(QByteArrayView bytes, int maxLength)
+QString storedTextProblem(QByteArrayView bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
@@ -42,8 +42,6 @@ QString storedTextProblem(QByteArrayView bytes, int maxLength)
         return QStringLiteral("qui n'est pas en UTF-8 valide");
     if (hasControlCharacter(text))
         return QStringLiteral("qui contient un caractère de contrôle");
-    if (characterCount(text) > maxLength)
-        return QStringLiteral("de plus de %1 caractères").arg(maxLength);
     return {};
 }
 

