@@ -66,7 +66,7 @@ public:
     {
         bool save = false;
         quint32 flags = 0;
-        QString title, defaultExt, initDir, fileName, filter;
+        QString title, defaultExt, initDir, fileName, filter; // initDir: where it opens
         QWidget* owner = nullptr;
     };
     static const QList<Request>& requests(); // the dialogs asked for, in order
@@ -74,6 +74,9 @@ public:
 private:
     bool flag(quint32 f) const { return (m_flags & f) != 0; }
     void setFlag(quint32 f, bool on) { m_flags = on ? (m_flags | f) : (m_flags & ~f); }
+    // Where the dialog opens: the folder asked for, that of the proposed file, that of the open
+    // competition, the last folder chosen in a dialog, or the home folder.
+    QString startFolder() const;
     QStringList run(bool save);
     int accept(const QStringList& files);
 

@@ -24,8 +24,9 @@ void registerAll()
 
 void setUpLocale()
 {
-    if (QLocale::system().language() == QLocale::C)
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    // The program speaks French: its numbers and dates are written the French way whatever
+    // the language of the system.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 }
 
 } // namespace Windows

@@ -3,6 +3,6 @@
 // Makes every window of the program known to the main window's navigator and commands.
 namespace Windows {
 void registerAll();
-// A machine without a configured language gets the French formats of the program's texts.
+// Numbers and dates are written the French way, as the program's texts are.
 void setUpLocale();
 } // namespace Windows

@@ -2,6 +2,7 @@
 
 #include "controls/MessageBox.h"
 #include "controls/cOpenSaveFile.h"
+#include "shell/PreviewZoom.h"
 #include "printing/ReportDocument.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
@@ -163,6 +164,7 @@ void printView(QWidget* owner, const ShownView& view)
                              view.render(doc);
                      });
     preview.resize(900, 700);
+    PreviewZoom::install(preview);
     preview.exec();
 }
 

@@ -1,6 +1,7 @@
 #include "teams/frmEditPenalite.h"
 
 #include "controls/MessageBox.h"
+#include "controls/RangeSpinBox.h"
 #include "controls/SaveCancel.h"
 #include "store/Penalties.h"
 
@@ -9,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 
 frmEditPenalite::frmEditPenalite(const store::Penalty& penalty, int lastMatchday, Saver saver,
                                  QWidget* parent)
@@ -24,14 +24,12 @@ frmEditPenalite::frmEditPenalite(const store::Penalty& penalty, int lastMatchday
     lblEquipe->setObjectName(QStringLiteral("lblEquipe"));
     lblEquipe->setTextFormat(Qt::PlainText);
     lblEquipe->setAccessibleName(QStringLiteral("Equipe"));
-    spnPoints = new QSpinBox(this);
+    spnPoints = new RangeSpinBox(1, 255, this);
     spnPoints->setObjectName(QStringLiteral("spnPoints"));
-    spnPoints->setRange(1, 255);
     spnPoints->setValue(qBound(1, penalty.points, 255));
     spnPoints->setAccessibleName(QStringLiteral("Points retirés"));
-    spnJournee = new QSpinBox(this);
+    spnJournee = new RangeSpinBox(1, qMax(1, lastMatchday), this);
     spnJournee->setObjectName(QStringLiteral("spnJournee"));
-    spnJournee->setRange(1, qMax(1, lastMatchday));
     spnJournee->setValue(qBound(1, penalty.journee, qMax(1, lastMatchday)));
     spnJournee->setAccessibleName(QStringLiteral("A partir de la journée"));
     txtMotif = new QLineEdit(penalty.motif, this);
@@ -76,9 +74,15 @@ void frmEditPenalite::cmdSave_Click()
         problem = m_saver(p);
     if (!problem.isEmpty()) {
         MessageBox::information(this, problem);
-        // The spin boxes hold only values in range: the reason is what is left to correct.
-        if (!store::penaltyProblem(1, 1, p.motif, 1).isEmpty())
+        QAbstractSpinBox* box = !spnPoints->inRange()    ? spnPoints
+                                : !spnJournee->inRange() ? spnJournee
+                                                         : nullptr;
+        if (box) {
+            box->setFocus();
+            box->selectAll();
+        } else if (!store::penaltyProblem(1, 1, p.motif, 1).isEmpty()) {
             txtMotif->setFocus();
+        }
         return;
     }
     m_penalty = p;

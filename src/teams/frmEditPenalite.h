@@ -8,7 +8,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSpinBox;
+class RangeSpinBox;
 
 // One deduction of one team: the points taken away, the matchday from which they count and
 // the reason. "Enregistrer" checks the values, then hands them to the saver, which stores them
@@ -23,8 +23,8 @@ public:
                     QWidget* parent = nullptr);
 
     QLabel* lblEquipe;
-    QSpinBox* spnPoints;
-    QSpinBox* spnJournee;
+    RangeSpinBox* spnPoints;
+    RangeSpinBox* spnJournee;
     QLineEdit* txtMotif;
     QPushButton* cmdSave;
     QPushButton* cmdCancel;

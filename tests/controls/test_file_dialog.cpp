@@ -1,11 +1,16 @@
+#include "controls/MessageBox.h"
 #include "controls/cOpenSaveFile.h"
 #include "controls/mDialogHook.h"
 #include "support/TestSupport.h"
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -85,32 +90,67 @@ TEST(FileDialog, CentredOverTheFormButNeverOffScreen)
     EXPECT_FALSE(mDialogHook::CenteredPosition(QRect(-500, 10, 400, 200), QSize(10, 10), at));
 }
 
-TEST(FileDialog, TheRealDialogReturnsTheFileTheUserPicked)
+TEST(FileDialog, TheRealDialogReadsInFrenchAndRemembersTheFolder)
 {
     cOpenSaveFile::setScripted(false);
     testsupport::TempDir dir;
-    testsupport::writeBytes(dir.file(QStringLiteral("saison.dat")), "x");
+    const QString file = dir.file(QStringLiteral("saison.dat"));
+    testsupport::writeBytes(file, QByteArray(2222, 'x'));
     QWidget owner;
     owner.resize(600, 400);
     owner.show();
-    cOpenSaveFile d;
-    d.hwndOwner = &owner;
-    d.setFileMustExist(true);
-    d.Filter = QStringLiteral("Compétitions|*.dat");
-    d.InitDir = dir.path();
-    bool seen = false;
+    // Runs the real dialog and picks `pick`, reading what it shows of `file` meanwhile.
+    const auto run = [&](cOpenSaveFile& d, bool save, const QString& pick) {
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            QFileDialog* dialog = nullptr;
+            QTRY_VERIFY((dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())));
+            shown << dialog->directory().absolutePath();
+            auto* files = dialog->findChild<QFileSystemModel*>();
+            auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            const QModelIndex size = dialog->proxyModel()->mapFromSource(files->index(file, 1));
+            QTRY_VERIFY(!size.data().toString().isEmpty());
+            shown << size.data().toString() << size.siblingAtColumn(3).data().toString()
+                  << (details->isColumnHidden(2) ? QStringLiteral("sans type") : QString());
+            dialog->selectFile(pick);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        const bool chosen = save ? d.ShowSave() : d.ShowOpen() == 1;
+        return chosen ? shown : QStringList();
+    };
+
+    cOpenSaveFile open;
+    open.hwndOwner = &owner;
+    open.setFileMustExist(true);
+    open.Filter = QStringLiteral("Compétitions|*.dat");
+    open.InitDir = dir.path();
+    const QStringList shown = run(open, false, file);
+    ASSERT_EQ(shown.size(), 4);
+    EXPECT_EQ(shown[1], QStringLiteral("2,17 Kio"));
+    EXPECT_TRUE(shown[2].contains(
+        QLocale(QLocale::French)
+            .monthName(QFileInfo(file).lastModified().date().month(), QLocale::ShortFormat)))
+        << shown[2].toStdString();
+    EXPECT_EQ(shown[3], QStringLiteral("sans type"));
+    EXPECT_EQ(open.FileName, file);
+
+    // The next dialog, with no folder asked for and no competition open, opens where the last
+    // one ended; replacing a file is asked in French.
+    cOpenSaveFile save;
+    save.hwndOwner = &owner;
+    MessageBox::setNextAnswer(true);
     QTimer::singleShot(0, [&] {
         QFileDialog* dialog = nullptr;
         QTRY_VERIFY((dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())));
-        seen = dialog->nameFilters() == QStringList{QStringLiteral("Compétitions (*.dat)")} &&
-               dialog->fileMode() == QFileDialog::ExistingFile;
-        dialog->selectFile(dir.file(QStringLiteral("saison.dat")));
+        EXPECT_EQ(dialog->directory().absolutePath(), dir.path());
+        dialog->selectFile(file);
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    EXPECT_EQ(d.ShowOpen(), 1);
-    EXPECT_TRUE(seen);
-    EXPECT_EQ(d.FileName, dir.file(QStringLiteral("saison.dat")));
-    EXPECT_EQ(d.FileTitle(), QStringLiteral("saison.dat"));
+    EXPECT_TRUE(save.ShowSave());
+    ASSERT_EQ(MessageBox::shown().size(), 1);
+    EXPECT_EQ(MessageBox::shown()[0].text,
+              QStringLiteral("Le fichier « saison.dat » existe déjà.\nVoulez-vous le remplacer ?"));
+    EXPECT_EQ(save.FileName, file);
 }
 
 } // namespace

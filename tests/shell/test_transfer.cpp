@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -121,6 +122,9 @@ TEST_F(TransferTest, ImportedResultsAreToldAndShownAtOnce)
     EXPECT_EQ(texts(), QStringList{"2 résultats importés."});
     ASSERT_EQ(cOpenSaveFile::requests().size(), 1);
     EXPECT_TRUE(cOpenSaveFile::requests()[0].filter.contains(QStringLiteral("*.csv")));
+    // The dialog opens in the competition's folder, not the program's working folder.
+    EXPECT_EQ(cOpenSaveFile::requests()[0].initDir,
+              QFileInfo(store::CurrentCompetition::get()->fileName()).absolutePath());
     auto* standings = qobject_cast<frmMDIClassement*>(main.currentWorkingWindow());
     ASSERT_TRUE(standings);
     EXPECT_EQ(standings->cboJournees->currentText(), QStringLiteral("Journée 1"));
@@ -254,14 +258,30 @@ TEST_F(TransferTest, PrintPreviewAndPdfShowTheStandingsInOrder)
     testsupport::addMatches(path, {{0, 1, "LENS", 2, "LILLE", 1}, {0, 1, "ARRAS", 0, "METZ", 3}});
     open(3);
     int pages = -1;
+    QStringList zooms;
     testsupport::onNextModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
         QApplication::processEvents();
-        if (auto* view = d->findChild<QPrintPreviewWidget*>())
-            pages = view->pageCount();
+        auto* view = d->findChild<QPrintPreviewWidget*>();
+        auto* zoom = d->findChild<QComboBox*>();
+        if (!view || !zoom)
+            return d->reject();
+        pages = view->pageCount();
+        // The zoom reads and is typed in French, its list too.
+        zooms << zoom->itemText(0) << zoom->currentText();
+        zoom->lineEdit()->setText(QStringLiteral("54,5"));
+        QMetaObject::invokeMethod(zoom->lineEdit(), "editingFinished");
+        zooms << zoom->currentText() << QString::number(view->zoomFactor());
+        zoom->setCurrentIndex(2);
+        zooms << zoom->currentText() << QString::number(view->zoomFactor());
         d->reject();
     });
     main.printShown();
     EXPECT_EQ(pages, 1);
+    ASSERT_EQ(zooms.size(), 6);
+    EXPECT_EQ(zooms[0], QStringLiteral("12,5 %"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+,\\d %$")).match(zooms[1]).hasMatch())
+        << zooms[1].toStdString();
+    EXPECT_EQ(zooms.mid(2), (QStringList{"54,5 %", "0.545", "50,0 %", "0.5"}));
 
     const QString pdf = dir.file(QStringLiteral("classement.pdf"));
     cOpenSaveFile::setNextFileName(pdf);

@@ -3,6 +3,7 @@
 #include "controls/Hover5Control.h"
 #include "controls/ListView.h"
 #include "controls/MessageBox.h"
+#include "controls/RangeSpinBox.h"
 #include "controls/zelFrame.h"
 #include "shell/CompetitionCommands.h"
 #include "shell/Registration.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -96,12 +96,24 @@ TEST_F(PenaltiesDialogTest, AddModifyAndDeleteByKeyboardAndMouse)
         testsupport::onNextModal<frmEditPenalite>([&](frmEditPenalite* e) {
             EXPECT_EQ(e->windowTitle(), QStringLiteral("Ajouter une pénalité"));
             EXPECT_EQ(e->lblEquipe->text(), QStringLiteral("LENS"));
-            EXPECT_EQ(e->spnPoints->maximum(), 255);
-            EXPECT_EQ(e->spnJournee->maximum(), 6);
+            // Digits past the range stay as typed and are refused on saving, the range named.
+            type(e->spnPoints, QStringLiteral("300"));
+            EXPECT_EQ(e->spnPoints->text(), QStringLiteral("300"));
+            QTest::keyClick(e->spnPoints, Qt::Key_Return);
             type(e->spnPoints, QStringLiteral("3"));
+            type(e->spnJournee, QStringLiteral("99"));
+            QTest::keyClick(e->spnJournee, Qt::Key_Return);
+            EXPECT_EQ(e->focusWidget(), e->spnJournee);
+            QTest::keyClick(e->spnJournee, Qt::Key_Up); // the arrows stay in range
+            EXPECT_EQ(e->spnJournee->value(), 6);
             type(e->spnJournee, QStringLiteral("2"));
             QTest::keyClick(e->spnJournee, Qt::Key_Return);
-            EXPECT_EQ(texts(), QStringList{QStringLiteral("Indiquez le motif de la pénalité.")});
+            EXPECT_EQ(texts(),
+                      (QStringList{QStringLiteral("Le nombre de points retirés doit être un nombre "
+                                                  "entier compris entre 1 et 255."),
+                                   QStringLiteral("La journée doit être un nombre compris entre 1 "
+                                                  "et 6."),
+                                   QStringLiteral("Indiquez le motif de la pénalité.")}));
             EXPECT_TRUE(e->isVisible());
             EXPECT_EQ(e->focusWidget(), e->txtMotif);
             bool exists = true;
