@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -43,7 +44,8 @@ int main(int argc, char** argv)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QDir(root).filePath(QStringLiteral("config")));
     CrestCache::setFolderOverride(QDir(root).filePath(QStringLiteral("imaTmp")));
-    // The dialogs of Qt read as the program's users see them.
+    // Numbers, dates and the dialogs of Qt read as the program's users see them.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     mLanguage::InstallQtTranslations();
 
     testing::InitGoogleTest(&argc, argv);
