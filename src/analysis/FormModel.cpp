@@ -30,14 +30,15 @@ void FormModel::setItems(std::vector<TeamForm> items)
 
 QStringList FormModel::captions() const
 {
-    return {QString(),
-            QStringLiteral("Equipe"),
-            QStringLiteral("Forme"),
-            QStringLiteral("Pts"),
-            QStringLiteral("Série"),
-            QStringLiteral("Meilleure série"),
-            QStringLiteral("Domicile"),
-            QStringLiteral("Extérieur")};
+    static const QStringList captions{QString(),
+                                      QStringLiteral("Equipe"),
+                                      QStringLiteral("Forme"),
+                                      QStringLiteral("Pts"),
+                                      QStringLiteral("Série"),
+                                      QStringLiteral("Meilleure série"),
+                                      QStringLiteral("Domicile"),
+                                      QStringLiteral("Extérieur")};
+    return captions;
 }
 
 QVariant FormModel::cell(int row, int column, int role) const

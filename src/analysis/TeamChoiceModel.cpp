@@ -47,7 +47,8 @@ void TeamChoiceModel::setTicked(const QList<int>& teams)
 
 QStringList TeamChoiceModel::captions() const
 {
-    return {QString(), QStringLiteral("Equipe")};
+    static const QStringList captions{QString(), QStringLiteral("Equipe")};
+    return captions;
 }
 
 Qt::ItemFlags TeamChoiceModel::flags(const QModelIndex& index) const

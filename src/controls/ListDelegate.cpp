@@ -1,9 +1,36 @@
 #include "controls/ListDelegate.h"
 
-#include "models/ListModel.h"
 #include "controls/mDrawEdge.h"
+#include "models/ListModel.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <cmath>
+
+namespace {
+// Enough for every name and number of the largest league at a few widths.
+constexpr qsizetype kMaxLines = 4096;
+} // namespace
+
+const QStaticText& ListDelegate::line(const QString& text, int width, const QFont& font) const
+{
+    if (font != m_linesFont || m_lines.size() > kMaxLines) {
+        m_lines.clear();
+        m_linesFont = font;
+    }
+    const std::pair<QString, int> key{text, width};
+    auto it = m_lines.find(key);
+    if (it == m_lines.end()) {
+        QString single = text;
+        single.replace(QLatin1Char('\n'), QLatin1Char(' '))
+            .replace(QLatin1Char('\r'), QLatin1Char(' '));
+        QStaticText laid(QFontMetrics(font).elidedText(single, Qt::ElideRight, width));
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), font);
+        it = m_lines.insert(key, laid);
+    }
+    return *it;
+}
 
 void ListDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const
@@ -53,12 +80,16 @@ void ListDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
     } else {
         const int inset = separatorStyle != 0 ? padding : 2;
         const QRect inner = area.adjusted(inset, inset, -inset, -inset);
-        if (inner.width() > 0) {
-            const QString shown = p->fontMetrics().elidedText(text, Qt::ElideRight, inner.width());
-            p->drawText(
-                inner,
-                int((align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter | Qt::TextSingleLine),
-                shown);
+        if (inner.width() > 0 && !text.isEmpty()) {
+            const QStaticText& shown = line(text, inner.width(), option.font);
+            const QSizeF size = shown.size();
+            double x = inner.left();
+            if (align & Qt::AlignRight)
+                x = inner.left() + inner.width() - size.width();
+            else if (align & Qt::AlignHCenter)
+                x = inner.left() + (inner.width() - size.width()) / 2;
+            const double y = inner.top() + std::floor((inner.height() - size.height()) / 2);
+            p->drawStaticText(QPointF(x, y), shown);
         }
     }
     p->restore();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QFont>
+#include <QHash>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 
 // Paints a cell of our lists as the program always drew them: the row's colour (the
@@ -22,4 +25,12 @@ public:
     // 0 none, 1 a flat line, 2 an etched line under every row.
     int separatorStyle = 0;
     int separatorPadding = 0;
+
+private:
+    // A line of text cut to a width, laid out once: a list repainted (scrolled, selected,
+    // refreshed) shows the same names and numbers again and again.
+    const QStaticText& line(const QString& text, int width, const QFont& font) const;
+
+    mutable QHash<std::pair<QString, int>, QStaticText> m_lines;
+    mutable QFont m_linesFont;
 };

@@ -17,8 +17,10 @@ void BetListModel::setItems(std::vector<store::BetRow> items)
 
 QStringList BetListModel::captions() const
 {
-    return {QStringLiteral("Date"), QStringLiteral("Description"), QStringLiteral("Mise"),
-            QStringLiteral("Statut"), QStringLiteral("Gain")};
+    static const QStringList captions{QStringLiteral("Date"), QStringLiteral("Description"),
+                                      QStringLiteral("Mise"), QStringLiteral("Statut"),
+                                      QStringLiteral("Gain")};
+    return captions;
 }
 
 QString BetListModel::statusName(int statut)

@@ -10,9 +10,12 @@ void MatchListModel::setItems(std::vector<store::MatchRow> items)
 
 QStringList MatchListModel::captions() const
 {
-    return {QStringLiteral("Journée"),       QStringLiteral("Domicile"),      QString(),
-            QStringLiteral("ScoreDomicile"), QStringLiteral("ScoreVisiteur"), QString(),
-            QStringLiteral("Visiteur")};
+    // Asked for every cell painted: made once.
+    static const QStringList captions{
+        QStringLiteral("Journée"),       QStringLiteral("Domicile"),      QString(),
+        QStringLiteral("ScoreDomicile"), QStringLiteral("ScoreVisiteur"), QString(),
+        QStringLiteral("Visiteur")};
+    return captions;
 }
 
 QVariant MatchListModel::cell(int row, int column, int role) const

@@ -29,12 +29,11 @@ void RankingHistoryModel::setTeam(const QString& team)
 
 QStringList RankingHistoryModel::captions() const
 {
-    QStringList captions = QStringList{QStringLiteral("Jo"), QStringLiteral("Pl"), QString(),
-                                       QStringLiteral("Equipe")} +
-                           RecordCells::captions();
-    if (m_anyDeduction)
-        captions << RecordCells::kDeductionCaption;
-    return captions;
+    static const QStringList plain = QStringList{QStringLiteral("Jo"), QStringLiteral("Pl"),
+                                                 QString(), QStringLiteral("Equipe")} +
+                                     RecordCells::captions();
+    static const QStringList withDeductions = plain + QStringList{RecordCells::kDeductionCaption};
+    return m_anyDeduction ? withDeductions : plain;
 }
 
 QVariant RankingHistoryModel::cell(int row, int column, int role) const

@@ -22,11 +22,11 @@ void StandingsModel::setItems(RankingCollection items, const cResult::Points& po
 
 QStringList StandingsModel::captions() const
 {
-    QStringList captions = QStringList{QStringLiteral("Pl"), QString(), QStringLiteral("Equipe")} +
-                           RecordCells::captions();
-    if (m_anyDeduction)
-        captions << RecordCells::kDeductionCaption;
-    return captions;
+    static const QStringList plain =
+        QStringList{QStringLiteral("Pl"), QString(), QStringLiteral("Equipe")} +
+        RecordCells::captions();
+    static const QStringList withDeductions = plain + QStringList{RecordCells::kDeductionCaption};
+    return m_anyDeduction ? withDeductions : plain;
 }
 
 QVariant StandingsModel::cell(int row, int column, int role) const

@@ -5,6 +5,7 @@
 #include "store/TextChecks.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <cstring>
 #include <sqlite3.h>
 
@@ -579,6 +580,14 @@ std::unique_ptr<Competition> Competition::open(const QString& path, OpenError& e
         error = fail(OpenFailure::ReadOnly);
         return nullptr;
     }
+    // One read transaction for the checks and the first reading: the pages are decrypted once,
+    // and what is read is what was checked, even while another program writes.
+    if ((e = c->m_db->exec(QStringLiteral("BEGIN")))) {
+        error = fail(failureOf(e), e);
+        return nullptr;
+    }
+    Database& db = *c->m_db;
+    const auto endRead = qScopeGuard([&db] { (void)db.exec(QStringLiteral("COMMIT")); });
     Snapshot check;
     if ((e = c->m_db->query(QStringLiteral("PRAGMA quick_check"), {}, check))) {
         error = fail(failureOf(e), e);

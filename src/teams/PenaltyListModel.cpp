@@ -9,7 +9,9 @@ void PenaltyListModel::setItems(std::vector<store::Penalty> items)
 
 QStringList PenaltyListModel::captions() const
 {
-    return {QStringLiteral("Journée"), QStringLiteral("Points"), QStringLiteral("Motif")};
+    static const QStringList captions{QStringLiteral("Journée"), QStringLiteral("Points"),
+                                      QStringLiteral("Motif")};
+    return captions;
 }
 
 QVariant PenaltyListModel::cell(int row, int column, int role) const
