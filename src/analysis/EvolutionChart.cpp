@@ -46,6 +46,7 @@ EvolutionChart::EvolutionChart(QWidget* parent) : QChartView(parent)
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Graphique de l'évolution"));
+    viewport()->setAccessibleName(accessibleName());
     setMinimumSize(320, 220);
     chart()->legend()->hide();
 }

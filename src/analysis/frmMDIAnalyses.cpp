@@ -73,14 +73,18 @@ frmMDIAnalyses::frmMDIAnalyses(QWidget* parent)
     : WorkingWindow(QStringLiteral("frmMDIAnalyses"), parent), m_teams(new TeamChoiceModel(this)),
       m_grid(new GridModel(this)), m_form(new FormModel(this))
 {
+    lblJournees = new QLabel(QStringLiteral("&Journée :"), this);
+    lblJournees->setObjectName(QStringLiteral("lblJournées"));
+    const int shift = lblJournees->sizeHint().width() + 8;
+    lblJournees->setGeometry(kLeft, kTop, shift - 8, 25);
     cboJournees = new QComboBox(this);
     cboJournees->setObjectName(QStringLiteral("cboJournées"));
-    cboJournees->setAccessibleName(QStringLiteral("Journée"));
-    cboJournees->setGeometry(kLeft, kTop, 161, 25);
+    cboJournees->setGeometry(kLeft + shift, kTop, 161, 25);
+    lblJournees->setBuddy(cboJournees);
     zelOK = new zelRCornerCommand(this);
     zelOK->setObjectName(QStringLiteral("zelOK"));
     zelOK->setCaption(QStringLiteral("OK"));
-    zelOK->setGeometry(184, kTop, 33, 25);
+    zelOK->setGeometry(184 + shift, kTop, 33, 25);
     zelOK->setEnabled(false);
     tabAnalyses = new QTabWidget(this);
     tabAnalyses->setObjectName(QStringLiteral("tabAnalyses"));

@@ -31,6 +31,7 @@ public:
 
     explicit frmMDIAnalyses(QWidget* parent = nullptr);
 
+    QLabel* lblJournees;
     QComboBox* cboJournees;
     zelRCornerCommand* zelOK;
     QTabWidget* tabAnalyses;

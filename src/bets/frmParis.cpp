@@ -91,6 +91,7 @@ frmParis::frmParis(QWidget* parent) : QWidget(parent, Qt::Window)
 
     zelLBParis = new zelOwnerLBox3(this);
     zelLBParis->setObjectName(QStringLiteral("zelLBParis"));
+    zelLBParis->hwnd()->setAccessibleName(QStringLiteral("Paris"));
     const char* const captions[] = {"&Ajouter un pari", "&Modifier un pari", "&Supprimer un pari"};
     std::array<Hover5Control*, 3> buttons{};
     for (int i = 0; i < 3; ++i) {

@@ -1,5 +1,7 @@
 #include "controls/ButtonKeys.h"
 
+#include "controls/ButtonAccessible.h"
+
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QShortcutEvent>
@@ -27,6 +29,13 @@ bool isEnter(const QKeyEvent* key)
 ButtonKeys::ButtonKeys(QWidget* button) : QObject(button), m_button(button)
 {
     button->installEventFilter(this);
+    ButtonAccessible::install();
+}
+
+void ButtonKeys::click()
+{
+    if (m_button->isEnabled())
+        emit clicked();
 }
 
 QString ButtonKeys::accessKeyOf(const QString& caption)

@@ -22,6 +22,8 @@ public:
     QString accessKey() const { return m_accessKey; }
     // Space is held on the button: it is drawn pressed.
     bool isDown() const { return m_down; }
+    // Clicks the button unless it is disabled, as a screen reader's press action does.
+    void click();
 
 signals:
     void clicked();

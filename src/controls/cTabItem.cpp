@@ -42,6 +42,7 @@ void cTabItem::setCaption(const QString& caption)
 {
     check();
     m_label->setText(caption);
+    m_button->setAccessibleName(caption);
     m_section->Rearrange();
 }
 

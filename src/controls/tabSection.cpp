@@ -50,6 +50,7 @@ cTabItem tabSection::AddItem(const QString& Caption, const QString& Key, const Q
     button->setUseMaskColor(m_useMaskColor);
     button->setMaskColor(m_maskColor);
     button->setProperty("Tag", Tag);
+    button->setAccessibleName(Caption); // the picture's caption stands beside it
 
     auto* label = new QLabel(Caption, this);
     label->setProperty("Key", Key);

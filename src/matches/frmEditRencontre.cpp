@@ -84,6 +84,9 @@ frmEditRencontre::frmEditRencontre(frmMDIRencontres* matches, QWidget* owner)
         box->installEventFilter(this);
         txtScore[size_t(i)] = box;
     }
+    // One "Score" label stands over both boxes.
+    txtScore[0]->setAccessibleName(QStringLiteral("Score de l'équipe à domicile"));
+    txtScore[1]->setAccessibleName(QStringLiteral("Score de l'équipe visiteuse"));
     cboJournee->installEventFilter(this);
 
     const auto label = [this](const QString& text, QWidget* buddy) {

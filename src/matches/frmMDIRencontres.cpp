@@ -64,25 +64,31 @@ QPixmap buttonPicture(QColor colour, Glyph glyph)
 frmMDIRencontres::frmMDIRencontres(QWidget* parent)
     : WorkingWindow(QStringLiteral("frmMDIRencontres"), parent)
 {
+    lblJournees = new QLabel(QStringLiteral("&Journée :"), this);
+    lblJournees->setObjectName(QStringLiteral("lblJournées"));
+    const int shift = lblJournees->sizeHint().width() + 8;
+    lblJournees->setGeometry(kListLeft, 14, shift - 8, 28);
     cboJournees = new QComboBox(this);
     cboJournees->setObjectName(QStringLiteral("cboJournées"));
-    cboJournees->setGeometry(kListLeft, 14, 160, 28);
+    cboJournees->setGeometry(kListLeft + shift, 14, 160, 28);
     cboJournees->installEventFilter(this);
+    lblJournees->setBuddy(cboJournees);
 
     zelOK = new zelRCornerCommand(this);
     zelOK->setObjectName(QStringLiteral("zelOK"));
     zelOK->setCaption(QStringLiteral("OK"));
-    zelOK->setGeometry(184, 13, 64, 30);
+    zelOK->setGeometry(184 + shift, 13, 64, 30);
 
     lblNbre = new QLabel(this);
     lblNbre->setObjectName(QStringLiteral("lblNbre"));
-    lblNbre->setGeometry(264, 14, 320, 28);
+    lblNbre->setGeometry(264 + shift, 14, 320, 28);
     QFont bold = lblNbre->font();
     bold.setBold(true);
     lblNbre->setFont(bold);
 
     zelRencontres = new zelOwnerLBox4(this);
     zelRencontres->setObjectName(QStringLiteral("zelRencontres"));
+    zelRencontres->hwnd()->setAccessibleName(QStringLiteral("Rencontres de la journée"));
     zelRencontres->setBackColor(mListBox::RGB(255, 255, 255));
     zelRencontres->setForeColor(0);
     zelRencontres->setAlternBackColor(mListBox::RGB(224, 224, 224));

@@ -28,6 +28,7 @@ public:
     void cmdEdit_Click(int index);
     void cmdDelete_Click();
 
+    QLabel* lblJournees;
     QComboBox* cboJournees;
     zelRCornerCommand* zelOK;
     zelOwnerLBox4* zelRencontres;

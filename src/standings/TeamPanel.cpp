@@ -84,6 +84,7 @@ TeamPanel::TeamPanel(QWidget* host) : QObject(host), m_host(host)
         label(QStringLiteral("Historique des rencontres"), "lblHistoRencontres", host);
     zelHistoRencontres = new zelOwnerLBox4(host);
     zelHistoRencontres->setObjectName(QStringLiteral("zelHistoRencontres"));
+    zelHistoRencontres->hwnd()->setAccessibleName(lblHistoRencontres->text());
     lblType = label(QStringLiteral("Type:"), "lblType", host);
     QFont bold = lblType->font();
     bold.setBold(true);
@@ -96,6 +97,7 @@ TeamPanel::TeamPanel(QWidget* host) : QObject(host), m_host(host)
         label(QStringLiteral("Historique des classements"), "lblHistoClassements", host);
     zelHistoClassements = new zelOwnerLBox2(host);
     zelHistoClassements->setObjectName(QStringLiteral("zelHistoClassements"));
+    zelHistoClassements->hwnd()->setAccessibleName(lblHistoClassements->text());
     lightGrey(zelHistoRencontres, zelHistoClassements);
     for (QLabel* l : {lblHistoRencontres, lblHistoClassements})
         l->setFont(bold);

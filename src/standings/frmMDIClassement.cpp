@@ -20,26 +20,33 @@ constexpr int kTableTop = 48; // 720 twips
 frmMDIClassement::frmMDIClassement(QWidget* parent)
     : WorkingWindow(QStringLiteral("frmMDIClassement"), parent)
 {
+    lblJournees = new QLabel(QStringLiteral("&Journée :"), this);
+    lblJournees->setObjectName(QStringLiteral("lblJournées"));
+    QFont bold = lblJournees->font();
+    bold.setBold(true);
+    lblJournees->setFont(bold);
+    const int shift = lblJournees->sizeHint().width() + 8;
+    lblJournees->setGeometry(kLeft, 12, shift - 8, 18);
     cboJournees = new QComboBox(this);
     cboJournees->setObjectName(QStringLiteral("cboJournées"));
-    cboJournees->setGeometry(kLeft, kTop, 161, 25);
+    cboJournees->setGeometry(kLeft + shift, kTop, 161, 25);
+    lblJournees->setBuddy(cboJournees);
     lblType = new QLabel(QStringLiteral("Type:"), this);
     lblType->setObjectName(QStringLiteral("lblType"));
-    QFont bold = lblType->font();
-    bold.setBold(true);
     lblType->setFont(bold);
-    lblType->setGeometry(200, 12, 57, 18);
+    lblType->setGeometry(200 + shift, 12, 57, 18);
     cboType = new QComboBox(this);
     cboType->setObjectName(QStringLiteral("cboType"));
-    cboType->setGeometry(264, kTop, 161, 25);
+    cboType->setGeometry(264 + shift, kTop, 161, 25);
     lblType->setBuddy(cboType);
     zelOK = new zelRCornerCommand(this);
     zelOK->setObjectName(QStringLiteral("zelOK"));
     zelOK->setCaption(QStringLiteral("OK"));
-    zelOK->setGeometry(440, kTop, 33, 25);
+    zelOK->setGeometry(440 + shift, kTop, 33, 25);
     zelOK->setEnabled(false);
     zelClass = new zelOwnerLBox1(this);
     zelClass->setObjectName(QStringLiteral("zelClass"));
+    zelClass->hwnd()->setAccessibleName(QStringLiteral("Classement"));
     zelClass->setBackColor(mListBox::RGB(255, 255, 255));
     zelClass->setAlternBackColor(mListBox::RGB(224, 224, 224));
     zelClass->setForeColor(mListBox::RGB(0, 0, 0));

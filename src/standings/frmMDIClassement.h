@@ -14,6 +14,7 @@ class frmMDIClassement : public WorkingWindow
 public:
     explicit frmMDIClassement(QWidget* parent = nullptr);
 
+    QLabel* lblJournees;
     QComboBox* cboJournees;
     QLabel* lblType;
     QComboBox* cboType;

@@ -16,9 +16,13 @@
 #include "teams/frmMDIEquipes.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMetaMethod>
+#include <QSignalSpy>
+#include <QTabWidget>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -51,6 +55,68 @@ QList<Button> buttonsOf(const QWidget* window)
 QString describe(const QWidget* w)
 {
     return w->objectName() + QLatin1Char(' ') + QString::fromLatin1(w->metaObject()->className());
+}
+
+// Every object a screen reader finds under iface, the cells of tables left out.
+void walk(QAccessibleInterface* iface, QList<QAccessibleInterface*>& out)
+{
+    out << iface;
+    if (iface->tableInterface())
+        return;
+    for (int i = 0; i < iface->childCount(); ++i)
+        if (QAccessibleInterface* child = iface->child(i))
+            walk(child, out);
+}
+
+// The focusable objects of the window that a screen reader has nothing to call: no name of
+// their own (a combo box's name is only its value) and no label linked to them.
+QStringList unnamedControls(QWidget* window)
+{
+    QList<QAccessibleInterface*> all;
+    walk(QAccessible::queryAccessibleInterface(window), all);
+    QStringList out;
+    for (QAccessibleInterface* iface : all) {
+        auto* widget = qobject_cast<QWidget*>(iface->object());
+        if (!iface->state().focusable || iface->state().invisible ||
+            (widget && widget->focusProxy()))
+            continue;
+        if (!iface->relations(QAccessible::Label).isEmpty() ||
+            (iface->role() != QAccessible::ComboBox && !iface->text(QAccessible::Name).isEmpty()))
+            continue;
+        out << (widget ? describe(widget) : QStringLiteral("role %1").arg(int(iface->role())));
+    }
+    return out;
+}
+
+// Our own buttons are told as push buttons under their caption; the press action clicks an
+// enabled one once and a disabled one not at all. Their handlers are set aside first.
+void expectPressableButtons(QWidget* window)
+{
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->findChild<ButtonKeys*>(QString(), Qt::FindDirectChildrenOnly) ||
+            !w->isVisibleTo(window))
+            continue;
+        const std::string what = describe(w).toStdString();
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        ASSERT_TRUE(iface && iface->actionInterface()) << what;
+        EXPECT_EQ(iface->role(), QAccessible::Button) << what;
+        const QString caption = w->property("Caption").toString().remove(QLatin1Char('&'));
+        EXPECT_EQ(iface->text(QAccessible::Name),
+                  w->accessibleName().isEmpty() ? caption : w->accessibleName())
+            << what;
+        QMetaMethod click;
+        for (int m = 0; m < w->metaObject()->methodCount(); ++m)
+            if (w->metaObject()->method(m).name() == "Click")
+                click = w->metaObject()->method(m);
+        ASSERT_TRUE(click.isValid()) << what;
+        QObject::disconnect(w, click, nullptr, QMetaMethod());
+        QSignalSpy clicks(w, click);
+        const QString press = QAccessibleActionInterface::pressAction();
+        EXPECT_EQ(iface->actionInterface()->actionNames().contains(press), w->isEnabled()) << what;
+        iface->actionInterface()->doAction(press);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(clicks.count(), w->isEnabled() ? 1 : 0) << what;
+    }
 }
 
 // Rejects every modal dialog of type T as soon as it is shown, and counts them.
@@ -222,6 +288,48 @@ TEST_F(WorkingWindowsTest, OneKeyOpensOneBetDialog)
         QTest::keyClick(bets, Qt::Key_A, Qt::AltModifier);
         EXPECT_EQ(dialogs.count, press);
     }
+}
+
+// What a screen reader finds in each window: a name for every control, our buttons pressable,
+// the bets window told as a window.
+TEST_F(WorkingWindowsTest, AScreenReaderCanNameAndPressEveryControl)
+{
+    for (int item : {1, 2, 3, 5}) {
+        WorkingWindow* w = show(item);
+        ASSERT_TRUE(w);
+        auto* tabs = w->findChild<QTabWidget*>();
+        for (int page = 0; page < (tabs ? tabs->count() : 1); ++page) {
+            if (tabs)
+                tabs->setCurrentIndex(page);
+            EXPECT_EQ(unnamedControls(&main), QStringList()) << w->formName().toStdString();
+        }
+        if (auto* chartTeams = w->findChild<QWidget*>(QStringLiteral("lstEquipes"))) {
+            QAccessibleInterface* team =
+                QAccessible::queryAccessibleInterface(chartTeams)->tableInterface()->cellAt(0, 1);
+            EXPECT_TRUE(team->state().checkable);
+        }
+        if (auto* teams = qobject_cast<frmMDIEquipes*>(w)) {
+            teams->zelAutreEquipe_Click();
+            QWidget* other = AppHost::comparisonWindow();
+            ASSERT_TRUE(other);
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(other)->role(), QAccessible::Window);
+            EXPECT_EQ(unnamedControls(other), QStringList());
+            expectPressableButtons(other);
+        }
+        expectPressableButtons(w);
+    }
+    show(4);
+    QWidget* bets = main.betsWindow();
+    ASSERT_TRUE(bets);
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(bets);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Paris"));
+    EXPECT_EQ(unnamedControls(bets), QStringList());
+    expectPressableButtons(bets);
+
+    frmEditRencontre entry(nullptr, nullptr);
+    entry.show();
+    EXPECT_EQ(unnamedControls(&entry), QStringList());
 }
 
 } // namespace
