@@ -5,7 +5,9 @@
 #include "shell/frmMain.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 
 namespace {
@@ -35,6 +37,24 @@ WorkingWindow::WorkingWindow(const QString& formName, QWidget* parent) : QWidget
 }
 
 WorkingWindow::~WorkingWindow() = default;
+
+void WorkingWindow::focusFirstControl()
+{
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && focused != this && isAncestorOf(focused)) {
+        QAccessibleEvent again(focused, QAccessible::Focus);
+        QAccessible::updateAccessibility(&again);
+        return;
+    }
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (isAncestorOf(w) && !w->focusProxy() && (w->focusPolicy() & Qt::TabFocus) &&
+            w->isEnabled() && w->isVisibleTo(this)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    setFocus();
+}
 
 void WorkingWindow::copyRecentFiles(const std::array<QAction*, 7>& from)
 {

@@ -29,6 +29,11 @@ public:
     // What the window shows, for the export and the printed pages; empty when nothing.
     virtual ShownView shownView() const { return {}; }
 
+    // Puts the focus on the first control in the tab order, as the window is shown. Asked
+    // again while the focus is already inside, it leaves it there and has a screen reader read
+    // the focused control again.
+    void focusFirstControl();
+
     // Captions, held paths and visibility of the recent files, as the main window has them.
     void copyRecentFiles(const std::array<QAction*, 7>& from);
 

@@ -281,7 +281,7 @@ void frmMain::tbSection_ItemClick(int, int item)
         if (item < 1 || item > int(std::size(kWorkingWindows)) || !kWorkingWindows[item - 1])
             return;
         if (m_current && itemOf(m_current->formName()) == item) {
-            m_current->setFocus();
+            m_current->focusFirstControl();
             return;
         }
         QWidget* made = AppHost::makeWindow(item);
@@ -296,7 +296,7 @@ void frmMain::tbSection_ItemClick(int, int item)
         m_navigator->selectItem(item);
         showMenus();
         target->show();
-        target->setFocus();
+        target->focusFirstControl();
         fitMinimumSize();
     } catch (...) {
     }

@@ -332,4 +332,30 @@ TEST_F(WorkingWindowsTest, AScreenReaderCanNameAndPressEveryControl)
     EXPECT_EQ(unnamedControls(&entry), QStringList());
 }
 
+// A working window shown from the navigator or the Actions menu puts the focus on its first
+// control; the navigator's pictures are pressed through the screen reader as by a click.
+TEST_F(WorkingWindowsTest, AWorkingWindowTakesTheFocusOnItsFirstControl)
+{
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    const char* first[] = {"cboEquipes", "cboJournées", "cboJournées", nullptr, "cboJournées"};
+    for (int item : {3, 1, 5, 2, 3}) {
+        WorkingWindow* w = show(item);
+        ASSERT_TRUE(w);
+        ASSERT_TRUE(QApplication::focusWidget());
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromUtf8(first[item - 1]))
+            << w->formName().toStdString();
+    }
+    main.navigator()->setFocus();
+    QAccessibleInterface* teams = nullptr;
+    for (tooCommand* picture : main.navigator()->findChildren<tooCommand*>())
+        if (QAccessible::queryAccessibleInterface(picture)->text(QAccessible::Name) ==
+            QStringLiteral("Equipes"))
+            teams = QAccessible::queryAccessibleInterface(picture);
+    ASSERT_TRUE(teams);
+    teams->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(qobject_cast<frmMDIEquipes*>(main.currentWorkingWindow()));
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("cboEquipes"));
+}
+
 } // namespace
