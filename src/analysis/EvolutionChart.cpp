@@ -1,19 +1,27 @@
 #include "analysis/EvolutionChart.h"
 
+#include "analysis/EvolutionModel.h"
 #include "analysis/TeamChoiceModel.h"
 
+#include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
+#include <QClipboard>
 #include <QCursor>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLegend>
 #include <QLineSeries>
+#include <QPainter>
 #include <QToolTip>
-#include <QValueAxis>
 #include <cmath>
 
 namespace {
 
 // Legends of more lines than this would leave no room for the chart.
 constexpr int kMostInLegend = 16;
+// A tip stays while the pointer stays on its point; an hour is only a bound.
+constexpr int kTipTime = 60 * 60 * 1000;
 
 // An interval between ticks that gives about ten of them over span.
 int tickInterval(int span)
@@ -25,22 +33,30 @@ int tickInterval(int span)
     return step;
 }
 
-QValueAxis* axis(const QString& title, double from, double to, double anchor, bool reversed)
+// An axis from first to last labelled at both ends and at round values between them, none
+// too close to an end; the margin past each end leaves room for a whole point there.
+QCategoryAxis* axis(const QString& title, int first, int last, double margin, bool reversed)
 {
-    auto* a = new QValueAxis;
+    auto* a = new QCategoryAxis;
     a->setTitleText(title);
-    a->setLabelFormat(QStringLiteral("%d"));
-    a->setRange(from, to);
+    a->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    a->setRange(first - margin, last + margin);
+    a->setStartValue(first - margin);
     a->setReverse(reversed);
-    a->setTickType(QValueAxis::TicksDynamic);
-    a->setTickAnchor(anchor);
-    a->setTickInterval(tickInterval(int(to - from)));
+    const int step = tickInterval(last - first);
+    a->append(QString::number(first), first);
+    for (int v = (first / step + 1) * step; v < last; v += step)
+        if (v - first > step / 2.0 && last - v > step / 2.0)
+            a->append(QString::number(v), v);
+    if (last > first)
+        a->append(QString::number(last), last);
     return a;
 }
 
 } // namespace
 
-EvolutionChart::EvolutionChart(QWidget* parent) : QChartView(parent)
+EvolutionChart::EvolutionChart(QWidget* parent)
+    : QChartView(parent), m_model(new EvolutionModel(this))
 {
     setObjectName(QStringLiteral("chtEvolution"));
     setRenderHint(QPainter::Antialiasing);
@@ -78,13 +94,79 @@ QString EvolutionChart::textNear(int line, double x) const
     for (const HistoryEntry& e : h)
         if (std::abs(e.journee - x) < std::abs(best->journee - x))
             best = &e;
-    return pointText(best->journee, best->record.Ranking, best->record.points(m_points));
+    return QStringLiteral("%1 – %2").arg(
+        m_lines[size_t(line)].name,
+        pointText(best->journee, best->record.Ranking, best->record.points(m_points)));
+}
+
+QImage EvolutionChart::picture(qreal scale)
+{
+    QImage image(size() * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    render(&painter);
+    return image;
+}
+
+void EvolutionChart::hover(int line, const QPointF& at, bool on)
+{
+    if (on) {
+        m_hovered = line;
+        showTip(QCursor::pos(), at.x());
+    } else if (line == m_hovered) {
+        m_hovered = -1;
+        m_tip.clear();
+        QToolTip::hideText();
+    }
+}
+
+void EvolutionChart::showTip(const QPoint& global, double x)
+{
+    m_tip = textNear(m_hovered, x);
+    QToolTip::showText(global, m_tip, viewport(), {}, kTipTime);
+}
+
+bool EvolutionChart::viewportEvent(QEvent* event)
+{
+    // The scene would answer the request for a tip by hiding every tip none of its items has.
+    if (event->type() == QEvent::ToolTip && m_hovered >= 0) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), m_tip, viewport(), {},
+                           kTipTime);
+        return true;
+    }
+    return QChartView::viewportEvent(event);
+}
+
+void EvolutionChart::mouseMoveEvent(QMouseEvent* event)
+{
+    QChartView::mouseMoveEvent(event);
+    const QList<QLineSeries*> lines = series();
+    if (m_hovered < 0 || m_hovered >= lines.size())
+        return;
+    // Along the line, the tip follows the nearest point.
+    const QPointF value = chart()->mapToValue(
+        chart()->mapFromScene(mapToScene(event->position().toPoint())), lines[m_hovered]);
+    const QString before = m_tip;
+    if (textNear(m_hovered, value.x()) != before)
+        showTip(event->globalPosition().toPoint(), value.x());
+}
+
+void EvolutionChart::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy) && m_model->teamCount() > 0) {
+        QApplication::clipboard()->setText(m_model->tabSeparated());
+        return;
+    }
+    QChartView::keyPressEvent(event);
 }
 
 void EvolutionChart::draw(const std::vector<store::MatchRow>& results,
                           const std::vector<store::Team>& teams, const RankingRules& rules,
-                          RankingKind kind, const QList<int>& chosen, bool cumulativePoints)
+                          RankingKind kind, const TeamChoiceModel& choice, bool cumulativePoints)
 {
+    if (m_hovered >= 0)
+        hover(m_hovered, {}, false);
     const cResult::Points& points = rules.points;
     m_points = points;
     m_showsPoints = cumulativePoints;
@@ -92,11 +174,10 @@ void EvolutionChart::draw(const std::vector<store::MatchRow>& results,
     m_lines.clear();
     QList<int> shown;
     QStringList names;
-    for (int t : chosen)
-        if (t >= 0 && t < int(teams.size())) {
-            shown << t;
-            names << teams[size_t(t)].nom;
-        }
+    for (int t : choice.ticked()) {
+        shown << t;
+        names << choice.team(t);
+    }
     std::vector<std::vector<HistoryEntry>> histories =
         RankingHistories(results, kind, teams, rules, names);
     m_lines.reserve(histories.size());
@@ -110,7 +191,8 @@ void EvolutionChart::draw(const std::vector<store::MatchRow>& results,
     // every line added.
     auto* chart = new QChart;
     chart->setMargins(QMargins(4, 4, 4, 4));
-    int firstDay = 0, lastDay = 0, most = 0;
+    int firstDay = 0, lastDay = 0, most = 0, least = 0;
+    std::vector<std::vector<EvolutionModel::Point>> table(m_lines.size());
     for (size_t i = 0; i < m_lines.size(); ++i) {
         const Line& line = m_lines[i];
         QList<QPointF> values;
@@ -118,7 +200,9 @@ void EvolutionChart::draw(const std::vector<store::MatchRow>& results,
         for (const HistoryEntry& e : line.history) {
             const int y = cumulativePoints ? e.record.points(points) : e.record.Ranking;
             values << QPointF(e.journee, y);
+            table[i].push_back({e.journee, y});
             most = qMax(most, y);
+            least = qMin(least, y);
             firstDay = firstDay == 0 ? e.journee : qMin(firstDay, e.journee);
             lastDay = qMax(lastDay, e.journee);
         }
@@ -129,21 +213,21 @@ void EvolutionChart::draw(const std::vector<store::MatchRow>& results,
         series->setPointsVisible(line.history.size() <= 60);
         series->replace(values);
         const int index = int(i);
-        connect(series, &QLineSeries::hovered, this, [this, index](const QPointF& at, bool on) {
-            if (on)
-                QToolTip::showText(QCursor::pos(), textNear(index, at.x()), this);
-            else
-                QToolTip::hideText();
-        });
+        connect(series, &QLineSeries::hovered, this,
+                [this, index](const QPointF& at, bool on) { hover(index, at, on); });
         chart->addSeries(series);
     }
 
+    m_model->setLines(names, table);
+
     firstDay = qMax(1, firstDay);
-    lastDay = qMax(firstDay + 1, lastDay);
-    QValueAxis* days = axis(QStringLiteral("Journée"), firstDay, lastDay, firstDay, false);
-    QValueAxis* values = cumulativePoints
-                             ? axis(QStringLiteral("Points"), 0, qMax(1, most), 0, false)
-                             : axis(QStringLiteral("Place"), 1, qMax(2, m_teamCount), 1, true);
+    lastDay = qMax(firstDay, lastDay);
+    QCategoryAxis* days = axis(QStringLiteral("Journée"), firstDay, lastDay, 0.5, false);
+    most = qMax(least + 1, most);
+    QCategoryAxis* values =
+        cumulativePoints
+            ? axis(QStringLiteral("Points"), least, most, qMax(0.5, (most - least) / 25.0), false)
+            : axis(QStringLiteral("Place"), 1, qMax(2, m_teamCount), 0.5, true);
     chart->addAxis(days, Qt::AlignBottom);
     chart->addAxis(values, Qt::AlignLeft);
     for (QAbstractSeries* s : chart->series()) {

@@ -1,6 +1,9 @@
 #include "analysis/TeamChoiceModel.h"
 
+#include "models/TeamOrder.h"
+
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 QColor TeamChoiceModel::colourOf(int team)
@@ -18,11 +21,16 @@ void TeamChoiceModel::setTeams(const std::vector<store::Team>& teams)
     beginResetModel();
     forgetCrests();
     m_pictures.clear();
-    m_teams.clear();
-    for (const store::Team& t : teams)
-        m_teams.push_back(t.nom);
+    const QStringList names = TeamOrder::names(teams);
+    m_teams.assign(names.begin(), names.end());
     m_ticked.assign(m_teams.size(), false);
     endResetModel();
+}
+
+int TeamChoiceModel::rowOf(const QString& team) const
+{
+    const auto it = std::find(m_teams.begin(), m_teams.end(), team);
+    return it == m_teams.end() ? -1 : int(it - m_teams.begin());
 }
 
 QList<int> TeamChoiceModel::ticked() const

@@ -3,22 +3,24 @@
 #include "models/ListModel.h"
 #include "store/Competition.h"
 
-// Every team of the competition in team-list order, each with the colour of its line in the
-// chart beside its crest, and ticked when the chart shows it.
+// Every team of the competition in the order of lists to choose from, each with the colour of its
+// line in the chart beside its crest, and ticked when the chart shows it.
 class TeamChoiceModel : public ListModel
 {
     Q_OBJECT
 public:
     using ListModel::ListModel;
 
-    // The colour of a team's line, by its place in the team list: neighbours differ.
+    // The colour of a team's line, by its row in the list: neighbours differ.
     static QColor colourOf(int team);
 
     void setTeams(const std::vector<store::Team>& teams);
     const QString& team(int i) const { return m_teams[size_t(i)]; }
     int teamCount() const { return int(m_teams.size()); }
+    // The row of the team so named, -1 when there is none.
+    int rowOf(const QString& team) const;
 
-    // The ticked teams, in team-list order.
+    // The rows of the ticked teams, in list order.
     QList<int> ticked() const;
     void setTicked(const QList<int>& teams);
     bool isTicked(int team) const { return m_ticked[size_t(team)]; }

@@ -2,6 +2,7 @@
 
 #include "analysis/CheckDelegate.h"
 #include "analysis/EvolutionChart.h"
+#include "analysis/EvolutionModel.h"
 #include "analysis/FormDelegate.h"
 #include "analysis/FormModel.h"
 #include "analysis/GridModel.h"
@@ -12,6 +13,7 @@
 #include "controls/cOpenSaveFile.h"
 #include "controls/zelRCornerCommand.h"
 #include "matches/frmEditRencontre.h"
+#include "models/TeamOrder.h"
 #include "printing/ReportDocument.h"
 #include "shell/AppHost.h"
 #include "shell/frmMain.h"
@@ -266,11 +268,8 @@ void frmMDIAnalyses::compute()
         std::vector<TeamForm> forms = SeasonForm(m_rows, teams, m_rules, bound);
         QList<int> leaders;
         for (size_t i = 0; i < forms.size() && leaders.size() < kDefaultTicks; ++i)
-            for (int t = 0; t < int(teams.size()); ++t)
-                if (teams[size_t(t)].nom == forms[i].team) {
-                    leaders << t;
-                    break;
-                }
+            if (const int row = m_teams->rowOf(forms[i].team); row >= 0)
+                leaders << row;
         m_computing = true;
         m_teams->setTicked(leaders);
         m_computing = false;
@@ -292,7 +291,7 @@ void frmMDIAnalyses::bringUpToDate(int tab)
         drawChart();
         break;
     case GridTab:
-        m_grid->setGrid(SeasonGrid(m_rows, c->teamList(), m_bound));
+        m_grid->setGrid(SeasonGrid(m_rows, TeamOrder::sorted(c->teamList()), m_bound));
         break;
     case FormTab:
         m_form->setItems(SeasonForm(m_rows, c->teamList(), m_rules, m_bound));
@@ -318,7 +317,7 @@ void frmMDIAnalyses::drawChart()
     if (!c)
         return;
     chart->draw(m_rows, c->teamList(), m_rules, RankingKind(qBound(0, cboType->currentIndex(), 4)),
-                m_teams->ticked(), chkPoints->isChecked());
+                *m_teams, chkPoints->isChecked());
 }
 
 void frmMDIAnalyses::cmdImage_Click()
@@ -409,11 +408,13 @@ void frmMDIAnalyses::editGridCell(const QModelIndex& index)
 ShownView frmMDIAnalyses::shownView() const
 {
     const int tab = tabAnalyses->currentIndex();
-    if (tab != GridTab && tab != FormTab)
-        return {};
     const QString day = m_shownDay > 0 ? QStringLiteral(" J%1").arg(m_shownDay) : QString();
     const QString heading =
         m_shownDay > 0 ? QStringLiteral(" – Journée %1").arg(m_shownDay) : QString();
+    if (tab == EvolutionTab)
+        return evolutionView(day, heading);
+    if (tab != GridTab && tab != FormTab)
+        return {};
     ShownView view;
     const ListModel* model = tab == GridTab ? static_cast<const ListModel*>(m_grid) : m_form;
     view.name = (tab == GridTab ? QStringLiteral("Grille") : QStringLiteral("Forme")) + day;
@@ -423,6 +424,28 @@ ShownView frmMDIAnalyses::shownView() const
                           heading;
     view.render = [model, title](ReportDocument& doc) {
         doc.title(title);
+        doc.table(*model);
+    };
+    return view;
+}
+
+ShownView frmMDIAnalyses::evolutionView(const QString& day, const QString& heading) const
+{
+    const EvolutionModel* model = chart->model();
+    if (model->teamCount() == 0 || model->rowCount() == 0)
+        return {};
+    const QString kind = cboType->currentText();
+    ShownView view;
+    view.name = QStringLiteral("Evolution ") + kind + day;
+    view.tables = {{view.name, model}};
+    const QString title =
+        QStringLiteral("Évolution %1 – classement %2")
+            .arg(chart->showsPoints() ? QStringLiteral("des points") : QStringLiteral("des places"),
+                 kind.left(1).toLower() + kind.mid(1)) +
+        heading;
+    view.render = [chart = chart, model, title](ReportDocument& doc) {
+        doc.title(title);
+        doc.picture(chart->picture(3));
         doc.table(*model);
     };
     return view;

@@ -79,6 +79,8 @@ private:
     void loadMatchdays();
     void compute();
     void drawChart();
+    // The chart's values for the export and the printed page, with the chart itself.
+    ShownView evolutionView(const QString& day, const QString& heading) const;
     // Computes a tab's content if it changed since the tab was last shown: only the shown tab
     // is computed when the results change.
     void bringUpToDate(int tab);

@@ -3,6 +3,7 @@
 #include "controls/MessageBox.h"
 #include "matches/frmMDIRencontres.h"
 #include "matches/mRencontres.h"
+#include "models/TeamOrder.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -150,10 +151,9 @@ void frmEditRencontre::fillLists()
         cboJournee->addItem(QString::number(j));
     cboJournee->setCurrentIndex(cboJournee->count() > 0 ? 0 : -1);
     cboJournee_LostFocus();
-    for (const store::Team& t : c->teamList())
-        cboDomicile->addItem(t.nom);
-    for (const store::Team& t : c->teamList())
-        cboVisiteur->addItem(t.nom);
+    const QStringList teams = TeamOrder::names(c->teamList());
+    cboDomicile->addItems(teams);
+    cboVisiteur->addItems(teams);
 }
 
 void frmEditRencontre::prepareCreation()

@@ -4,6 +4,7 @@
 #include "printing/ReportTable.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QTextLayout>
@@ -191,6 +192,23 @@ void ReportDocument::table(const ListModel& model)
     m_painter.drawLine(QPointF(0, m_y), QPointF(m_width, m_y));
     m_painter.setPen(Qt::black);
     m_y += pt(8);
+}
+
+void ReportDocument::picture(const QImage& image)
+{
+    if (!isValid() || image.isNull())
+        return;
+    resolveBreak();
+    QSizeF size(m_width, m_width * image.height() / image.width());
+    const double highest = 0.5 * (m_bottom - m_top);
+    if (size.height() > highest)
+        size = QSizeF(size.width() * highest / size.height(), highest);
+    placeTitle(size.height());
+    if (m_pageUsed && size.height() > spaceLeft())
+        breakPage();
+    m_painter.drawImage(QRectF(QPointF(0, m_y), size), image);
+    m_y += size.height() + pt(8);
+    m_pageUsed = true;
 }
 
 void ReportDocument::newPage()

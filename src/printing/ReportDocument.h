@@ -5,6 +5,7 @@
 #include <QString>
 
 class ListModel;
+class QImage;
 class QPagedPaintDevice;
 
 // What every printed page names in its header line.
@@ -36,6 +37,8 @@ public:
     void paragraph(const QString& text);
     // Every row of the model, under its caption row, which is repeated on every new page.
     void table(const ListModel& model);
+    // A picture as wide as the page (no higher than half of it), kept whole on one page.
+    void picture(const QImage& image);
     // What follows starts on a new page, unless the current page is still empty: no page is
     // ever left blank.
     void newPage();

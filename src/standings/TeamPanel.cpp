@@ -4,6 +4,7 @@
 #include "controls/zelOwnerLBox2.h"
 #include "controls/zelOwnerLBox4.h"
 #include "controls/zelRCornerCommand.h"
+#include "models/TeamOrder.h"
 #include "store/CrestCache.h"
 
 #include <QComboBox>
@@ -139,7 +140,7 @@ TeamPanel::~TeamPanel()
 void TeamPanel::load()
 {
     const store::Competition* c = store::CurrentCompetition::get();
-    refillTeams(c && !c->teamList().empty() ? c->teamList().front().nom : QString());
+    refillTeams(c ? TeamOrder::names(c->teamList()).value(0) : QString());
     cboType->clear();
     cboType->addItems(rankingKindLabels());
     cboType->setCurrentIndex(0);
@@ -149,8 +150,7 @@ void TeamPanel::refillTeams(const QString& team)
 {
     cboEquipes->clear();
     if (const store::Competition* c = store::CurrentCompetition::get())
-        for (const store::Team& t : c->teamList())
-            cboEquipes->addItem(t.nom);
+        cboEquipes->addItems(TeamOrder::names(c->teamList()));
     const int at = cboEquipes->findText(team, Qt::MatchFixedString | Qt::MatchCaseSensitive);
     cboEquipes->setCurrentIndex(at >= 0 ? at : 0);
 }

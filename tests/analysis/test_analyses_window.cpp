@@ -1,4 +1,5 @@
 #include "analysis/EvolutionChart.h"
+#include "analysis/EvolutionModel.h"
 #include "analysis/FormModel.h"
 #include "analysis/GridModel.h"
 #include "analysis/GridView.h"
@@ -13,12 +14,14 @@
 #include "models/CsvExport.h"
 #include "shell/CompetitionCommands.h"
 #include "shell/Registration.h"
+#include "shell/TransferCommands.h"
 #include "shell/frmMain.h"
 #include "shell/frmNavigateur.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QImage>
@@ -27,6 +30,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 #include <set>
@@ -245,7 +249,8 @@ TEST_F(AnalysesWindowTest, EveryChartPointIsThePlaceOfTheRankingHistory)
             const QStringList& last = history[2]; // newest first: matchday 3 of 4
             ASSERT_EQ(last[0], QStringLiteral("3"));
             EXPECT_EQ(w->chart->textNear(line, 2.8),
-                      EvolutionChart::pointText(3, last[1].toInt(), last[2].toInt()));
+                      s->name() + QStringLiteral(" – ") +
+                          EvolutionChart::pointText(3, last[1].toInt(), last[2].toInt()));
         }
     }
 
@@ -303,6 +308,36 @@ TEST_F(AnalysesWindowTest, TickingTeamsFromTheKeyboardDrawsTheirLines)
     EXPECT_EQ(colours.size(), 6);
     EXPECT_EQ(EvolutionChart::pointText(12, 1, 30), QStringLiteral("J12 : 1er, 30 pts"));
     EXPECT_EQ(EvolutionChart::pointText(12, 3, 24), QStringLiteral("J12 : 3e, 24 pts"));
+}
+
+TEST_F(AnalysesWindowTest, AHoveredPointKeepsItsTipNamingItsTeam)
+{
+    testsupport::addMatches(path, season());
+    frmMDIAnalyses* w = open();
+    ASSERT_TRUE(w);
+    w->teams()->setTicked({1, 4});
+    QLineSeries* lens = w->chart->series().value(1);
+    ASSERT_TRUE(lens);
+    const std::vector<QStringList> history =
+        testsupport::cliCsv({QStringLiteral("history"), path, QStringLiteral("LENS")});
+    ASSERT_EQ(history[2][0], QStringLiteral("3"));
+    const QString expected =
+        QStringLiteral("LENS – J3 : %1%2, %3 pts")
+            .arg(history[2][1], history[2][1] == QStringLiteral("1") ? "er" : "e", history[2][2]);
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    emit lens->hovered(QPointF(3.2, 2), true);
+    EXPECT_EQ(w->chart->tip(), expected);
+    EXPECT_EQ(QToolTip::text(), expected);
+    // The scene's own request for a tip, once the pointer has stayed still, leaves it shown.
+    const QPoint at = w->chart->viewport()->rect().center();
+    QHelpEvent help(QEvent::ToolTip, at, w->chart->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(w->chart->viewport(), &help);
+    QTest::qWait(500);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), expected);
+    emit lens->hovered(QPointF(3.2, 2), false);
+    EXPECT_TRUE(w->chart->tip().isEmpty());
 }
 
 TEST_F(AnalysesWindowTest, TheMatchdayBoxLimitsEveryTab)
@@ -529,10 +564,44 @@ TEST_F(AnalysesWindowTest, ExportAndPrintFollowTheShownTab)
     testsupport::addMatches(path, season());
     frmMDIAnalyses* w = open();
     ASSERT_TRUE(w);
-    EXPECT_TRUE(w->shownView().isEmpty()); // the chart
+    // The chart's places as a table: a row per matchday, a column per team drawn.
+    w->teams()->setTicked({1, 4});
+    ShownView view = w->shownView();
+    ASSERT_EQ(view.tables.size(), 1);
+    EXPECT_EQ(view.name, QStringLiteral("Evolution Général J4"));
+    const ListModel* places = view.tables[0].model;
+    EXPECT_EQ(places, w->chart->model());
+    const QStringList csv = QString::fromUtf8(tablesToCsv(view.tables).mid(3))
+                                .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(csv.size(), 5);
+    EXPECT_EQ(csv[0], QStringLiteral("Journée;BREST;LENS"));
+    const std::vector<QStringList> brest =
+        testsupport::cliCsv({QStringLiteral("history"), path, QStringLiteral("BREST")});
+    const std::vector<QStringList> lens =
+        testsupport::cliCsv({QStringLiteral("history"), path, QStringLiteral("LENS")});
+    ASSERT_EQ(brest.size(), 5u);
+    for (int day = 1; day <= 4; ++day)
+        EXPECT_EQ(csv[day], QStringLiteral("%1;%2;%3")
+                                .arg(day)
+                                .arg(brest[size_t(5 - day)][1], lens[size_t(5 - day)][1]));
+    // The copy reads the same table.
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    w->chart->setFocus();
+    QTest::keyClick(w->chart, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), places->tabSeparated());
+    // The printed page holds the chart's picture above the table.
+    const QString pdf = dir.file(QStringLiteral("évolution.pdf"));
+    cOpenSaveFile::setNextFileName(pdf);
+    TransferCommands::exportPdf(w, view);
+    EXPECT_TRUE(MessageBox::shown().isEmpty());
+    EXPECT_TRUE(testsupport::readBytes(pdf).contains("/Subtype /Image"));
+    // Without a team drawn there is nothing to take out.
+    w->teams()->setTicked({});
+    EXPECT_TRUE(w->shownView().isEmpty());
 
     w->tabAnalyses->setCurrentIndex(frmMDIAnalyses::GridTab);
-    ShownView view = w->shownView();
+    view = w->shownView();
     ASSERT_EQ(view.tables.size(), 1);
     EXPECT_EQ(view.name, QStringLiteral("Grille J4"));
     EXPECT_EQ(view.tables[0].model, w->grid());
@@ -570,6 +639,37 @@ TEST_F(AnalysesWindowTest, WithoutResultsTheGridStillTakesTheFirstMatch)
     EXPECT_EQ(w->cboJournees->count(), 1);
     EXPECT_TRUE(w->zelOK->isEnabled());
     EXPECT_EQ(w->grid()->indexOf(0, 1).data().toString(), QStringLiteral("0-0"));
+}
+
+TEST_F(AnalysesWindowTest, TeamsToChooseFromAreInFrenchOrder)
+{
+    path = dir.file(QStringLiteral("accents.dat"));
+    testsupport::makeCompetition(path,
+                                 QStringList{"Zèbre", "Étoile Mâcon", "evian", "ARRAS", "Dijon"});
+    testsupport::addMatches(path, {{0, 1, "Étoile Mâcon", 2, "Zèbre", 0}});
+    const QStringList french{"ARRAS", "Dijon", "Étoile Mâcon", "evian", "Zèbre"};
+    frmMDIAnalyses* w = open();
+    ASSERT_TRUE(w);
+    QStringList listed;
+    for (int r = 0; r < w->teams()->rowCount(); ++r)
+        listed << w->teams()->team(r);
+    EXPECT_EQ(listed, french);
+    EXPECT_EQ(w->grid()->captions().mid(2), french);
+    // A ticked row draws its own team, in its row's colour.
+    w->teams()->setTicked({2});
+    ASSERT_EQ(w->chart->series().size(), 1);
+    EXPECT_EQ(w->chart->series()[0]->name(), QStringLiteral("Étoile Mâcon"));
+    EXPECT_EQ(w->chart->series()[0]->color(), TeamChoiceModel::colourOf(2));
+    EXPECT_EQ(w->chart->series()[0]->at(0).y(), 1);
+
+    QStringList homes;
+    testsupport::onNextModal<frmEditRencontre>([&](frmEditRencontre* e) {
+        for (int i = 0; i < e->cboDomicile->count(); ++i)
+            homes << e->cboDomicile->itemText(i);
+        e->reject();
+    });
+    w->editGridCell(w->grid()->indexOf(0, 1));
+    EXPECT_EQ(homes, french);
 }
 
 } // namespace

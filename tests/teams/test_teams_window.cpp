@@ -404,10 +404,12 @@ TEST_F(TeamsWindowTest, TheSecondWindowFollowsARenameOfTheTeamItShows)
     o->zelResumeFermer->Click();
 
     show(w->panel(), QStringLiteral("LENS"));
-    edit(w, QStringLiteral("Racing"));
-    EXPECT_EQ(items(o->cboEquipes), (QStringList{"ARRAS", "METZ", "RACING"}));
-    EXPECT_EQ(o->cboEquipes->currentText(), QStringLiteral("RACING"));
-    EXPECT_EQ(o->lblEquipe->text(), QStringLiteral("RACING"));
+    // In French order: among the E's, not after the Z's.
+    const QString renamed = QStringLiteral("ÉTOILE MÂCON");
+    edit(w, QStringLiteral("Étoile Mâcon"));
+    EXPECT_EQ(items(o->cboEquipes), (QStringList{"ARRAS", renamed, "METZ"}));
+    EXPECT_EQ(o->cboEquipes->currentText(), renamed);
+    EXPECT_EQ(o->lblEquipe->text(), renamed);
     EXPECT_FALSE(o->imaBlason->pixmap().isNull());
     EXPECT_TRUE(o->lblResume->text().startsWith(
         QStringLiteral("* 1e au CLASSEMENT GENERAL avec Victoires: 1")));
@@ -415,7 +417,7 @@ TEST_F(TeamsWindowTest, TheSecondWindowFollowsARenameOfTheTeamItShows)
     EXPECT_TRUE(o->zelfraResume->isHidden()); // closed, it stays closed
     // The teams window's own panel follows as well.
     EXPECT_EQ(items(w->panel()->cboEquipes), items(o->cboEquipes));
-    EXPECT_EQ(w->panel()->lblEquipe->text(), QStringLiteral("RACING"));
+    EXPECT_EQ(w->panel()->lblEquipe->text(), renamed);
 }
 
 TEST_F(TeamsWindowTest, TheSecondWindowKeepsItsOwnTeamWhenAnotherIsRenamed)
