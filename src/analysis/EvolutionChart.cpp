@@ -45,7 +45,7 @@ QCategoryAxis* axis(const QString& title, int first, int last, double margin, bo
     a->setReverse(reversed);
     const int step = tickInterval(last - first);
     a->append(QString::number(first), first);
-    for (int v = (first / step + 1) * step; v < last; v += step)
+    for (int v = int(std::floor(double(first) / step) + 1) * step; v < last; v += step)
         if (v - first > step / 2.0 && last - v > step / 2.0)
             a->append(QString::number(v), v);
     if (last > first)
@@ -101,11 +101,13 @@ QString EvolutionChart::textNear(int line, double x) const
 
 QImage EvolutionChart::picture(qreal scale)
 {
-    QImage image(size() * scale, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(scale);
+    // The scene drawn anew at the larger size: its lines and texts stay sharp.
+    const QRect shown = viewport()->rect();
+    QImage image((QSizeF(shown.size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
-    render(&painter);
+    painter.setRenderHint(QPainter::Antialiasing);
+    render(&painter, QRectF(image.rect()), shown);
     return image;
 }
 
@@ -147,8 +149,7 @@ void EvolutionChart::mouseMoveEvent(QMouseEvent* event)
     // Along the line, the tip follows the nearest point.
     const QPointF value = chart()->mapToValue(
         chart()->mapFromScene(mapToScene(event->position().toPoint())), lines[m_hovered]);
-    const QString before = m_tip;
-    if (textNear(m_hovered, value.x()) != before)
+    if (textNear(m_hovered, value.x()) != m_tip)
         showTip(event->globalPosition().toPoint(), value.x());
 }
 
