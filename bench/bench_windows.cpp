@@ -3,6 +3,7 @@
 #include "BenchLeague.h"
 #include "BenchMain.h"
 #include "analysis/EvolutionChart.h"
+#include "analysis/TeamChoiceModel.h"
 #include "analysis/GridModel.h"
 #include "analysis/frmMDIAnalyses.h"
 #include "controls/MessageBox.h"
@@ -131,11 +132,14 @@ void BM_EvolutionChart(benchmark::State& state)
     QList<int> all;
     for (int t = 0; t < int(c->teamList().size()); ++t)
         all << t;
+    TeamChoiceModel choice;
+    choice.setTeams(c->teamList());
+    choice.setTicked(all);
     EvolutionChart chart;
     chart.resize(1000, 700);
     chart.show();
     for (auto _ : state) {
-        chart.draw(rows, c->teamList(), competitionPoints(*c), RankingKind::General, all, false);
+        chart.draw(rows, c->teamList(), competitionPoints(*c), RankingKind::General, choice, false);
         benchmark::DoNotOptimize(chart.grab());
     }
 }
