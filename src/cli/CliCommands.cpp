@@ -455,13 +455,7 @@ int report(const QStringList& args)
     std::vector<QByteArray> icons;
     for (const store::TeamPictures& t : pictures)
         icons.push_back(t.icone);
-    ListModel::setCrestSource(
-        [icons, lookup = store::TeamLookup(c->teamList())](const QString& team) {
-            QPixmap icon;
-            if (const int at = lookup.find(team); at >= 0)
-                icon.loadFromData(icons[size_t(at)]);
-            return icon;
-        });
+    ListModel::setCrestSource(ListModel::iconsOf(c->teamList(), std::move(icons)));
     if (QFileInfo(output).canonicalFilePath() == QFileInfo(c->fileName()).canonicalFilePath())
         return fail(Refused, QStringLiteral("le rapport ne peut pas remplacer la compétition."));
     const auto refused = [&](const QString& why) {

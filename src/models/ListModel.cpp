@@ -1,8 +1,10 @@
 #include "models/ListModel.h"
 
 #include "store/CrestCache.h"
+#include "store/ResultSet.h"
 
 #include <QFileInfo>
+#include <memory>
 
 void ListModel::setColours(const Colours& colours)
 {
@@ -117,6 +119,41 @@ void ListModel::setCrestSource(CrestSource source)
     crestSource() = std::move(source);
 }
 
+ListModel::CrestSource ListModel::iconsOf(const std::vector<store::Team>& teams,
+                                          std::vector<QByteArray> icons)
+{
+    struct Icons
+    {
+        store::TeamLookup lookup;
+        std::vector<QByteArray> bytes;
+        std::vector<QPixmap> read;
+        std::vector<bool> done;
+    };
+    auto all = std::make_shared<Icons>(Icons{store::TeamLookup(teams), std::move(icons), {}, {}});
+    all->read.resize(all->bytes.size());
+    all->done.resize(all->bytes.size(), false);
+    return [all](const QString& team) {
+        const int at = all->lookup.find(team);
+        if (at < 0 || size_t(at) >= all->bytes.size())
+            return QPixmap();
+        if (!all->done[size_t(at)]) {
+            QPixmap icon;
+            icon.loadFromData(all->bytes[size_t(at)]);
+            all->read[size_t(at)] = sizedCrest(icon);
+            all->done[size_t(at)] = true;
+        }
+        return all->read[size_t(at)];
+    };
+}
+
+QPixmap ListModel::sizedCrest(const QPixmap& icon)
+{
+    // An icon already fitted is kept as it is: the same picture is drawn again, not a copy.
+    if (icon.isNull() || icon.size() == icon.size().scaled(24, 24, Qt::KeepAspectRatio))
+        return icon;
+    return icon.scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
 QPixmap ListModel::crest(const QString& team) const
 {
     auto it = m_crests.find(team);
@@ -129,9 +166,7 @@ QPixmap ListModel::crest(const QString& team) const
             if (!path.isEmpty() && QFileInfo::exists(path))
                 icon.load(path);
         }
-        if (!icon.isNull() && icon.size() != QSize(24, 24))
-            icon = icon.scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        it = m_crests.insert(team, icon);
+        it = m_crests.insert(team, sizedCrest(icon));
     }
     return *it;
 }

@@ -6,6 +6,11 @@
 #include <QPixmap>
 #include <QStringList>
 #include <functional>
+#include <vector>
+
+namespace store {
+struct Team;
+}
 
 // What a list shows, as a table model: the text of each cell, the crests and pictures, the
 // alignment and the colours of the rows. The views, the copy to the clipboard and the
@@ -49,6 +54,12 @@ public:
     // without that cache (the command-line tool) hands in the competition's own pictures.
     using CrestSource = std::function<QPixmap(const QString& team)>;
     static void setCrestSource(CrestSource source);
+    // The teams' icons (one per team, in the same order) as a crest source: each icon is
+    // decoded and sized once, and the same picture is handed out every time after.
+    static CrestSource iconsOf(const std::vector<store::Team>& teams,
+                               std::vector<QByteArray> icons);
+    // An icon fitted to the 24 by 24 pixels of a crest, its proportions kept.
+    static QPixmap sizedCrest(const QPixmap& icon);
 
     // The columns that a copy or an export holds: those with a caption (no pictures).
     QList<int> exportedColumns() const;
