@@ -14,6 +14,8 @@
 #include "controls/zelRCornerCommand.h"
 #include "matches/frmEditRencontre.h"
 #include "models/TeamOrder.h"
+#include "printing/CrossTableModel.h"
+#include "printing/Renderers.h"
 #include "printing/ReportDocument.h"
 #include "shell/AppHost.h"
 #include "shell/frmMain.h"
@@ -416,14 +418,21 @@ ShownView frmMDIAnalyses::shownView() const
     if (tab != GridTab && tab != FormTab)
         return {};
     ShownView view;
-    const ListModel* model = tab == GridTab ? static_cast<const ListModel*>(m_grid) : m_form;
-    view.name = (tab == GridTab ? QStringLiteral("Grille") : QStringLiteral("Forme")) + day;
-    view.tables = {{view.name, model}};
-    const QString title = (tab == GridTab ? QStringLiteral("Grille des confrontations")
-                                          : QStringLiteral("Forme des équipes")) +
-                          heading;
-    view.render = [model, title](ReportDocument& doc) {
-        doc.title(title);
+    if (tab == GridTab) {
+        view.name = QStringLiteral("Grille") + day;
+        view.tables = {{view.name, m_grid}};
+        // Printed with the visiting teams by number, so that every score and name fits.
+        auto printed = std::make_shared<const CrossTableModel>(m_grid->grid());
+        view.orientation = Renderers::crossTableOrientation(*printed);
+        view.render = [printed, day = m_shownDay](ReportDocument& doc) {
+            Renderers::crossTable(doc, *printed, day);
+        };
+        return view;
+    }
+    view.name = QStringLiteral("Forme") + day;
+    view.tables = {{view.name, m_form}};
+    view.render = [model = m_form, heading](ReportDocument& doc) {
+        doc.title(QStringLiteral("Forme des équipes") + heading);
         doc.table(*model);
     };
     return view;

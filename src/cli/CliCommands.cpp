@@ -97,9 +97,10 @@ Commandes :
       défaut), les points pris et sa série en cours.
   report FICHIER.dat --output RAPPORT.pdf [--matchday N]
       Le rapport de la saison en PDF, prêt à imprimer : les cinq classements
-      après la journée N (par défaut : tous les résultats), puis les résultats
-      de chaque journée jusqu'à elle. Un RAPPORT.pdf qui est un lien symbolique
-      est refusé : Vemo n'écrit jamais à travers un lien.
+      après la journée N (par défaut : tous les résultats), la grille des
+      confrontations, puis les résultats de chaque journée jusqu'à elle. Un
+      RAPPORT.pdf qui est un lien symbolique est refusé : Vemo n'écrit jamais à
+      travers un lien.
 
 standings, history, matches, grid, form, report, penalties et properties sans
 option ne font que lire : un fichier en lecture seule leur suffit. En format

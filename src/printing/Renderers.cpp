@@ -4,6 +4,7 @@
 #include "models/MatchListModel.h"
 #include "models/RankingHistoryModel.h"
 #include "models/StandingsModel.h"
+#include "printing/CrossTableModel.h"
 #include "standings/RankingKind.h"
 #include "standings/mRank.h"
 #include "store/Competition.h"
@@ -38,6 +39,20 @@ void teamSheet(ReportDocument& doc, const QString& team, const QString& summary,
     doc.table(matches);
     doc.title(QStringLiteral("Historique des classements"));
     doc.table(history);
+}
+
+void crossTable(ReportDocument& doc, const CrossTableModel& model, int matchday)
+{
+    doc.title(matchday > 0 ? QStringLiteral("Grille des confrontations – Journée %1").arg(matchday)
+                           : QStringLiteral("Grille des confrontations"));
+    doc.paragraph(QStringLiteral("Une ligne par équipe à domicile ; chaque colonne porte le "
+                                 "numéro de la ligne de l'équipe visiteuse."));
+    doc.wholeTable(model, CrossTableModel::kFirstVisitor);
+}
+
+QPageLayout::Orientation crossTableOrientation(const CrossTableModel& model)
+{
+    return ReportDocument::orientationFor(model, CrossTableModel::kFirstVisitor);
 }
 
 void bets(ReportDocument& doc, const BetListModel& model, const QString& totals)
@@ -83,8 +98,12 @@ bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
         standings(doc, ranking, labels[k], matchday.value_or(0));
     }
 
-    doc.newPage();
     const std::vector<store::MatchRow> rows = results->rowsUpTo(matchday);
+    const CrossTableModel grid(SeasonGrid(rows, competition.teamList(), matchday));
+    doc.newPage(crossTableOrientation(grid));
+    crossTable(doc, grid, matchday.value_or(0));
+
+    doc.newPage(QPageLayout::Portrait);
     if (rows.empty()) {
         doc.title(QStringLiteral("Résultats"));
         doc.paragraph(QStringLiteral("Aucun résultat n'est enregistré."));

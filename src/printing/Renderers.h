@@ -6,6 +6,7 @@
 #include <optional>
 
 class BetListModel;
+class CrossTableModel;
 class MatchListModel;
 class RankingHistoryModel;
 class StandingsModel;
@@ -26,12 +27,17 @@ void matchday(ReportDocument& doc, const MatchListModel& model, int journee);
 // The team's name, its summary, then the history of its matches and of its places.
 void teamSheet(ReportDocument& doc, const QString& team, const QString& summary,
                const MatchListModel& matches, const RankingHistoryModel& history);
+// "Grille des confrontations – Journée 12", then the cross table with every score and every
+// name whole, as many pages across as it needs.
+void crossTable(ReportDocument& doc, const CrossTableModel& model, int matchday);
+// Landscape when the cross table is wider than a portrait page.
+QPageLayout::Orientation crossTableOrientation(const CrossTableModel& model);
 // "Paris", the ledger, then its totals.
 void bets(ReportDocument& doc, const BetListModel& model, const QString& totals);
 
 // The whole season: the five rankings after the matchday (after every result when none is
-// given), then the results of each matchday up to it, in ascending order. False with the
-// reason in French when the competition cannot be read or the device painted on.
+// given), the cross table, then the results of each matchday up to it, in ascending order. False
+// with the reason in French when the competition cannot be read or the device painted on.
 bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
                   std::optional<int> matchday, QString& error);
 

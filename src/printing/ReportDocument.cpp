@@ -27,24 +27,29 @@ QFont sized(double points, bool bold = false)
     return font;
 }
 
+QPageLayout a4(QPageLayout::Orientation orientation)
+{
+    return QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(15, 15, 15, 15),
+                       QPageLayout::Millimeter);
+}
+
 } // namespace
 
-ReportDocument::ReportDocument(QPagedPaintDevice& device, ReportHeader header)
+ReportDocument::ReportDocument(QPagedPaintDevice& device, ReportHeader header,
+                               QPageLayout::Orientation orientation)
     : m_device(device), m_header(std::move(header)), m_textFont(sized(10)), m_tableFont(sized(9)),
       m_titleFont(sized(13, true)), m_marginFont(sized(8))
 {
-    const QMarginsF margins(15, 15, 15, 15);
-    if (!device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
-                                          QPageLayout::Millimeter))) {
+    const QPageLayout layout = a4(orientation);
+    if (!device.setPageLayout(layout)) {
         // A printer with wider hardware margins takes what it can.
-        device.setPageSize(QPageSize(QPageSize::A4));
-        device.setPageOrientation(QPageLayout::Portrait);
-        device.setPageMargins(margins, QPageLayout::Millimeter);
+        device.setPageSize(layout.pageSize());
+        device.setPageOrientation(orientation);
+        device.setPageMargins(layout.margins(), QPageLayout::Millimeter);
     }
     if (!m_painter.begin(&device))
         return;
     m_unit = device.logicalDpiY() / 72.0;
-    m_width = device.width();
     startPage();
 }
 
@@ -59,6 +64,7 @@ ReportDocument::~ReportDocument()
 void ReportDocument::startPage()
 {
     ++m_pages;
+    m_width = m_device.width();
     m_painter.setPen(Qt::black);
     m_painter.setFont(m_marginFont);
     const QFontMetricsF fm(m_marginFont, &m_device);
@@ -83,6 +89,9 @@ void ReportDocument::startPage()
 void ReportDocument::breakPage()
 {
     m_breakPending = false;
+    if (m_turn && *m_turn != m_device.pageLayout().orientation())
+        m_device.setPageOrientation(*m_turn);
+    m_turn.reset();
     m_device.newPage();
     startPage();
 }
@@ -169,27 +178,59 @@ void ReportDocument::table(const ListModel& model)
     if (!isValid())
         return;
     resolveBreak();
-    ReportTable table(model, m_tableFont, m_device, m_unit, m_width, m_bottom - m_top);
+    place(ReportTable(model, m_tableFont, m_device, m_unit, m_width, m_bottom - m_top), 0);
+}
+
+void ReportDocument::wholeTable(const ListModel& model, int repeatedColumns)
+{
+    if (!isValid())
+        return;
+    resolveBreak();
+    const ReportTable table(model, m_tableFont, m_device, m_unit, m_width, m_bottom - m_top,
+                            repeatedColumns);
+    for (int band = 0; band < table.bandCount(); ++band) {
+        if (band > 0)
+            breakPage();
+        place(table, band);
+    }
+}
+
+QPageLayout::Orientation ReportDocument::orientationFor(const ListModel& model, int repeatedColumns)
+{
+    // Measured as on a PDF page, at 1200 dots per inch.
+    constexpr double kDpi = 1200;
+    QImage probe(1, 1, QImage::Format_Mono);
+    probe.setDotsPerMeterX(qRound(kDpi / 0.0254));
+    probe.setDotsPerMeterY(qRound(kDpi / 0.0254));
+    const QPageLayout portrait = a4(QPageLayout::Portrait);
+    const double width = portrait.paintRect(QPageLayout::Point).width() * kDpi / 72;
+    const ReportTable table(model, sized(9), probe, kDpi / 72, width, width, repeatedColumns);
+    return table.naturalWidth() > width ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+void ReportDocument::place(const ReportTable& table, int band)
+{
     const double whole = table.headHeight(table.rowCount());
     const bool keepWhole = whole <= kWholeTableShare * (m_bottom - m_top);
     placeTitle(keepWhole ? whole : table.headHeight(kKeptRows));
     if (m_pageUsed && (keepWhole ? whole : table.headHeight(1)) > spaceLeft())
         breakPage();
     m_painter.setPen(Qt::black);
-    table.paintCaptions(m_painter, m_y);
+    table.paintCaptions(m_painter, m_y, band);
     m_y += table.captionHeight();
     m_pageUsed = true;
     for (int r = 0; r < table.rowCount(); ++r) {
         if (table.rowHeight(r) > spaceLeft()) {
             breakPage();
-            table.paintCaptions(m_painter, m_y);
+            table.paintCaptions(m_painter, m_y, band);
             m_y += table.captionHeight();
+            m_pageUsed = true;
         }
-        table.paintRow(m_painter, r, m_y);
+        table.paintRow(m_painter, r, m_y, band);
         m_y += table.rowHeight(r);
     }
     m_painter.setPen(QPen(Qt::gray, pt(0.5)));
-    m_painter.drawLine(QPointF(0, m_y), QPointF(m_width, m_y));
+    m_painter.drawLine(QPointF(0, m_y), QPointF(table.bandWidth(band), m_y));
     m_painter.setPen(Qt::black);
     m_y += pt(8);
 }
@@ -217,4 +258,11 @@ void ReportDocument::newPage()
         return;
     placeTitle(0);
     m_breakPending = m_pageUsed;
+}
+
+void ReportDocument::newPage(QPageLayout::Orientation orientation)
+{
+    newPage();
+    if (m_breakPending)
+        m_turn = orientation;
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QFont>
+#include <QPageLayout>
 #include <QPainter>
 #include <QString>
+#include <optional>
 
 class ListModel;
 class QImage;
 class QPagedPaintDevice;
+class ReportTable;
 
 // What every printed page names in its header line.
 struct ReportHeader
@@ -21,8 +24,9 @@ struct ReportHeader
 class ReportDocument
 {
 public:
-    // Starts painting on an A4 portrait page with margins of 15 mm.
-    ReportDocument(QPagedPaintDevice& device, ReportHeader header);
+    // Starts painting on an A4 page with margins of 15 mm.
+    ReportDocument(QPagedPaintDevice& device, ReportHeader header,
+                   QPageLayout::Orientation orientation = QPageLayout::Portrait);
     // Ends painting: the document is complete only then.
     ~ReportDocument();
     ReportDocument(const ReportDocument&) = delete;
@@ -36,12 +40,21 @@ public:
     // Text wrapped to the width of the page; line breaks start new lines.
     void paragraph(const QString& text);
     // Every row of the model, under its caption row, which is repeated on every new page.
+    // Columns too wide for the page together are narrowed, their text cut.
     void table(const ListModel& model);
     // A picture as wide as the page (no higher than half of it), kept whole on one page.
     void picture(const QImage& image);
+    // Every cell of the model whole: the columns that do not fit across the page go on the
+    // following pages, under the first `repeatedColumns` columns again.
+    void wholeTable(const ListModel& model, int repeatedColumns);
+    // Landscape when the columns of wholeTable() are wider than a portrait page.
+    static QPageLayout::Orientation orientationFor(const ListModel& model, int repeatedColumns);
     // What follows starts on a new page, unless the current page is still empty: no page is
     // ever left blank.
     void newPage();
+    // The same, the new page turned this way and those after it too. A printer takes it only
+    // when it prints to a file; a page still empty keeps its orientation.
+    void newPage(QPageLayout::Orientation orientation);
     int pageCount() const { return m_pages; }
 
 private:
@@ -53,6 +66,7 @@ private:
     // Draws the pending title where it can be followed by `following` of what comes next.
     void placeTitle(double following);
     double spaceLeft() const { return m_bottom - m_y; }
+    void place(const ReportTable& table, int band);
 
     QPagedPaintDevice& m_device;
     ReportHeader m_header;
@@ -64,6 +78,7 @@ private:
     int m_pages = 0;
     bool m_pageUsed = false;
     bool m_breakPending = false;
+    std::optional<QPageLayout::Orientation> m_turn; // of the page to come
     QString m_pendingTitle;
     bool m_hasPendingTitle = false;
 };

@@ -21,6 +21,11 @@ QTextOption wrapping(Qt::Alignment alignment)
     return option;
 }
 
+double sum(const std::vector<double>& widths)
+{
+    return std::accumulate(widths.begin(), widths.end(), 0.0);
+}
+
 QPixmap pictureOf(const QVariant& value)
 {
     if (value.userType() == QMetaType::QPixmap)
@@ -33,7 +38,7 @@ QPixmap pictureOf(const QVariant& value)
 } // namespace
 
 ReportTable::ReportTable(const ListModel& model, const QFont& font, QPaintDevice& device,
-                         double unit, double width, double pageHeight)
+                         double unit, double width, double pageHeight, int repeatedColumns)
     : m_font(font), m_captionFont(font), m_device(device), m_captions(model.captions())
 {
     m_captionFont.setBold(true);
@@ -63,7 +68,13 @@ ReportTable::ReportTable(const ListModel& model, const QFont& font, QPaintDevice
             m_captionAlignment[size_t(c)] =
                 m_rows.front().cells[size_t(c)].alignment & Qt::AlignHorizontal_Mask;
 
-    measureColumns(width);
+    std::vector<double> minimum;
+    const std::vector<double> natural = naturalWidths(minimum);
+    m_naturalWidth = sum(natural);
+    if (repeatedColumns < 0)
+        fitColumns(width, natural, minimum);
+    else
+        cutIntoBands(width, repeatedColumns, natural, minimum);
 
     for (Row& row : m_rows) {
         row.height = rowHeight;
@@ -86,15 +97,12 @@ ReportTable::ReportTable(const ListModel& model, const QFont& font, QPaintDevice
     }
 }
 
-// Every column as wide as its widest content. When the table is too wide, the widest text
-// columns are cut down alike to what their captions need, and every column shrinks when even
-// that does not fit. The widest text column then takes what is left of the width.
-void ReportTable::measureColumns(double width)
+std::vector<double> ReportTable::naturalWidths(std::vector<double>& minimum) const
 {
     const QFontMetricsF fm(m_font, &m_device), bold(m_captionFont, &m_device);
     const int columns = int(m_captions.size());
-    std::vector<double> natural(size_t(columns), 0), minimum(size_t(columns), 0);
-    int widest = -1;
+    std::vector<double> natural(size_t(columns), 0);
+    minimum.assign(size_t(columns), 0);
     for (int c = 0; c < columns; ++c) {
         double w = m_captions[c].isEmpty() ? m_pictureSize : bold.horizontalAdvance(m_captions[c]);
         minimum[size_t(c)] = w + 2 * m_padding;
@@ -108,19 +116,28 @@ void ReportTable::measureColumns(double width)
         if (!m_captions[c].isEmpty())
             w = std::max(w, fm.horizontalAdvance(QStringLiteral("0000")));
         natural[size_t(c)] = w + 2 * m_padding;
+    }
+    return natural;
+}
+
+// Every column as wide as its widest content. When the table is too wide, the widest text
+// columns are cut down alike to what their captions need, and every column shrinks when even
+// that does not fit. The widest text column then takes what is left of the width.
+void ReportTable::fitColumns(double width, const std::vector<double>& natural,
+                             const std::vector<double>& minimum)
+{
+    const int columns = int(m_captions.size());
+    int widest = -1;
+    for (int c = 0; c < columns; ++c)
         if (!m_captions[c].isEmpty() &&
             (widest < 0 || natural[size_t(c)] > natural[size_t(widest)]))
             widest = c;
-    }
     const auto capped = [&](double cap) {
         std::vector<double> widths = natural;
         for (int c = 0; c < columns; ++c)
             if (!m_captions[c].isEmpty())
                 widths[size_t(c)] = std::min(natural[size_t(c)], std::max(cap, minimum[size_t(c)]));
         return widths;
-    };
-    const auto sum = [](const std::vector<double>& widths) {
-        return std::accumulate(widths.begin(), widths.end(), 0.0);
     };
     m_widths = natural;
     if (sum(natural) > width) {
@@ -137,11 +154,49 @@ void ReportTable::measureColumns(double width)
     }
     if (widest >= 0)
         m_widths[size_t(widest)] += std::max(0.0, width - sum(m_widths));
-    m_left.resize(size_t(columns));
-    double x = 0;
+    Band band;
     for (int c = 0; c < columns; ++c) {
-        m_left[size_t(c)] = x;
-        x += m_widths[size_t(c)];
+        band.columns.push_back(c);
+        band.left.push_back(band.width);
+        band.width += m_widths[size_t(c)];
+    }
+    m_bands = {band};
+}
+
+// The leading columns take at most half the width: only a name longer than that is cut.
+void ReportTable::cutIntoBands(double width, int repeatedColumns,
+                               const std::vector<double>& natural,
+                               const std::vector<double>& minimum)
+{
+    m_widths = natural;
+    const int columns = int(m_captions.size());
+    const int lead = std::min(repeatedColumns, columns);
+    const auto leadWidth = [&] {
+        return std::accumulate(m_widths.begin(), m_widths.begin() + lead, 0.0);
+    };
+    for (int c = 0; c < lead && leadWidth() > width / 2; ++c)
+        if (!m_captions[c].isEmpty())
+            m_widths[size_t(c)] =
+                std::max(minimum[size_t(c)], m_widths[size_t(c)] - (leadWidth() - width / 2));
+    const double room = std::max(1.0, width - leadWidth());
+    m_bands.clear();
+    for (int next = lead; next < columns || m_bands.empty();) {
+        Band band;
+        for (int c = 0; c < lead; ++c) {
+            band.columns.push_back(c);
+            band.left.push_back(band.width);
+            band.width += m_widths[size_t(c)];
+        }
+        for (bool first = true; next < columns; first = false, ++next) {
+            double& w = m_widths[size_t(next)];
+            w = std::min(w, room);
+            if (!first && band.width + w > width)
+                break;
+            band.columns.push_back(next);
+            band.left.push_back(band.width);
+            band.width += w;
+        }
+        m_bands.push_back(std::move(band));
     }
 }
 
@@ -153,32 +208,33 @@ double ReportTable::headHeight(int rows) const
     return h;
 }
 
-void ReportTable::paintCaptions(QPainter& painter, double y) const
+void ReportTable::paintCaptions(QPainter& painter, double y, int band) const
 {
-    const double width = m_left.empty() ? 0 : m_left.back() + m_widths.back();
-    painter.fillRect(QRectF(0, y, width, m_captionHeight), kCaptionBack);
+    const Band& b = m_bands[size_t(band)];
+    painter.fillRect(QRectF(0, y, b.width, m_captionHeight), kCaptionBack);
     painter.setFont(m_captionFont);
     const QFontMetricsF fm(m_captionFont, &m_device);
-    for (int c = 0; c < int(m_captions.size()); ++c) {
-        const QRectF rect(m_left[size_t(c)] + m_padding, y, m_widths[size_t(c)] - 2 * m_padding,
+    for (size_t i = 0; i < b.columns.size(); ++i) {
+        const int c = b.columns[i];
+        const QRectF rect(b.left[i] + m_padding, y, m_widths[size_t(c)] - 2 * m_padding,
                           m_captionHeight);
         painter.drawText(rect, int(m_captionAlignment[size_t(c)] | Qt::AlignVCenter),
                          fm.elidedText(m_captions[c], Qt::ElideRight, rect.width()));
     }
 }
 
-void ReportTable::paintRow(QPainter& painter, int row, double y) const
+void ReportTable::paintRow(QPainter& painter, int row, double y, int band) const
 {
+    const Band& b = m_bands[size_t(band)];
     const Row& r = m_rows[size_t(row)];
-    if (row % 2 == 1 && !m_left.empty()) {
-        const double width = m_left.back() + m_widths.back();
-        painter.fillRect(QRectF(0, y, width, r.height), kShade);
-    }
+    if (row % 2 == 1)
+        painter.fillRect(QRectF(0, y, b.width, r.height), kShade);
     painter.setFont(m_font);
-    for (int c = 0; c < int(r.cells.size()); ++c)
+    for (size_t i = 0; i < b.columns.size(); ++i) {
+        const int c = b.columns[i];
         paintCell(painter, r.cells[size_t(c)],
-                  QRectF(m_left[size_t(c)] + m_padding, y, m_widths[size_t(c)] - 2 * m_padding,
-                         r.height));
+                  QRectF(b.left[i] + m_padding, y, m_widths[size_t(c)] - 2 * m_padding, r.height));
+    }
 }
 
 void ReportTable::paintCell(QPainter& painter, const Cell& cell, const QRectF& cellRect) const

@@ -3,6 +3,7 @@
 #include "models/CsvExport.h"
 
 #include <QList>
+#include <QPageLayout>
 #include <QString>
 #include <functional>
 
@@ -15,6 +16,7 @@ struct ShownView
     QString name; // part of the proposed file name: "Classement Général J12"
     QList<ShownTable> tables;
     std::function<void(ReportDocument&)> render;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait; // of the printed pages
 
     bool isEmpty() const { return tables.isEmpty(); }
 };

@@ -159,7 +159,7 @@ void printView(QWidget* owner, const ShownView& view)
     preview.setWindowTitle(QStringLiteral("Aperçu avant impression"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&view](QPrinter* target) {
-                         ReportDocument doc(*target, header());
+                         ReportDocument doc(*target, header(), view.orientation);
                          if (doc.isValid())
                              view.render(doc);
                      });
@@ -183,7 +183,7 @@ void exportPdf(QWidget* owner, const ShownView& view)
             QPdfWriter writer(&file.device());
             writer.setTitle(proposedName(view));
             writer.setCreator(QStringLiteral("Vemo"));
-            ReportDocument doc(writer, header());
+            ReportDocument doc(writer, header(), view.orientation);
             ok = doc.isValid();
             if (ok)
                 view.render(doc);

@@ -12,6 +12,7 @@
 #include "controls/zelTab.h"
 #include "matches/frmEditRencontre.h"
 #include "models/CsvExport.h"
+#include "printing/ReportDocument.h"
 #include "shell/CompetitionCommands.h"
 #include "shell/Registration.h"
 #include "shell/TransferCommands.h"
@@ -28,6 +29,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMenu>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolTip>
@@ -611,6 +613,20 @@ TEST_F(AnalysesWindowTest, ExportAndPrintFollowTheShownTab)
     ASSERT_EQ(lines.size(), 7);
     EXPECT_EQ(lines[0], QStringLiteral("Domicile;") + kTeams.join(QLatin1Char(';')));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("ARRAS;;")));
+    // Printed, the visiting teams by number: every name and every score whole.
+    EXPECT_EQ(view.orientation, QPageLayout::Portrait);
+    const QString pdf = dir.file(QStringLiteral("grille.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        ReportDocument doc(writer, {}, view.orientation);
+        view.render(doc);
+    }
+    const QStringList pages = testsupport::pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Grille des confrontations – Journée 4")));
+    const std::vector<QList<int>> across = testsupport::expectPrintedGrid(pages, kTeams, season());
+    ASSERT_EQ(across.size(), 1u);
+    EXPECT_EQ(across[0], (QList<int>{1, 2, 3, 4, 5, 6}));
 
     w->tabAnalyses->setCurrentIndex(frmMDIAnalyses::FormTab);
     view = w->shownView();

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -807,15 +808,22 @@ TEST_F(CliTest, AReportShowsTheCompetitionsOwnCrests)
     list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
     ASSERT_TRUE(list.waitForFinished(30000));
     // Two header lines, then a line per picture: a crest per team on each of the five
-    // standings, taken from the file itself (the tool has no crest cache of its own).
+    // standings and on the cross table, taken from the file itself (the tool has no crest
+    // cache of its own).
     const QStringList lines = QString::fromUtf8(list.readAllStandardOutput())
                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    // (A picture with transparency also lists its mask, as "smask".)
-    const qsizetype pictures =
-        std::count_if(lines.begin() + 2, lines.end(), [](const QString& line) {
-            return line.simplified().section(QLatin1Char(' '), 2, 2) == QLatin1String("image");
-        });
-    EXPECT_EQ(pictures, 5 * 3);
+    // (A picture with transparency also lists its mask, as "smask".) Each crest is written
+    // in the file once, every drawing of it pointing to the same object.
+    qsizetype pictures = 0;
+    std::set<QString> objects;
+    for (auto line = lines.begin() + 2; line != lines.end(); ++line)
+        if (const QStringList cells = line->simplified().split(QLatin1Char(' '));
+            cells.size() > 10 && cells[2] == QLatin1String("image")) {
+            ++pictures;
+            objects.insert(cells[10]);
+        }
+    EXPECT_EQ(pictures, 6 * 3);
+    EXPECT_EQ(objects.size(), 3u);
 }
 
 TEST_F(CliTest, GridAndFormAgreeWithTheResultsAndTheStandings)

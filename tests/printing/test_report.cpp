@@ -2,6 +2,7 @@
 #include "models/MatchListModel.h"
 #include "models/RankingHistoryModel.h"
 #include "models/StandingsModel.h"
+#include "printing/CrossTableModel.h"
 #include "printing/Renderers.h"
 #include "printing/ReportDocument.h"
 #include "standings/mRank.h"
@@ -18,6 +19,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using testsupport::TempDir;
 
@@ -26,16 +28,22 @@ namespace {
 const QString kCaptionRow =
     QStringLiteral(R"(Pl\s+Equipe\s+Pts\s+J\s+G\s+N\s+P\s+B\+\s+B-\s+Diff)");
 
-// The text of every page of a PDF, as pdftotext lays it out.
-QStringList pdfPages(const QString& path)
+using testsupport::pdfPages;
+
+// The numbers of the pages printed in landscape, as pdfinfo gives their sizes.
+std::vector<int> landscapePages(const QString& path)
 {
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.start(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                        QStringLiteral("-l"), QStringLiteral("9999"), path});
     EXPECT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
+    static const QRegularExpression size(
+        QStringLiteral(R"(^Page\s+(\d+) size:\s+([\d.]+) x ([\d.]+))"),
+        QRegularExpression::MultilineOption);
+    std::vector<int> pages;
+    for (auto it = size.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();)
+        if (const auto m = it.next(); m.captured(2).toDouble() > m.captured(3).toDouble())
+            pages.push_back(m.captured(1).toInt());
     return pages;
 }
 
@@ -160,6 +168,20 @@ TEST_F(ReportTest, StandingsAndResultsUpToTheMatchdayUnderTheHeaderOfEveryPage)
         EXPECT_EQ(count, 10) << "matchday " << day;
     }
 
+    // The cross table after the standings, on a landscape page of its own: every team named,
+    // every score on its row.
+    std::vector<store::MatchRow> played = testsupport::doubleRoundRobin(teams);
+    played.resize(10 * 10);
+    const std::vector<QList<int>> across = testsupport::expectPrintedGrid(pages, teams, played);
+    ASSERT_EQ(across.size(), 1u);
+    EXPECT_EQ(across[0].size(), 20);
+    const auto grid = std::find_if(pages.begin(), pages.end(), [](const QString& p) {
+        return p.contains(QStringLiteral("Grille des confrontations – Journée 10"));
+    });
+    ASSERT_NE(grid, pages.end());
+    EXPECT_EQ(landscapePages(dir.file(QStringLiteral("rapport.pdf"))),
+              std::vector<int>{int(grid - pages.begin()) + 1});
+
     for (int i = 0; i < pages.size(); ++i) {
         const QStringList lines = nonEmptyLines(pages[i]);
         ASSERT_GE(lines.size(), 3);
@@ -208,6 +230,50 @@ TEST_F(ReportTest, ALongTableRunsOverPagesUnderItsCaptionRow)
         EXPECT_EQ(rows[size_t(i)].points,
                   QString::number(model.items().Item(i + 1).points(points)));
     }
+}
+
+TEST_F(ReportTest, AWideCrossTableRunsAcrossPagesUnderItsRowCaptions)
+{
+    QStringList teams;
+    for (int i = 0; i < 40; ++i)
+        teams << QStringLiteral("Association sportive %1").arg(i, 2, 10, QLatin1Char('0'));
+    std::vector<store::Team> list;
+    for (const QString& t : teams)
+        list.push_back({0, t});
+    std::vector<store::MatchRow> results = testsupport::doubleRoundRobin(teams);
+    for (size_t i = 0; i < results.size(); i += 7)
+        results[i].scoreDomicile = 10 + int(i % 3); // wider scores
+    results.resize(results.size() - 40);            // a few matches still to play
+    const CrossTableModel model(SeasonGrid(results, list));
+    EXPECT_EQ(Renderers::crossTableOrientation(model), QPageLayout::Landscape);
+
+    const QString pdf = dir.file(QStringLiteral("grille.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        ReportDocument doc(writer, {QStringLiteral("Coupe"), QStringLiteral("2030")},
+                           QPageLayout::Landscape);
+        Renderers::crossTable(doc, model, 0);
+        doc.newPage(QPageLayout::Portrait);
+        doc.paragraph(QStringLiteral("Suite"));
+    }
+    const QStringList pages = pdfPages(pdf);
+    const std::vector<QList<int>> across = testsupport::expectPrintedGrid(pages, teams, results);
+    ASSERT_GE(across.size(), 2u);
+    QList<int> visitors;
+    for (const QList<int>& columns : across)
+        visitors += columns;
+    QList<int> all;
+    for (int t = 1; t <= 40; ++t)
+        all << t;
+    EXPECT_EQ(visitors, all);
+    // Every page but the last, which is back to portrait, is landscape.
+    std::vector<int> wide(size_t(pages.size() - 1));
+    std::iota(wide.begin(), wide.end(), 1);
+    EXPECT_EQ(landscapePages(pdf), wide);
+    EXPECT_TRUE(pages.last().contains(QStringLiteral("Suite")));
+
+    const CrossTableModel small(SeasonGrid(results, {list.begin(), list.begin() + 6}));
+    EXPECT_EQ(Renderers::crossTableOrientation(small), QPageLayout::Portrait);
 }
 
 TEST_F(ReportTest, ATitleStaysWithTheStartOfItsTableWhereverThePageEnds)

@@ -12,8 +12,10 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace testsupport {
 
@@ -129,6 +131,66 @@ std::vector<QStringList> cliCsv(const QStringList& args)
                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         rows.push_back(line.split(QLatin1Char(',')));
     return rows;
+}
+
+QStringList pdfPages(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+std::vector<QList<int>> expectPrintedGrid(const QStringList& pages, const QStringList& teams,
+                                          const std::vector<store::MatchRow>& results)
+{
+    std::map<std::pair<QString, QString>, QString> scores;
+    for (const store::MatchRow& m : results)
+        scores[{m.domicile, m.visiteur}] =
+            QStringLiteral("%1-%2").arg(m.scoreDomicile).arg(m.scoreVisiteur);
+    static const QRegularExpression score(QStringLiteral(R"(^\d+-\d+$)"));
+    // The rows of each set of visitors, over the pages that it runs across.
+    std::vector<std::pair<QList<int>, QStringList>> bands;
+    for (const QString& page : pages) {
+        QList<int> columns;
+        for (const QString& line : page.split(QLatin1Char('\n'))) {
+            QStringList words = line.simplified().split(QLatin1Char(' '));
+            if (words.value(0) == QLatin1String("Domicile")) {
+                columns.clear();
+                for (const QString& w : words.mid(1))
+                    columns << w.toInt();
+                if (bands.empty() || bands.back().first != columns)
+                    bands.push_back({columns, {}});
+                continue;
+            }
+            if (columns.isEmpty() || !words.value(0).endsWith(QLatin1Char('.')))
+                continue;
+            const int home = words.value(0).chopped(1).toInt() - 1;
+            if (home < 0 || home >= teams.size())
+                continue;
+            QStringList printed;
+            while (words.size() > 1 && score.match(words.last()).hasMatch())
+                printed.prepend(words.takeLast());
+            EXPECT_EQ(words.mid(1).join(QLatin1Char(' ')), teams[home]);
+            QStringList wanted;
+            for (int c : columns)
+                if (const auto it = scores.find({teams[home], teams.value(c - 1)});
+                    it != scores.end())
+                    wanted << it->second;
+            EXPECT_EQ(printed, wanted) << teams[home].toStdString() << " under " << columns[0];
+            bands.back().second << teams[home];
+        }
+    }
+    std::vector<QList<int>> across;
+    for (const auto& [columns, named] : bands) {
+        EXPECT_EQ(named, teams) << "under " << columns.value(0);
+        across.push_back(columns);
+    }
+    return across;
 }
 
 QString settingsFolder()

@@ -74,6 +74,15 @@ AccessibleTable readAccessibleTable(QWidget* view);
 // The output of vemo-cli with these arguments, as CSV rows under their header.
 std::vector<QStringList> cliCsv(const QStringList& args);
 
+// The text of every page of a PDF file, as pdftotext -layout gives it.
+QStringList pdfPages(const QString& path);
+// Reads the printed cross table back from the pages: each page's caption row "Domicile 1 2 3"
+// and the rows under it, "3. Lens 2-1 0-0". Fails the test unless every team of `teams`
+// (numbered in that order) has its row on each of those pages with the scores of `results`
+// against that page's visitors, left to right. Returns each page's visitor numbers.
+std::vector<QList<int>> expectPrintedGrid(const QStringList& pages, const QStringList& teams,
+                                          const std::vector<store::MatchRow>& results);
+
 // Runs action on the next modal dialog of type T once it is shown (within 5 seconds), so
 // that a test can fill and close a dialog that the code under test opens with exec().
 template <class T> void onNextModal(std::function<void(T*)> action)
