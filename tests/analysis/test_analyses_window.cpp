@@ -615,13 +615,13 @@ TEST_F(AnalysesWindowTest, ExportAndPrintFollowTheShownTab)
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("ARRAS;;")));
     // Printed, the visiting teams by number: every name and every score whole.
     EXPECT_EQ(view.orientation, QPageLayout::Portrait);
-    const QString pdf = dir.file(QStringLiteral("grille.pdf"));
+    const QString gridPdf = dir.file(QStringLiteral("grille.pdf"));
     {
-        QPdfWriter writer(pdf);
+        QPdfWriter writer(gridPdf);
         ReportDocument doc(writer, {}, view.orientation);
         view.render(doc);
     }
-    const QStringList pages = testsupport::pdfPages(pdf);
+    const QStringList pages = testsupport::pdfPages(gridPdf);
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Grille des confrontations – Journée 4")));
     const std::vector<QList<int>> across = testsupport::expectPrintedGrid(pages, kTeams, season());
