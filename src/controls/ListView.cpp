@@ -41,14 +41,21 @@ void ListView::setListModel(ListModel* model)
 
 void ListView::setRowHeights(int height)
 {
-    verticalHeader()->setDefaultSectionSize(qMax(1, height));
-    verticalHeader()->resizeSections(QHeaderView::Fixed);
+    // Qt goes over every row even for the height they already have.
+    if (verticalHeader()->defaultSectionSize() != qMax(1, height))
+        verticalHeader()->setDefaultSectionSize(qMax(1, height));
+    // Rows take the default height as they come; a pass over every row (long for a season of
+    // the largest league) is needed only after rows were given heights of their own.
+    if (m_rowsSizedApart)
+        verticalHeader()->resizeSections(QHeaderView::Fixed);
+    m_rowsSizedApart = false;
 }
 
 void ListView::setRowHeights(const std::vector<int>& heights)
 {
     for (size_t r = 0; r < heights.size(); ++r)
         verticalHeader()->resizeSection(int(r), heights[r]);
+    m_rowsSizedApart = true;
 }
 
 int ListView::rowCount() const

@@ -66,4 +66,5 @@ private:
     int currentColumn() const;
 
     ListModel* m_model = nullptr;
+    bool m_rowsSizedApart = false;
 };

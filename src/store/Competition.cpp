@@ -278,8 +278,8 @@ OpenError checkResults(Database& db, qint64 matchdays)
         return fail(failureOf(e), e, results);
     const TeamIndex index(names);
     const size_t n = names.size();
-    std::vector<quint8> pairDay(n * n, 0);   // the matchday a pairing was played, or 0
-    std::vector<bool> plays(256 * n, false); // a team on a matchday
+    std::vector<quint8> pairDay(n * n, 0); // the matchday a pairing was played, or 0
+    std::vector<quint8> plays(256 * n, 0); // a team on a matchday
     QString problem;
     OpenFailure failure = OpenFailure::BadValue;
     const auto name = [&names](int team) {
@@ -287,12 +287,14 @@ OpenError checkResults(Database& db, qint64 matchdays)
     };
     // A number out of range; a missing value is told as one that is not a whole number.
     int types[5] = {};
-    const auto outside = [&types](const RowReader& r, int column, qint64 low, qint64 high) {
+    qint64 numbers[5] = {};
+    const auto outside = [&types, &numbers](const RowReader& r, int column, qint64 low,
+                                            qint64 high) {
         switch (types[column]) {
         case SQLITE_NULL:
             return false;
         case SQLITE_INTEGER:
-            return r.integer(column) < low || r.integer(column) > high;
+            return numbers[column] < low || numbers[column] > high;
         case SQLITE_FLOAT:
             return r.real(column) < double(low) || r.real(column) > double(high);
         default:
@@ -302,6 +304,9 @@ OpenError checkResults(Database& db, qint64 matchdays)
     const auto check = [&](const RowReader& r) {
         for (int c = 0; c < 5; ++c)
             types[c] = r.type(c);
+        for (int c : {0, 2, 4})
+            if (types[c] == SQLITE_INTEGER)
+                numbers[c] = r.integer(c);
         if (outside(r, 0, 1, matchdays))
             return matchdays < 1
                        ? QStringLiteral("une rencontre alors que la compétition a moins de deux "
@@ -320,7 +325,7 @@ OpenError checkResults(Database& db, qint64 matchdays)
         if (home < 0 || away < 0)
             return QStringLiteral("une rencontre d'une équipe qui n'existe pas");
         failure = OpenFailure::BrokenRule;
-        const int day = int(r.integer(0));
+        const int day = int(numbers[0]);
         quint8& played = pairDay[size_t(home) * n + size_t(away)];
         if (played)
             return played == day ? QStringLiteral("enregistre deux fois la rencontre %1 - %2 de "
@@ -339,7 +344,7 @@ OpenError checkResults(Database& db, qint64 matchdays)
                 return QStringLiteral("fait jouer %1 deux fois à la journée %2")
                     .arg(name(team))
                     .arg(day);
-            plays[at] = true;
+            plays[at] = 1;
         }
         failure = OpenFailure::BadValue;
         return QString();
