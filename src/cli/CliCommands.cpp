@@ -2,6 +2,7 @@
 
 #include "cli/TableWriter.h"
 #include "models/ListModel.h"
+#include "models/TeamOrder.h"
 #include "printing/Renderers.h"
 #include "standings/SeasonAnalysis.h"
 #include "standings/mRank.h"
@@ -341,7 +342,8 @@ int grid(const QStringList& args)
     const auto results = readResults(*c);
     if (!results)
         return Refused;
-    const SeasonGrid g(results->rowsUpTo(day), c->teamList(), day);
+    // Teams in the order of the window's grid, so that both read alike.
+    const SeasonGrid g(results->rowsUpTo(day), TeamOrder::sorted(c->teamList()), day);
     const auto score = [&g](int h, int v) {
         const GridCell& cell = g.cell(h, v);
         return cell.played ? QStringLiteral("%1-%2").arg(cell.home).arg(cell.away) : QString();

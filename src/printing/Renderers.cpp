@@ -4,6 +4,7 @@
 #include "models/MatchListModel.h"
 #include "models/RankingHistoryModel.h"
 #include "models/StandingsModel.h"
+#include "models/TeamOrder.h"
 #include "printing/CrossTableModel.h"
 #include "standings/RankingKind.h"
 #include "standings/mRank.h"
@@ -99,7 +100,8 @@ bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
     }
 
     const std::vector<store::MatchRow> rows = results->rowsUpTo(matchday);
-    const CrossTableModel grid(SeasonGrid(rows, competition.teamList(), matchday));
+    const CrossTableModel grid(
+        SeasonGrid(rows, TeamOrder::sorted(competition.teamList()), matchday));
     doc.newPage(crossTableOrientation(grid));
     crossTable(doc, grid, matchday.value_or(0));
 
