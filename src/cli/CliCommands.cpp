@@ -785,6 +785,7 @@ int create(const QStringList& args)
     case store::SafeSaveFile::Taken:
         return abandon(QStringLiteral("Le fichier « %1 » existe déjà.").arg(path));
     case store::SafeSaveFile::Failed:
+    case store::SafeSaveFile::TooLarge:
         return abandon(cannotWrite);
     }
     out() << QStringLiteral("Compétition « %1 » créée avec %2 équipes.").arg(name).arg(teams.size())

@@ -77,7 +77,7 @@ bool nearMemoryLimit()
 // Some libraries write through the null pointer that an allocation failing at the memory limit
 // left them. Near that limit such a crash is told as the lack of memory it is; anywhere else it
 // stays the crash it is. Either way no half-written file is left.
-void onCrash(int signal)
+[[maybe_unused]] void onCrash(int signal)
 {
     store::SafeSaveFile::removeUnfinished();
     if (nearMemoryLimit()) {
