@@ -1,4 +1,5 @@
 #include "matches/frmEditRencontre.h"
+#include "store/TextChecks.h"
 
 #include "controls/MessageBox.h"
 #include "matches/frmMDIRencontres.h"
@@ -146,7 +147,7 @@ void frmEditRencontre::fillLists()
     store::Competition* c = competition();
     if (!c)
         return;
-    const int matchdays = 2 * c->teamCount() - 2;
+    const int matchdays = store::matchdayCount(c->teamCount());
     for (int j = 1; j <= matchdays; ++j)
         cboJournee->addItem(QString::number(j));
     cboJournee->setCurrentIndex(cboJournee->count() > 0 ? 0 : -1);

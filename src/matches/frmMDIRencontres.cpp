@@ -1,5 +1,6 @@
 #include "matches/frmMDIRencontres.h"
 #include "store/ResultSet.h"
+#include "store/TextChecks.h"
 
 #include "controls/Hover5Control.h"
 #include "controls/MessageBox.h"
@@ -147,7 +148,7 @@ frmMDIRencontres::frmMDIRencontres(QWidget* parent)
     setFocusProxy(cboJournees);
 
     const store::Competition* c = store::CurrentCompetition::get();
-    const int matchdays = c ? 2 * c->teamCount() - 2 : 0;
+    const int matchdays = c ? store::matchdayCount(c->teamCount()) : 0;
     for (int k = 1; k <= matchdays; ++k)
         cboJournees->addItem(QStringLiteral("Journée %1").arg(k));
     if (cboJournees->count() > 0)

@@ -430,7 +430,7 @@ bool checkCompetitionValues(Database& db, OpenError& error)
     if (!error.ok())
         return false;
 
-    const qint64 matchdays = qMin<qint64>(2 * teamCount - 2, 255);
+    const qint64 matchdays = qMin<qint64>(matchdayCount(int(teamCount)), 255);
     if (!(error = checkResults(db, matchdays)).ok())
         return false;
 

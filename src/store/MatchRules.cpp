@@ -28,7 +28,7 @@ std::optional<int> score(const QString& text)
 } // namespace
 
 MatchRules::MatchRules(const std::vector<QString>& teams, int teamCount)
-    : m_matchdays(qMax(0, 2 * teamCount - 2))
+    : m_matchdays(store::matchdayCount(teamCount))
 {
     for (const QString& t : teams)
         place(t);

@@ -49,7 +49,7 @@ DbError checkPenalty(Database& db, const Penalty& penalty, Fields& fields, QStri
 
 int lastPenaltyMatchday(int teamCount)
 {
-    return qBound(0, 2 * teamCount - 2, 255);
+    return qBound(0, matchdayCount(teamCount), 255);
 }
 
 QString penaltyProblem(int points, int journee, const QString& motif, int lastMatchday)

@@ -9,7 +9,7 @@ namespace store {
 
 inline constexpr int kPenaltyReasonLength = 250;
 
-// The last matchday a deduction can count from: 2n − 2 for n teams, at most 255.
+// The last matchday a deduction can count from: the season's last matchday, at most 255.
 int lastPenaltyMatchday(int teamCount);
 
 // Why a deduction of these points from this matchday for this reason cannot be kept, in

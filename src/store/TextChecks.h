@@ -11,6 +11,15 @@ inline constexpr int kTeamNameLength = 50;
 // 2 × 128 − 2 matchdays is the most a matchday byte can number.
 inline constexpr int kMaxTeams = 128;
 
+// The matchdays of a season of n teams: 2n − 2 when n is even; 2n when n is odd, since each team
+// then rests once in each half. None below two teams.
+constexpr int matchdayCount(int teamCount)
+{
+    if (teamCount < 2)
+        return 0;
+    return teamCount % 2 == 0 ? 2 * teamCount - 2 : 2 * teamCount;
+}
+
 // Characters as the file's length() counts them: a character outside the BMP counts once.
 qsizetype characterCount(QStringView text);
 // The text cut to at most max characters, ending with "…" when it was cut.

@@ -266,6 +266,35 @@ TEST_F(CliTest, PropertiesAreShownAndChangedWithTheWizardsChecks)
     EXPECT_EQ(v.toString(), QStringLiteral("Ligue")); // not given, kept
 }
 
+// Five teams play 20 matches over 10 matchdays (each rests once a half): all of them import,
+// the file opens again, and a deduction may count from the 10th.
+TEST_F(CliTest, AnOddLeagueRecordsItsWholeSeason)
+{
+    const QStringList teams{"A", "B", "C", "D", "E"};
+    const QString file = create(QStringLiteral("odd"), teams);
+    QString lines = QStringLiteral("Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n");
+    QList<int> ring{0, 1, 2, 3, 4, 5}; // 5 rests
+    for (int round = 0; round < 5; ++round) {
+        for (int i = 0; i < 3; ++i) {
+            const int a = ring[i], b = ring[5 - i];
+            if (a != 5 && b != 5)
+                lines += QStringLiteral("%1,%2,1,%3,0\n%4,%3,2,%2,2\n")
+                             .arg(round + 1)
+                             .arg(teams[a], teams[b])
+                             .arg(round + 6);
+        }
+        ring.move(5, 1);
+    }
+    const CliRun r = cli({"import", file, csv("odd.csv", lines)});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const std::vector<QStringList> table = testsupport::cliCsv({"standings", file});
+    ASSERT_EQ(table.size(), 6u);
+    for (size_t i = 1; i < table.size(); ++i)
+        EXPECT_EQ(table[i][3], QStringLiteral("8")) << table[i].join(',').toStdString(); // played
+    EXPECT_EQ(cli({"penalty", file, "A", "1", "--matchday", "10", "--reason", "Forfait"}).code, 0);
+    EXPECT_EQ(cli({"penalty", file, "A", "1", "--matchday", "11", "--reason", "Forfait"}).code, 1);
+}
+
 TEST_F(CliTest, PenaltiesAreAddedCheckedAndListed)
 {
     const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});

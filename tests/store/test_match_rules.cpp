@@ -1,4 +1,7 @@
 #include "store/MatchRules.h"
+#include "store/TextChecks.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -103,3 +106,35 @@ TEST_F(MatchRulesTest, ImportChecksMatchdayAndTeamsAndGivesTheStoredName)
 }
 
 } // namespace
+
+// An odd league rests one team each matchday, so it needs 2n matchdays: five teams play their
+// 20 matches over 10 matchdays, and an 11th is refused.
+TEST(MatchRulesOddLeague, FiveTeamsRecordTheirWholeSeasonInTenMatchdays)
+{
+    const std::vector<QString> teams{"A", "B", "C", "D", "E"};
+    MatchRules rules(teams, 5);
+    EXPECT_EQ(rules.matchdayCount(), 10);
+    EXPECT_EQ(store::matchdayCount(4), 6);
+    EXPECT_EQ(store::matchdayCount(1), 0);
+    // The circle method with a sixth, resting place; the second half swaps home and away.
+    std::vector<int> ring{0, 1, 2, 3, 4, 5};
+    int recorded = 0;
+    for (int round = 0; round < 5; ++round) {
+        for (int i = 0; i < 3; ++i) {
+            const int a = ring[size_t(i)], b = ring[size_t(5 - i)];
+            if (a == 5 || b == 5)
+                continue;
+            for (int half = 0; half < 2; ++half) {
+                const QString day = QString::number(round + 1 + 5 * half);
+                const QString home = teams[size_t(half ? b : a)], away = teams[size_t(half ? a : b)];
+                const auto v = rules.check({day, home, "1", away, "0"});
+                ASSERT_TRUE(v.accepted()) << v.message.toStdString();
+                rules.addExisting(v.row);
+                ++recorded;
+            }
+        }
+        std::rotate(ring.begin() + 1, ring.end() - 1, ring.end());
+    }
+    EXPECT_EQ(recorded, 20);
+    EXPECT_EQ(rules.check({"11", "A", "0", "B", "0"}).refusal, MatchRules::MatchdayOutOfRange);
+}
