@@ -10,6 +10,7 @@
 #include "store/CompetitionFile.h"
 #include "store/CompetitionSettings.h"
 #include "store/DataFiles.h"
+#include "store/Fixtures.h"
 #include "store/Penalties.h"
 #include "store/ResultImporter.h"
 #include "store/ResultSet.h"
@@ -435,6 +436,42 @@ int matches(const QStringList& args)
     return Ok;
 }
 
+int fixtures(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args, {opt("matchday", "N"), opt("team", "EQUIPE"), opt("format", "FORMAT")}, 1))
+        return Misuse;
+    TableWriter::Format format;
+    std::optional<int> day;
+    if (!parseFormat(p, format) || !parseMatchday(p, day))
+        return Misuse;
+    auto c = openCompetition(p.positional[0]);
+    if (!c)
+        return Refused;
+    QString team;
+    if (p.parser.isSet(QStringLiteral("team"))) {
+        const QString asked = p.parser.value(QStringLiteral("team"));
+        const int place = store::TeamLookup(c->teamList()).find(asked);
+        if (place < 0)
+            return fail(Refused,
+                        QStringLiteral("l'équipe « %1 » n'existe pas dans cette compétition.")
+                            .arg(store::shortened(asked)));
+        team = c->teamList()[size_t(place)].nom;
+    }
+    std::vector<store::Fixture> rows;
+    if (store::DbError e = store::loadFixtures(c->db(), rows, day))
+        return fail(Refused, store::describeError(e));
+    // In matchday order, in file order within a matchday.
+    TableWriter table({"Journée", "Domicile", "Visiteur"});
+    const QString key = store::teamKey(team);
+    for (const store::Fixture& f : rows)
+        if (team.isEmpty() || store::teamKey(f.domicile) == key ||
+            store::teamKey(f.visiteur) == key)
+            table.addRow({QString::number(f.journee), f.domicile, f.visiteur});
+    table.write(out(), format, {1, 2});
+    return Ok;
+}
+
 int report(const QStringList& args)
 {
     Parsed p;
@@ -498,7 +535,13 @@ int import(const QStringList& args)
     const store::ResultImporter::Outcome outcome = importer.importFile(p.positional[1]);
     if (!outcome.ok())
         return fail(Refused, outcome.message);
-    out() << QStringLiteral("%1 résultat(s) ajouté(s).").arg(outcome.imported) << Qt::endl;
+    if (outcome.scheduled > 0)
+        out() << QStringLiteral("%1 résultat(s) et %2 rencontre(s) à jouer ajouté(s).")
+                     .arg(outcome.imported)
+                     .arg(outcome.scheduled)
+              << Qt::endl;
+    else
+        out() << QStringLiteral("%1 résultat(s) ajouté(s).").arg(outcome.imported) << Qt::endl;
     return Ok;
 }
 
@@ -823,6 +866,8 @@ int run(const QStringList& args)
             return grid(rest);
         if (command == QLatin1String("form"))
             return form(rest);
+        if (command == QLatin1String("fixtures"))
+            return fixtures(rest);
         if (command == QLatin1String("report"))
             return report(rest);
         if (command == QLatin1String("penalty"))

@@ -2,8 +2,8 @@
 
 #include "controls/MessageBox.h"
 #include "controls/cOpenSaveFile.h"
-#include "shell/PreviewZoom.h"
 #include "printing/ReportDocument.h"
+#include "shell/PreviewZoom.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/ResultImporter.h"
@@ -118,12 +118,18 @@ bool importResults(QWidget* owner)
     progress.reset();
 
     switch (outcome.status) {
-    case store::ResultImporter::Status::Imported:
-        MessageBox::information(
-            owner, outcome.imported == 1
-                       ? QStringLiteral("1 résultat importé.")
-                       : QStringLiteral("%1 résultats importés.").arg(outcome.imported));
-        return outcome.imported > 0;
+    case store::ResultImporter::Status::Imported: {
+        QString told = outcome.imported == 1
+                           ? QStringLiteral("1 résultat importé")
+                           : QStringLiteral("%1 résultats importés").arg(outcome.imported);
+        if (outcome.scheduled > 0)
+            told += outcome.scheduled == 1
+                        ? QStringLiteral(", 1 rencontre à jouer ajoutée au calendrier")
+                        : QStringLiteral(", %1 rencontres à jouer ajoutées au calendrier")
+                              .arg(outcome.scheduled);
+        MessageBox::information(owner, told + QLatin1Char('.'));
+        return outcome.imported > 0 || outcome.scheduled > 0;
+    }
     case store::ResultImporter::Status::Cancelled:
         MessageBox::information(owner, outcome.message);
         return false;

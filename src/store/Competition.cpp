@@ -2,6 +2,7 @@
 #include "store/ResultSet.h"
 
 #include "store/CompetitionFile.h"
+#include "store/Fixtures.h"
 #include "store/TextChecks.h"
 
 #include <QFileInfo>
@@ -185,6 +186,31 @@ OpenError checkTableKinds(Database& db)
     return {};
 }
 
+// A table that files may lack: when present, an ordinary table with rowids.
+OpenError checkOptionalTable(Database& db, const QString& table, bool& exists)
+{
+    Snapshot kind;
+    if (DbError e = db.query(QStringLiteral("SELECT type = 'table' AND sql NOT LIKE "
+                                            "'CREATE VIRTUAL%' FROM sqlite_master "
+                                            "WHERE name = ? COLLATE NOCASE"),
+                             {table}, kind))
+        return fail(failureOf(e), e, table);
+    exists = !kind.isEmpty();
+    if (!exists)
+        return {};
+    Snapshot none;
+    const bool ordinary =
+        kind.rowCount() == 1 && kind.value(0, 0).toLongLong() == 1 &&
+        (db.query(QStringLiteral("SELECT rowid FROM %1 LIMIT 0").arg(quoteIdentifier(table)), {},
+                  none)
+             .code &
+         0xff) != SQLITE_ERROR;
+    if (!ordinary)
+        return refusal(OpenFailure::BadTable, table,
+                       QStringLiteral("n'est pas une table ordinaire"));
+    return {};
+}
+
 // Texts as the program's own files hold them: UTF-8, no control character. Each column of sql
 // is checked; problems name what the column holds.
 OpenError checkTexts(Database& db, const QString& table, const QString& sql,
@@ -268,7 +294,7 @@ private:
 // two different teams of the file, a team plays at most once a matchday and each ordered
 // pairing (home, visitor) is played once in the season. The first result that breaks a rule
 // is told; one that breaks a rule of a league is named with its matchday and teams.
-OpenError checkResults(Database& db, qint64 matchdays)
+OpenError checkResults(Database& db, qint64 matchdays, bool calendar)
 {
     const QString results = QStringLiteral("Résultats");
     std::vector<QByteArray> names;
@@ -359,6 +385,56 @@ OpenError checkResults(Database& db, qint64 matchdays)
         return fail(failureOf(e), e, results);
     if (!problem.isEmpty())
         return refusal(failure, results, problem);
+    if (!calendar)
+        return {};
+
+    // The fixtures keep the same rules, results and fixtures together.
+    const auto checkFixture = [&](const RowReader& r) {
+        if (r.type(0) != SQLITE_INTEGER)
+            return QStringLiteral("une journée qui n'est pas un nombre entier");
+        const qint64 journee = r.integer(0);
+        if (journee < 1 || journee > matchdays)
+            return matchdays < 1
+                       ? QStringLiteral("une rencontre à jouer alors que la compétition a moins "
+                                        "de deux équipes")
+                       : QStringLiteral("une journée qui n'est pas un nombre de 1 à %1")
+                             .arg(matchdays);
+        if (r.type(1) != SQLITE_TEXT || r.type(2) != SQLITE_TEXT)
+            return QStringLiteral("un nom d'équipe qui n'est pas un texte");
+        const int home = index.find(r.bytes(1)), away = index.find(r.bytes(2));
+        if (home >= 0 && home == away)
+            return QStringLiteral("une équipe qui se rencontre elle-même");
+        if (home < 0 || away < 0)
+            return QStringLiteral("une rencontre d'une équipe qui n'existe pas");
+        failure = OpenFailure::BrokenRule;
+        const int day = int(journee);
+        quint8& planned = pairDay[size_t(home) * n + size_t(away)];
+        if (planned)
+            return QStringLiteral("compte deux fois la rencontre %1 - %2 (journées %3 et %4)")
+                .arg(name(home), name(away))
+                .arg(qMin(int(planned), day))
+                .arg(qMax(int(planned), day));
+        planned = quint8(day);
+        for (int team : {home, away}) {
+            const size_t at = size_t(day) * n + size_t(team);
+            if (plays[at])
+                return QStringLiteral("fait jouer %1 deux fois à la journée %2")
+                    .arg(name(team))
+                    .arg(day);
+            plays[at] = 1;
+        }
+        failure = OpenFailure::BadValue;
+        return QString();
+    };
+    e = db.forEach(QStringLiteral("SELECT \"Journée\", Domicile, Visiteur FROM Calendrier"), {},
+                   [&](const RowReader& r) {
+                       if (problem.isEmpty())
+                           problem = checkFixture(r);
+                   });
+    if (e)
+        return fail(failureOf(e), e, kFixtureTable);
+    if (!problem.isEmpty())
+        return refusal(failure, kFixtureTable, problem);
     return {};
 }
 
@@ -431,7 +507,17 @@ bool checkCompetitionValues(Database& db, OpenError& error)
         return false;
 
     const qint64 matchdays = qMin<qint64>(matchdayCount(int(teamCount)), 255);
-    if (!(error = checkResults(db, matchdays)).ok())
+    // The calendar, when the file has one: an ordinary table of texts the program can hold.
+    bool calendar = false;
+    if (!(error = checkOptionalTable(db, kFixtureTable, calendar)).ok())
+        return false;
+    if (calendar &&
+        !(error = checkTexts(
+              db, kFixtureTable, QStringLiteral("SELECT Domicile, Visiteur FROM Calendrier"),
+              {QStringLiteral("un nom d'équipe"), QStringLiteral("un nom d'équipe")}))
+             .ok())
+        return false;
+    if (!(error = checkResults(db, matchdays, calendar)).ok())
         return false;
 
     error = checkRows(

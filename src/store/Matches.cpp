@@ -1,5 +1,6 @@
 #include "store/Matches.h"
 
+#include "store/Fixtures.h"
 #include "store/Teams.h"
 
 namespace store {
@@ -64,6 +65,19 @@ MatchSaveResult saveMatch(Competition& competition, const MatchRules::Candidate&
         return result;
     for (const MatchRow& row : matchRows(s))
         current.addExisting(row);
+    bool calendar = false;
+    if ((result.error = hasFixtureTable(db, calendar)))
+        return result;
+    if (calendar) {
+        if ((result.error = db.query(
+                 QStringLiteral("SELECT rowid, \"Journée\", Domicile, Visiteur FROM Calendrier "
+                                "WHERE \"Journée\" = ? OR (Domicile = ? AND Visiteur = ?)"),
+                 {wanted.journee, wanted.domicile, wanted.visiteur}, s)))
+            return result;
+        for (int r = 0; r < s.rowCount(); ++r)
+            current.addFixture({s.value(r, 0).toLongLong(), s.value(r, 1).toInt(),
+                                s.value(r, 2).toString(), s.value(r, 3).toString()});
+    }
     result.verdict = current.check(candidate, rowid);
     if (!result.verdict.accepted())
         return result;
@@ -78,6 +92,9 @@ MatchSaveResult saveMatch(Competition& competition, const MatchRules::Candidate&
         result.error = db.updateRow(kTable, *rowid, fields);
     else
         result.error = db.addRow(kTable, fields, &row.rowid);
+    // Played, the match leaves the calendar, whatever matchday it was planned for.
+    if (!result.error && result.verdict.playedFixture)
+        result.error = deleteFixture(db, *result.verdict.playedFixture);
     if (!result.error)
         result.error = tx.commit();
     return result;

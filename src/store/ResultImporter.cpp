@@ -135,7 +135,16 @@ private:
     qint64 m_capacity = 0;
     qint64 m_stored = 0;
     std::vector<MatchRow> m_accepted;
+    // Fixtures: the calendar's rows to add, those of the file played by a result of the import
+    // (dropped), and the stored ones played (deleted).
+    bool m_fixturesOnly = false;
+    std::vector<Fixture> m_fixtures;
+    std::vector<bool> m_fixtureDropped;
+    std::vector<qint64> m_playedStored;
 };
+
+// Fixtures read from the file get identities below any result's.
+constexpr qint64 kFileFixtureBase = -(qint64(1) << 40);
 
 bool Run::line(const QByteArray& bytes, int number)
 {
@@ -200,9 +209,13 @@ bool Run::header(const Record& r)
     QStringList fields;
     if (!decode(r, fields))
         return false;
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < 5; ++k)
         m_column[k] = int(fields.indexOf(QString::fromUtf8(kColumns[k])));
-        if (m_column[k] < 0)
+    // Without any score column, the file is a calendar: fixtures to play.
+    m_fixturesOnly = m_column[2] < 0 && m_column[4] < 0 && m_column[0] >= 0 && m_column[1] >= 0 &&
+                     m_column[3] >= 0;
+    for (int k = 0; k < 5; ++k) {
+        if (m_column[k] < 0 && !(m_fixturesOnly && (k == 2 || k == 4)))
             return refuse(r.line, QStringLiteral("la colonne « %1 » manque dans l'en-tête.")
                                       .arg(QString::fromUtf8(kColumns[k])));
     }
@@ -223,9 +236,12 @@ bool Run::prepareRules()
     }
     std::vector<QString> names;
     std::vector<MatchRow> stored;
+    std::vector<Fixture> calendar;
     DbError e = loadTeamNames(db, names);
     if (!e)
         e = loadResults(db, std::nullopt, stored);
+    if (!e)
+        e = loadFixtures(db, calendar);
     if (e) {
         m_outcome.engine = e;
         return refuse(0, QStringLiteral("Les résultats enregistrés n'ont pas pu être lus. ") +
@@ -234,9 +250,11 @@ bool Run::prepareRules()
     m_rules.emplace(names, m_competition.teamCount());
     for (const MatchRow& r : stored)
         m_rules->addExisting(r);
+    for (const Fixture& f : calendar)
+        m_rules->addFixture(f);
     const qint64 n = m_competition.teamCount();
     m_capacity = n * (n - 1);
-    m_stored = qint64(stored.size());
+    m_stored = qint64(stored.size() + calendar.size());
     return true;
 }
 
@@ -247,24 +265,48 @@ bool Run::row(const Record& r)
         return false;
     if (fields.size() == 1 && fields[0].isEmpty())
         return true;
-    if (m_stored + qint64(m_accepted.size()) >= m_capacity)
+    if (m_stored + qint64(m_accepted.size() + m_fixtures.size()) >= m_capacity)
         return refuse(r.line, QStringLiteral("la compétition ne peut pas compter plus de %1 "
                                              "rencontres (%2 équipes).")
                                   .arg(m_capacity)
                                   .arg(m_competition.teamCount()));
-    const auto field = [&](int k) { return fields.value(m_column[k]); };
+    const auto field = [&](int k) {
+        return m_column[k] < 0 ? QString() : fields.value(m_column[k]);
+    };
     MatchRules::Candidate candidate{field(0), field(1), field(2), field(3), field(4)};
-    MatchRules::Verdict v = m_rules->check(candidate);
+    // A row whose two scores are empty is a match still to play.
+    const bool fixture = candidate.scoreDomicile.isEmpty() && candidate.scoreVisiteur.isEmpty();
+    const auto verdict = [&](const MatchRules::Candidate& c) {
+        return fixture ? m_rules->checkFixture(c) : m_rules->check(c);
+    };
+    MatchRules::Verdict v = verdict(candidate);
     if (v.refusal == MatchRules::UnknownTeam) {
         // A CSV written for a spreadsheet shows a name that starts like a formula as a text.
         candidate.domicile = fromSpreadsheetText(candidate.domicile);
         candidate.visiteur = fromSpreadsheetText(candidate.visiteur);
-        if (MatchRules::Verdict unquoted = m_rules->check(candidate);
+        if (MatchRules::Verdict unquoted = verdict(candidate);
             unquoted.refusal != MatchRules::UnknownTeam)
             v = unquoted;
     }
     if (!v.accepted())
         return refuse(r.line, v.message.replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    if (fixture) {
+        const Fixture f{kFileFixtureBase - qint64(m_fixtures.size()), v.row.journee, v.row.domicile,
+                        v.row.visiteur};
+        m_rules->addFixture(f);
+        m_fixtures.push_back(f);
+        m_fixtureDropped.push_back(false);
+        return true;
+    }
+    if (v.playedFixture) {
+        // The result plays a fixture: of the calendar, deleted; of this file, never written.
+        const qint64 id = *v.playedFixture;
+        if (id <= kFileFixtureBase)
+            m_fixtureDropped[size_t(kFileFixtureBase - id)] = true;
+        else
+            m_playedStored.push_back(id);
+        m_rules->removeFixture(id);
+    }
     v.row.rowid = -qint64(m_accepted.size()) - 1; // not stored yet: an identity of its own
     m_rules->addExisting(v.row);
     m_accepted.push_back(v.row);
@@ -301,9 +343,19 @@ bool Run::write()
             return false;
         }
     }
+    for (qint64 rowid : m_playedStored)
+        if (DbError e = deleteFixture(db, rowid))
+            return failed(e);
+    std::vector<Fixture> fixtures;
+    for (size_t i = 0; i < m_fixtures.size(); ++i)
+        if (!m_fixtureDropped[i])
+            fixtures.push_back(m_fixtures[i]);
+    if (DbError e = insertFixtures(db, fixtures))
+        return failed(e);
     if (DbError e = m_tx->commit())
         return failed(e);
     m_outcome.imported = int(m_accepted.size());
+    m_outcome.scheduled = int(fixtures.size());
     return true;
 }
 

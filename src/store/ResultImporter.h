@@ -26,10 +26,11 @@ public:
     struct Outcome
     {
         Status status = Status::Imported;
-        int imported = 0;
-        int line = 0;    // the refused physical line, 0 when the refusal is about the whole file
-        QString message; // French, whole: "ligne 12 : …"
-        DbError engine;  // when the write failed
+        int imported = 0;  // results
+        int scheduled = 0; // fixtures added to the calendar
+        int line = 0;      // the refused physical line, 0 when the refusal is about the whole file
+        QString message;   // French, whole: "ligne 12 : …"
+        DbError engine;    // when the write failed
 
         bool ok() const { return status == Status::Imported; }
     };

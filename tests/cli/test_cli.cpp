@@ -360,7 +360,8 @@ TEST_F(CliTest, ImportIsAllOrNothingWithTheLineAndReason)
     refused(head + "7,ARRAS,1,METZ,0\n", QStringLiteral("entre 1 et 6"));
     refused(head + "2,NANCY,1,METZ,0\n", QStringLiteral("NANCY"));
     refused(head + "2,ARRAS,,METZ,0\n", QStringLiteral("Entrez le score de l'équipe qui reçoit."));
-    refused(QStringLiteral("Journée,Domicile,Visiteur\n"), QStringLiteral("ScoreDomicile"));
+    refused(QStringLiteral("Journée,Domicile,ScoreVisiteur,Visiteur\n"),
+            QStringLiteral("ScoreDomicile"));
     refused(head + "2,\"ARRAS,1,METZ,0\n", QStringLiteral("ligne 2 : guillemet non fermé."));
 
     store::OpenError e;

@@ -1,6 +1,7 @@
 #include "store/Bets.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
+#include "store/Fixtures.h"
 #include "store/Penalties.h"
 #include "support/TestSupport.h"
 
@@ -370,6 +371,50 @@ TEST_F(OpenTest, ResultsOutsideTheRulesAreRefusedUntouched)
                                                                    "ScoreVisiteur")) +
                     QStringList{QStringLiteral("UPDATE \"Résultats\" SET ScoreDomicile = 1")});
     expectBadValue(texts, QStringLiteral("Résultats"), QStringLiteral("un score"));
+}
+
+// The calendar is optional; when present its fixtures keep the rules, results and fixtures
+// together.
+TEST_F(OpenTest, ACalendarIsOptionalButCheckedWhenPresent)
+{
+    const QString league = makeLeague(QStringLiteral("league.dat"));
+    {
+        OpenError error;
+        auto c = Competition::open(league, error);
+        ASSERT_TRUE(c);
+        ASSERT_TRUE(
+            addFixture(*c, {0, 3, QStringLiteral("ALPHA"), QStringLiteral("Été Sportif Club")})
+                .ok());
+    }
+    OpenError error;
+    EXPECT_TRUE(Competition::open(league, error)) << describeOpenError(error, league).toStdString();
+    const QString base = variant(league, {QStringLiteral("DROP TABLE Calendrier"),
+                                          QStringLiteral("CREATE TABLE Calendrier (\"Journée\", "
+                                                         "Domicile, Visiteur)")});
+    const BadCase cases[] = {
+        {"0, 'ALPHA', '1860'", "une journée qui n'est pas un nombre de 1 à 6"},
+        {"'2', 'ALPHA', '1860'", "nombre entier"},
+        {"2, 'ALPHA', 'ZULU'", "une équipe qui n'existe pas"},
+        {"2, 'ALPHA', 1860", "pas un texte"},
+        {"2, 'ALPHA', 'alpha'", "elle-même"},
+        {"3, 'ALPHA', '1860'", "compte deux fois la rencontre « ALPHA » - « 1860 » (journées 1 et "
+                               "3)"},
+        {"1, '1860', 'Été Sportif Club'", "fait jouer « 1860 » deux fois à la journée 1"},
+        {"2, 'ALPHA', 'x\x01'", "contient un caractère de contrôle"},
+    };
+    for (const BadCase& bad : cases) {
+        SCOPED_TRACE(bad.sql);
+        const QString problem = QString::fromUtf8(bad.problem);
+        expectBadValue(variant(base, {QStringLiteral("INSERT INTO Calendrier VALUES (%1)")
+                                          .arg(QString::fromUtf8(bad.sql))}),
+                       QStringLiteral("Calendrier"), problem,
+                       problem.contains(QStringLiteral("deux fois")) ? OpenFailure::BrokenRule
+                                                                     : OpenFailure::BadValue);
+    }
+    const QString view = variant(league, {QStringLiteral("DROP TABLE Calendrier"),
+                                          QStringLiteral("CREATE VIEW Calendrier AS SELECT 1")});
+    EXPECT_TRUE(describeOpenError(expectRefused(view, OpenFailure::BadTable), view)
+                    .contains(QStringLiteral("n'est pas une table ordinaire")));
 }
 
 TEST_F(OpenTest, TeamsOutsideTheRulesAreRefusedUntouched)

@@ -126,7 +126,8 @@ TEST(MatchRulesOddLeague, FiveTeamsRecordTheirWholeSeasonInTenMatchdays)
                 continue;
             for (int half = 0; half < 2; ++half) {
                 const QString day = QString::number(round + 1 + 5 * half);
-                const QString home = teams[size_t(half ? b : a)], away = teams[size_t(half ? a : b)];
+                const QString home = teams[size_t(half ? b : a)],
+                              away = teams[size_t(half ? a : b)];
                 const auto v = rules.check({day, home, "1", away, "0"});
                 ASSERT_TRUE(v.accepted()) << v.message.toStdString();
                 rules.addExisting(v.row);
@@ -137,4 +138,42 @@ TEST(MatchRulesOddLeague, FiveTeamsRecordTheirWholeSeasonInTenMatchdays)
     }
     EXPECT_EQ(recorded, 20);
     EXPECT_EQ(rules.check({"11", "A", "0", "B", "0"}).refusal, MatchRules::MatchdayOutOfRange);
+}
+
+// Fixtures share the rules with results: one match per team and matchday, each ordered pairing
+// once, as a result or as a fixture; a result of a scheduled pairing plays its fixture.
+TEST_F(MatchRulesTest, FixturesKeepTheRulesAndAResultPlaysItsFixture)
+{
+    rules.addFixture({7, 2, QStringLiteral("ARRAS"), QStringLiteral("METZ")});
+    const auto fixture = [this](const char* j, const char* h, const char* v,
+                                std::optional<qint64> moved = std::nullopt) {
+        return rules.checkFixture(
+            {QString::fromUtf8(j), QString::fromUtf8(h), {}, QString::fromUtf8(v), {}}, moved);
+    };
+    EXPECT_TRUE(fixture("3", "LILLE", "LENS").accepted());
+    EXPECT_EQ(fixture("7", "LILLE", "LENS").refusal, MatchRules::MatchdayOutOfRange);
+    EXPECT_EQ(fixture("3", "LENS", "lens").refusal, MatchRules::SameTeam);
+    EXPECT_EQ(fixture("1", "LENS", "ARRAS").refusal, MatchRules::HomeAlreadyPlays); // a result
+    EXPECT_EQ(fixture("2", "LENS", "METZ").refusal, MatchRules::AwayAlreadyPlays);  // a fixture
+    EXPECT_EQ(fixture("2", "LENS", "METZ").message,
+              QStringLiteral("METZ a déjà une rencontre à jouer à la Journée 2.\n"
+                             "Corrigez les données."));
+    EXPECT_EQ(fixture("3", "LENS", "LILLE").refusal, MatchRules::PairingRecorded);
+    const auto twice = fixture("4", "arras", "metz");
+    EXPECT_EQ(twice.refusal, MatchRules::PairingScheduled);
+    EXPECT_EQ(twice.message, QStringLiteral("La rencontre ARRAS - METZ est déjà au calendrier, à "
+                                            "la Journée 2.\nCorrigez les données."));
+    EXPECT_TRUE(fixture("4", "ARRAS", "METZ", 7).accepted()); // moved: never against itself
+    EXPECT_EQ(fixture("4", "ARRAS", "METZ", 8).refusal, MatchRules::PairingScheduled);
+
+    // Played on its own matchday or on another free one, the fixture is named to be removed.
+    auto played = check("2", "ARRAS", "1", "METZ", "0");
+    ASSERT_TRUE(played.accepted());
+    EXPECT_EQ(played.playedFixture, std::optional<qint64>(7));
+    EXPECT_EQ(check("5", "ARRAS", "1", "METZ", "0").playedFixture, std::optional<qint64>(7));
+    // Another match of matchday 2 for a team with a fixture there is refused.
+    EXPECT_EQ(check("2", "ARRAS", "1", "LILLE", "0").refusal, MatchRules::HomeAlreadyPlays);
+    EXPECT_FALSE(check("3", "ARRAS", "1", "LILLE", "0").playedFixture);
+    rules.removeFixture(7);
+    EXPECT_TRUE(check("2", "ARRAS", "1", "LILLE", "0").accepted());
 }

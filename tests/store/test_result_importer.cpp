@@ -1,4 +1,5 @@
 #include "store/Competition.h"
+#include "store/Fixtures.h"
 #include "store/ResultImporter.h"
 #include "store/TextChecks.h"
 #include "support/FaultyDisk.h"
@@ -78,7 +79,7 @@ TEST_F(ImporterTest, MalformedCsvIsRefusedInFrenchAtItsLine)
     expectRefused(kHead + "2,\"ARRAS,1\nMETZ,0\n\n", 2, QStringLiteral("guillemet non fermé"));
     expectRefused(kHead + "\n2,AR\"RAS,1,METZ,0\n", 3, QStringLiteral("guillemet mal placé"));
     expectRefused(kHead + "2,\"ARRAS\"x,1,METZ,0\n", 2, QStringLiteral("guillemet mal placé"));
-    expectRefused("Journée;Domicile;Visiteur\n", 1, QStringLiteral("« ScoreDomicile » manque"));
+    expectRefused("Journée;Domicile;ScoreDomicile\n", 1, QStringLiteral("« Visiteur » manque"));
     expectRefused("", 0, QStringLiteral("vide"));
     expectRefused("\n\n", 0, QStringLiteral("vide"));
 }
@@ -138,6 +139,40 @@ TEST_F(ImporterTest, AcceptedRowsAreStoredAsTheCompetitionSpellsThem)
     EXPECT_EQ(rows[0].domicile, QStringLiteral("ARRAS"));
     EXPECT_EQ(rows[0].visiteur, QStringLiteral("METZ"));
     EXPECT_EQ(rows[0].scoreDomicile, 3);
+}
+
+// A published calendar (no score column) gives fixtures; in a file of results, a row with both
+// scores empty is one; a result plays the fixture of its pairing, even one of the same file.
+// Fixtures are refused by the same rules, all or nothing.
+TEST_F(ImporterTest, CalendarsAndEmptyScoresRecordFixtures)
+{
+    expectRefused("Journée;Domicile;Visiteur\n2;ARRAS;METZ\n2;METZ;LENS\n", 3,
+                  QStringLiteral("METZ a déjà une rencontre à jouer à la Journée 2."));
+    expectRefused("Journée;Domicile;Visiteur\n2;LENS;LILLE\n", 2,
+                  QStringLiteral("La rencontre LENS - LILLE est déjà jouée."));
+    expectRefused("Journée;Domicile;Visiteur;ScoreVisiteur\n2;ARRAS;METZ;1\n", 1,
+                  QStringLiteral("« ScoreDomicile » manque"));
+    expectRefused(kHead + "2,ARRAS,,METZ,1\n", 2, QStringLiteral("Entrez le score"));
+
+    ResultImporter::Outcome o =
+        import("Journée;Domicile;Visiteur\n2;arras;metz\n3;METZ;ARRAS\n3;LILLE;LENS\n");
+    ASSERT_TRUE(o.ok()) << o.message.toStdString();
+    EXPECT_EQ(o.imported, 0);
+    EXPECT_EQ(o.scheduled, 3);
+    o = import(kHead + "4,METZ,2,ARRAS,2\n5,LENS,,ARRAS,\n6,LENS,1,ARRAS,0\n");
+    ASSERT_TRUE(o.ok()) << o.message.toStdString();
+    EXPECT_EQ(o.imported, 2);
+    EXPECT_EQ(o.scheduled, 0); // LENS - ARRAS planned then played in the same file
+
+    OpenError error;
+    auto c = Competition::open(file, error);
+    ASSERT_TRUE(c) << describeOpenError(error, file).toStdString();
+    std::vector<Fixture> calendar;
+    ASSERT_TRUE(loadFixtures(c->db(), calendar).ok());
+    ASSERT_EQ(calendar.size(), 2u); // METZ - ARRAS was played at matchday 4
+    EXPECT_EQ(calendar[0].journee, 2);
+    EXPECT_EQ(calendar[0].domicile, QStringLiteral("ARRAS"));
+    EXPECT_EQ(calendar[1].domicile, QStringLiteral("LILLE"));
 }
 
 TEST_F(ImporterTest, CancellingLeavesTheFileAsItWas)

@@ -7,6 +7,8 @@
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/CompetitionSettings.h"
+#include "store/Fixtures.h"
+#include "store/Matches.h"
 #include "store/ResultSet.h"
 #include "store/Teams.h"
 #include "support/FaultyDisk.h"
@@ -241,6 +243,64 @@ TEST_F(StoreWritesTest, ABetDeletedMeanwhileIsNeitherRewrittenNorRecreated)
     EXPECT_FALSE(updateBet(*db, bet).ok());
     EXPECT_FALSE(deleteBet(*db, bet.rowid).ok());
     EXPECT_EQ(testsupport::dumpContent(file), emptied);
+}
+
+} // namespace
+
+namespace {
+
+// A fixture is added, moved and played through the store: each change checked by the rules of
+// match entry, each in one transaction, and a result of its pairing takes it off the calendar.
+TEST(Fixtures, AddedMovedAndPlayedByTheRules)
+{
+    testsupport::TempDir dir;
+    const QString path = dir.file(QStringLiteral("c.dat"));
+    testsupport::makeCompetition(path, QStringList{"ARRAS", "LENS", "LILLE", "METZ"});
+    testsupport::addMatches(path, {{0, 1, QStringLiteral("LENS"), 2, QStringLiteral("LILLE"), 1}});
+    store::OpenError error;
+    auto c = store::Competition::open(path, error);
+    ASSERT_TRUE(c);
+    const auto calendar = [&c] {
+        std::vector<store::Fixture> rows;
+        EXPECT_TRUE(store::loadFixtures(c->db(), rows).ok());
+        QStringList out;
+        for (const store::Fixture& f : rows)
+            out << QStringLiteral("%1 %2-%3").arg(f.journee).arg(f.domicile, f.visiteur);
+        return out;
+    };
+    EXPECT_TRUE(calendar().isEmpty());
+    ASSERT_TRUE(
+        store::addFixture(*c, {0, 2, QStringLiteral("arras"), QStringLiteral("LENS")}).ok());
+    ASSERT_TRUE(
+        store::addFixture(*c, {0, 2, QStringLiteral("LILLE"), QStringLiteral("METZ")}).ok());
+    EXPECT_EQ(store::addFixture(*c, {0, 1, QStringLiteral("LENS"), QStringLiteral("METZ")}).refusal,
+              QStringLiteral("La rencontre de LENS de la Journée 1 est déjà enregistrée.\n"
+                             "Corrigez les données."));
+    EXPECT_EQ(calendar(), (QStringList{"2 ARRAS-LENS", "2 LILLE-METZ"}));
+
+    std::vector<store::Fixture> rows;
+    ASSERT_TRUE(store::loadFixtures(c->db(), rows, 2).ok());
+    const qint64 arrasLens = rows[0].rowid;
+    EXPECT_FALSE(store::moveFixture(*c, arrasLens, 1).ok()); // LENS plays on matchday 1
+    EXPECT_FALSE(store::moveFixture(*c, arrasLens, 7).ok()); // past the last matchday
+    ASSERT_TRUE(store::moveFixture(*c, arrasLens, 3).ok());  // postponed
+    EXPECT_EQ(calendar(), (QStringList{"2 LILLE-METZ", "3 ARRAS-LENS"}));
+
+    // Played on matchday 4 instead of 3: the fixture leaves the calendar with the result.
+    const store::MatchSaveResult saved =
+        store::saveMatch(*c, {"4", "ARRAS", "2", "LENS", "0"}, std::nullopt);
+    ASSERT_TRUE(saved.ok()) << saved.verdict.message.toStdString();
+    EXPECT_EQ(calendar(), QStringList{"2 LILLE-METZ"});
+    EXPECT_EQ(store::moveFixture(*c, arrasLens, 5).refusal,
+              QStringLiteral("Cette rencontre n'est plus au calendrier : elle a été jouée ou "
+                             "supprimée entre-temps."));
+    // A match of matchday 2 for a team that has a fixture there is refused.
+    EXPECT_FALSE(store::saveMatch(*c, {"2", "METZ", "1", "ARRAS", "1"}, std::nullopt).ok());
+    bool found = false;
+    ASSERT_TRUE(store::deleteFixture(c->db(), rows[1].rowid, &found).ok());
+    EXPECT_TRUE(found);
+    EXPECT_TRUE(calendar().isEmpty());
+    EXPECT_TRUE(store::saveMatch(*c, {"2", "METZ", "1", "ARRAS", "1"}, std::nullopt).ok());
 }
 
 } // namespace
