@@ -4,6 +4,7 @@
 #include "store/Competition.h"
 #include "store/ResultImporter.h"
 #include "store/Results.h"
+#include "store/Schedule.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -66,6 +67,17 @@ void BM_Import(benchmark::State& state)
         benchmark::Counter(double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_Import)->Arg(16256)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The calendar of the largest league with nothing played: 16,256 fixtures.
+void BM_GenerateSchedule(benchmark::State& state)
+{
+    const store::ScheduleInput input{int(state.range(0)), {}, 1};
+    for (auto _ : state) {
+        auto outcome = store::generateSchedule(input);
+        benchmark::DoNotOptimize(outcome.fixtures.data());
+    }
+}
+BENCHMARK(BM_GenerateSchedule)->Arg(128)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
