@@ -2,6 +2,7 @@
 #include "BenchLeague.h"
 #include "BenchMain.h"
 #include "store/Competition.h"
+#include "store/Fixtures.h"
 #include "store/ResultImporter.h"
 #include "store/Results.h"
 #include "store/Schedule.h"
@@ -78,6 +79,94 @@ void BM_GenerateSchedule(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GenerateSchedule)->Arg(128)->Unit(benchmark::kMillisecond);
+
+// The whole calendar of the largest league generated and written into its empty file, as
+// vemo-cli schedule does (the opening left out).
+void BM_ScheduleSeason(benchmark::State& state)
+{
+    const QString empty = benchEmptyLeague(int(state.range(0)));
+    QTemporaryDir dir;
+    const QString work = dir.filePath(QStringLiteral("work.dat"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(work);
+        QFile::copy(empty, work);
+        store::OpenError error;
+        auto c = store::Competition::open(work, error);
+        state.ResumeTiming();
+        if (!c || store::scheduleSeason(*c, 1).added != int(state.range(0) * (state.range(0) - 1)))
+            state.SkipWithError("the calendar was not written");
+    }
+}
+BENCHMARK(BM_ScheduleSeason)->Arg(128)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same season's calendar (16,256 fixtures) imported from a published calendar CSV.
+void BM_ImportFixtures(benchmark::State& state)
+{
+    const QString empty = benchEmptyLeague(int(state.range(0)));
+    const QString results = benchSeasonCsv(int(state.range(0)));
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("calendar.csv"));
+    {
+        QFile in(results), out(csv);
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) {
+            state.SkipWithError("no season");
+            return;
+        }
+        // Journée;Domicile;ScoreDomicile;Visiteur;ScoreVisiteur: the scores left empty.
+        while (!in.atEnd()) {
+            QList<QByteArray> cells = in.readLine().trimmed().split(';');
+            if (cells.size() == 5 && cells[2] != "ScoreDomicile")
+                cells[2] = cells[4] = QByteArray();
+            out.write(cells.join(';') + '\n');
+        }
+    }
+    const QString work = dir.filePath(QStringLiteral("work.dat"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(work);
+        QFile::copy(empty, work);
+        store::OpenError error;
+        auto c = store::Competition::open(work, error);
+        state.ResumeTiming();
+        store::ResultImporter importer(*c);
+        if (importer.importFile(csv).scheduled != int(state.range(0) * (state.range(0) - 1)))
+            state.SkipWithError("the calendar was refused");
+    }
+    state.counters["rows/s"] = benchmark::Counter(double(state.range(0) * (state.range(0) - 1)),
+                                                  benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_ImportFixtures)->Arg(128)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The opening checks of a file holding half a season of results and the rest as fixtures.
+void BM_OpenChecksWithCalendar(benchmark::State& state)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("half.dat"));
+    if (!QFile::exists(path)) {
+        QFile::copy(benchLeague(int(state.range(0))), path);
+        store::OpenError error;
+        auto c = store::Competition::open(path, error);
+        const int half = int(state.range(0)) - 1;
+        if (!c ||
+            c->db().run(QStringLiteral("DELETE FROM \"Résultats\" WHERE \"Journée\" > ?"),
+                        {half}) ||
+            !store::scheduleSeason(*c, 1).ok()) {
+            state.SkipWithError("no league");
+            return;
+        }
+    }
+    store::DbError e;
+    auto db = store::Database::open(path, store::competitionKey(), e);
+    for (auto _ : state) {
+        store::OpenError error;
+        if (!db || !store::checkCompetitionValues(*db, error)) {
+            state.SkipWithError("the league was refused");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_OpenChecksWithCalendar)->Arg(128)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

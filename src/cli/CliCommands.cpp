@@ -81,13 +81,27 @@ Commandes :
       ScoreVisiteur (dans n'importe quel ordre), séparateur ',' ou ';'. Tout ou
       rien : la première ligne refusée arrête la lecture, est signalée par son
       numéro dans le fichier, et rien n'est écrit. Une ligne compte au plus 1000
-      caractères ; n équipes jouent au plus n×(n−1) rencontres.
+      caractères ; n équipes jouent au plus n×(n−1) rencontres. Une ligne aux
+      deux scores vides est une rencontre à jouer, ajoutée au calendrier ; un
+      fichier sans colonne de score (Journée, Domicile, Visiteur) est un
+      calendrier. Un résultat d'une rencontre du calendrier la retire du
+      calendrier.
+  schedule FICHIER.dat [--seed N]
+      Génère le calendrier : chaque rencontre qui n'est ni jouée ni au
+      calendrier reçoit une journée, en aller-retour (méthode du cercle), les
+      équipes mélangées selon la graine N (0 par défaut ; la même graine donne
+      le même calendrier). Les journées déjà jouées sont respectées ; si une
+      rencontre ne trouve aucune journée, elle est nommée et rien n'est écrit.
+  fixtures FICHIER.dat [--matchday N] [--team EQUIPE] [--format FORMAT]
+      Les rencontres à jouer, par journée puis dans l'ordre du fichier, en
+      colonnes Journée, Domicile, Visiteur.
   standings FICHIER.dat [--matchday N] [--kind TYPE] [--format FORMAT]
       Le classement après la journée N (par défaut : tous les résultats).
   history FICHIER.dat EQUIPE [--kind TYPE] [--format FORMAT]
       La place et les chiffres d'une équipe après chaque journée jouée.
   matches FICHIER.dat [--matchday N] [--format FORMAT]
-      Les résultats enregistrés, dans la disposition qu'attend « import ».
+      Les résultats enregistrés, dans la disposition qu'attend « import » (sans
+      les rencontres à jouer, que liste « fixtures »).
   grid FICHIER.dat [--matchday N] [--format FORMAT]
       La grille des confrontations : une ligne par équipe à domicile, une
       colonne par équipe visiteuse, le score « 2-1 » de chaque match joué. En
@@ -104,12 +118,12 @@ Commandes :
       RAPPORT.pdf qui est un lien symbolique est refusé : Vemo n'écrit jamais à
       travers un lien.
 
-standings, history, matches, grid, form, report, penalties et properties sans
-option ne font que lire : un fichier en lecture seule leur suffit. En format
-text, une valeur de plus de 50 caractères est coupée (« … ») ; csv et json
-donnent les valeurs entières. En csv, un texte qui commence par =, +, - ou @
-est précédé d'une apostrophe, pour qu'un tableur le montre comme un texte ;
-« import » la retire.
+standings, history, matches, fixtures, grid, form, report, penalties et
+properties sans option ne font que lire : un fichier en lecture seule leur
+suffit. En format text, une valeur de plus de 50 caractères est coupée
+(« … ») ; csv et json donnent les valeurs entières. En csv, un texte qui
+commence par =, +, - ou @ est précédé d'une apostrophe, pour qu'un tableur le
+montre comme un texte ; « import » la retire.
 
 Options :
   --kind TYPE      general (par défaut), attaque, defense, domicile, exterieur
@@ -469,6 +483,38 @@ int fixtures(const QStringList& args)
             store::teamKey(f.visiteur) == key)
             table.addRow({QString::number(f.journee), f.domicile, f.visiteur});
     table.write(out(), format, {1, 2});
+    return Ok;
+}
+
+int schedule(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args, {opt("seed", "N")}, 1))
+        return Misuse;
+    quint32 seed = 0;
+    if (p.parser.isSet(QStringLiteral("seed"))) {
+        bool ok = false;
+        seed = p.parser.value(QStringLiteral("seed")).toUInt(&ok);
+        if (!ok)
+            return fail(Misuse,
+                        QStringLiteral("--seed attend un nombre entier de 0 à 4294967295."));
+    }
+    auto c = openCompetition(p.positional[0], store::OpenMode::ReadWrite);
+    if (!c)
+        return Refused;
+    const store::ScheduleChange change = store::scheduleSeason(*c, seed);
+    if (change.error)
+        return fail(Refused, QStringLiteral("Le calendrier n'a pas été enregistré. ") +
+                                 store::describeError(change.error));
+    if (!change.refusal.isEmpty())
+        return fail(Refused, change.refusal);
+    if (change.added == 0)
+        out() << QStringLiteral("Aucune rencontre à ajouter : chaque rencontre de la saison est "
+                                "jouée ou au calendrier.")
+              << Qt::endl;
+    else
+        out() << QStringLiteral("%1 rencontre(s) ajoutée(s) au calendrier.").arg(change.added)
+              << Qt::endl;
     return Ok;
 }
 
@@ -866,6 +912,8 @@ int run(const QStringList& args)
             return grid(rest);
         if (command == QLatin1String("form"))
             return form(rest);
+        if (command == QLatin1String("schedule"))
+            return schedule(rest);
         if (command == QLatin1String("fixtures"))
             return fixtures(rest);
         if (command == QLatin1String("report"))

@@ -3,7 +3,9 @@
 #include "store/Competition.h"
 #include "store/MatchRules.h"
 #include "store/ResultSet.h"
+#include "store/Schedule.h"
 #include "store/Teams.h"
+#include "store/TextChecks.h"
 
 namespace store {
 
@@ -190,6 +192,65 @@ FixtureChange moveFixture(Competition& competition, qint64 rowid, int journee)
                                                "rowid = ?"),
                                 {journee, rowid})))
         change.error = tx.commit();
+    return change;
+}
+
+ScheduleChange scheduleSeason(Competition& competition, quint32 seed)
+{
+    ScheduleChange change;
+    Database& db = competition.db();
+    Transaction tx(db);
+    if ((change.error = tx.beginError()))
+        return change;
+    std::vector<QString> names;
+    std::vector<MatchRow> results;
+    std::vector<Fixture> calendar;
+    if ((change.error = loadTeamNames(db, names)) ||
+        (change.error = loadResults(db, std::nullopt, results)) ||
+        (change.error = loadFixtures(db, calendar)))
+        return change;
+    const TeamLookup lookup(names);
+    ScheduleInput input;
+    input.teamCount = int(names.size());
+    for (const MatchRow& r : results)
+        input.taken.push_back({r.journee, lookup.find(r.domicile), lookup.find(r.visiteur)});
+    for (const Fixture& f : calendar)
+        input.taken.push_back({f.journee, lookup.find(f.domicile), lookup.find(f.visiteur)});
+    // Around a season under way the placing can fail for one order of the teams and succeed
+    // for another: a few orders derived from the seed are tried, always the same ones.
+    ScheduleOutcome outcome, first;
+    for (quint32 attempt = 0; attempt < 16; ++attempt) {
+        input.seed = seed + attempt * 0x9E3779B9u;
+        outcome = generateSchedule(input);
+        if (attempt == 0)
+            first = outcome;
+        if (outcome.unplaced.empty())
+            break;
+    }
+    if (!outcome.unplaced.empty()) {
+        QStringList pairings;
+        for (const auto& [home, away] : first.unplaced) {
+            if (pairings.size() == 5) {
+                pairings << QStringLiteral("…");
+                break;
+            }
+            pairings << QStringLiteral("%1 - %2").arg(shortened(names[size_t(home)]),
+                                                      shortened(names[size_t(away)]));
+        }
+        change.refusal = QStringLiteral("Le calendrier n'a pas été généré : aucune journée ne "
+                                        "laisse libres les deux équipes de %1 rencontre(s) (%2). "
+                                        "Rien n'a été enregistré.")
+                             .arg(first.unplaced.size())
+                             .arg(pairings.join(QStringLiteral(", ")));
+        return change;
+    }
+    std::vector<Fixture> fixtures;
+    fixtures.reserve(outcome.fixtures.size());
+    for (const PlannedMatch& m : outcome.fixtures)
+        fixtures.push_back({0, m.journee, names[size_t(m.home)], names[size_t(m.away)]});
+    if ((change.error = insertFixtures(db, fixtures)) || (change.error = tx.commit()))
+        return change;
+    change.added = int(fixtures.size());
     return change;
 }
 

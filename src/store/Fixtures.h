@@ -44,4 +44,15 @@ struct FixtureChange
 FixtureChange addFixture(Competition& competition, const Fixture& fixture);
 FixtureChange moveFixture(Competition& competition, qint64 rowid, int journee);
 
+struct ScheduleChange : FixtureChange
+{
+    int added = 0; // fixtures written
+};
+
+// Gives every ordered pairing that has neither a result nor a fixture a matchday where both
+// teams are free, as a double round robin on the teams shuffled by the seed, and writes them in
+// one transaction. When some pairing finds no matchday, the refusal names them and nothing is
+// written.
+ScheduleChange scheduleSeason(Competition& competition, quint32 seed);
+
 } // namespace store

@@ -141,6 +141,7 @@ private:
     std::vector<Fixture> m_fixtures;
     std::vector<bool> m_fixtureDropped;
     std::vector<qint64> m_playedStored;
+    qint64 m_droppedFixtures = 0;
 };
 
 // Fixtures read from the file get identities below any result's.
@@ -265,11 +266,6 @@ bool Run::row(const Record& r)
         return false;
     if (fields.size() == 1 && fields[0].isEmpty())
         return true;
-    if (m_stored + qint64(m_accepted.size() + m_fixtures.size()) >= m_capacity)
-        return refuse(r.line, QStringLiteral("la compétition ne peut pas compter plus de %1 "
-                                             "rencontres (%2 équipes).")
-                                  .arg(m_capacity)
-                                  .arg(m_competition.teamCount()));
     const auto field = [&](int k) {
         return m_column[k] < 0 ? QString() : fields.value(m_column[k]);
     };
@@ -288,6 +284,14 @@ bool Run::row(const Record& r)
             unquoted.refusal != MatchRules::UnknownTeam)
             v = unquoted;
     }
+    // A result that plays a fixture takes its place; any other row is one match more.
+    const qint64 matches = m_stored + qint64(m_accepted.size() + m_fixtures.size()) -
+                           qint64(m_playedStored.size()) - m_droppedFixtures;
+    if (!(v.accepted() && v.playedFixture) && matches >= m_capacity)
+        return refuse(r.line, QStringLiteral("la compétition ne peut pas compter plus de %1 "
+                                             "rencontres (%2 équipes).")
+                                  .arg(m_capacity)
+                                  .arg(m_competition.teamCount()));
     if (!v.accepted())
         return refuse(r.line, v.message.replace(QLatin1Char('\n'), QLatin1Char(' ')));
     if (fixture) {
@@ -301,9 +305,10 @@ bool Run::row(const Record& r)
     if (v.playedFixture) {
         // The result plays a fixture: of the calendar, deleted; of this file, never written.
         const qint64 id = *v.playedFixture;
-        if (id <= kFileFixtureBase)
+        if (id <= kFileFixtureBase) {
             m_fixtureDropped[size_t(kFileFixtureBase - id)] = true;
-        else
+            ++m_droppedFixtures;
+        } else
             m_playedStored.push_back(id);
         m_rules->removeFixture(id);
     }

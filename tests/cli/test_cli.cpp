@@ -295,6 +295,43 @@ TEST_F(CliTest, AnOddLeagueRecordsItsWholeSeason)
     EXPECT_EQ(cli({"penalty", file, "A", "1", "--matchday", "11", "--reason", "Forfait"}).code, 1);
 }
 
+// The calendar from the tool: generated (the same seed, the same calendar), listed by matchday
+// or team, played by an import, and never listed with the results.
+TEST_F(CliTest, ScheduleAndFixturesFromTheTool)
+{
+    const QStringList teams{"A", "B", "C", "D", "E"};
+    const QString file = create(QStringLiteral("odd"), teams);
+    const QString twin = dir.file(QStringLiteral("twin.dat"));
+    ASSERT_TRUE(QFile::copy(file, twin));
+    CliRun r = cli({"schedule", file, "--seed", "42"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("20 rencontre(s) ajoutée(s) au calendrier.\n"));
+    ASSERT_EQ(cli({"schedule", twin, "--seed", "42"}).code, 0);
+    const std::vector<QStringList> all = testsupport::cliCsv({"fixtures", file});
+    EXPECT_EQ(all, testsupport::cliCsv({"fixtures", twin}));
+    ASSERT_EQ(all.size(), 21u);
+    EXPECT_EQ(all[0], (QStringList{"Journée", "Domicile", "Visiteur"}));
+    EXPECT_EQ(all.back()[0], QStringLiteral("10"));
+    EXPECT_EQ(testsupport::cliCsv({"fixtures", file, "--matchday", "1"}).size(), 3u);
+    EXPECT_EQ(testsupport::cliCsv({"fixtures", file, "--team", "a"}).size(), 9u);
+    EXPECT_EQ(cli({"fixtures", file, "--team", "Z"}).code, 1);
+    EXPECT_EQ(cli({"schedule", file, "--seed", "x"}).code, 2);
+
+    // Played on its matchday, the first fixture leaves the calendar.
+    const QStringList& first = all[1];
+    ASSERT_EQ(cli({"import", file,
+                   csv("one.csv", QStringLiteral("Journée,Domicile,ScoreDomicile,Visiteur,"
+                                                 "ScoreVisiteur\n%1,%2,1,%3,1\n")
+                                      .arg(first[0], first[1], first[2]))})
+                  .code,
+              0);
+    EXPECT_EQ(testsupport::cliCsv({"fixtures", file}).size(), 20u);
+    EXPECT_EQ(testsupport::cliCsv({"matches", file}).size(), 2u);
+    r = cli({"schedule", file});
+    EXPECT_EQ(r.out, QStringLiteral("Aucune rencontre à ajouter : chaque rencontre de la saison "
+                                    "est jouée ou au calendrier.\n"));
+}
+
 TEST_F(CliTest, PenaltiesAreAddedCheckedAndListed)
 {
     const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
