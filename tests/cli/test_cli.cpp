@@ -303,6 +303,10 @@ TEST_F(CliTest, ScheduleAndFixturesFromTheTool)
     const QString file = create(QStringLiteral("odd"), teams);
     const QString twin = dir.file(QStringLiteral("twin.dat"));
     ASSERT_TRUE(QFile::copy(file, twin));
+    // Without a calendar, nothing to list and nothing made in the file.
+    const QByteArray before = testsupport::readBytes(file);
+    EXPECT_EQ(testsupport::cliCsv({"fixtures", file}).size(), 1u);
+    EXPECT_EQ(testsupport::readBytes(file), before);
     CliRun r = cli({"schedule", file, "--seed", "42"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("20 rencontre(s) ajoutée(s) au calendrier.\n"));
