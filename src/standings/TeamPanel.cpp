@@ -1,11 +1,14 @@
 #include "standings/TeamPanel.h"
 
+#include "controls/zelFixtureList.h"
 #include "controls/zelFrame.h"
 #include "controls/zelOwnerLBox2.h"
 #include "controls/zelOwnerLBox4.h"
 #include "controls/zelRCornerCommand.h"
 #include "models/TeamOrder.h"
 #include "store/CrestCache.h"
+#include "store/Fixtures.h"
+#include "store/Results.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -28,6 +31,7 @@ constexpr int kTypeHeight = 26;
 constexpr int kCaptionHeight = 18;
 constexpr int kLeastListHeight = 64; // about three rows
 constexpr int kButtonGap = 10;
+constexpr int kFixturesGap = 10; // between the matches and the fixtures to play
 
 QList<TeamPanel*>& panels()
 {
@@ -51,9 +55,9 @@ zelRCornerCommand* button(const QString& caption, const char* name, QWidget* par
     return b;
 }
 
-void lightGrey(zelOwnerLBox4* a, zelOwnerLBox2* b)
+void lightGrey(std::initializer_list<zelOwnerLBox*> lists)
 {
-    for (zelOwnerLBox* list : std::initializer_list<zelOwnerLBox*>{a, b}) {
+    for (zelOwnerLBox* list : lists) {
         list->setAlternBackColor(mListBox::RGB(224, 224, 224));
         list->setAlternForeColor(mListBox::RGB(0, 0, 0));
     }
@@ -86,6 +90,12 @@ TeamPanel::TeamPanel(QWidget* host) : QObject(host), m_host(host)
     zelHistoRencontres = new zelOwnerLBox4(host);
     zelHistoRencontres->setObjectName(QStringLiteral("zelHistoRencontres"));
     zelHistoRencontres->hwnd()->setAccessibleName(lblHistoRencontres->text());
+    lblProchains = label(QStringLiteral("Prochains matchs"), "lblProchains", host);
+    zelProchains = new zelFixtureList(host);
+    zelProchains->setObjectName(QStringLiteral("zelProchains"));
+    zelProchains->hwnd()->setAccessibleName(lblProchains->text());
+    lblProchains->hide();
+    zelProchains->hide();
     lblType = label(QStringLiteral("Type:"), "lblType", host);
     QFont bold = lblType->font();
     bold.setBold(true);
@@ -99,8 +109,8 @@ TeamPanel::TeamPanel(QWidget* host) : QObject(host), m_host(host)
     zelHistoClassements = new zelOwnerLBox2(host);
     zelHistoClassements->setObjectName(QStringLiteral("zelHistoClassements"));
     zelHistoClassements->hwnd()->setAccessibleName(lblHistoClassements->text());
-    lightGrey(zelHistoRencontres, zelHistoClassements);
-    for (QLabel* l : {lblHistoRencontres, lblHistoClassements})
+    lightGrey({zelHistoRencontres, zelProchains, zelHistoClassements});
+    for (QLabel* l : {lblHistoRencontres, lblProchains, lblHistoClassements})
         l->setFont(bold);
     zelResumeVoir = button(QStringLiteral("Voir le résumé"), "zelRésuméVoir", host, 130);
     zelResumeVoir->setEnabled(false);
@@ -126,7 +136,8 @@ TeamPanel::TeamPanel(QWidget* host) : QObject(host), m_host(host)
 
     QWidget::setTabOrder(cboEquipes, zelOK);
     QWidget::setTabOrder(zelOK, zelHistoRencontres);
-    QWidget::setTabOrder(zelHistoRencontres, cboType);
+    QWidget::setTabOrder(zelHistoRencontres, zelProchains);
+    QWidget::setTabOrder(zelProchains, cboType);
     QWidget::setTabOrder(cboType, zelOKHisto);
     QWidget::setTabOrder(zelOKHisto, zelHistoClassements);
     panels().append(this);
@@ -217,6 +228,7 @@ void TeamPanel::clearTeam()
     lblResume->clear();
     zelHistoRencontres->setItems({});
     zelHistoClassements->setItems({});
+    showFixtures(store::CurrentCompetition::get(), QString());
     zelfraResume->hide();
     zelResumeVoir->setEnabled(false);
     emit teamShown(QString());
@@ -244,6 +256,7 @@ void TeamPanel::showTeam(const QString& name)
     const std::shared_ptr<const store::ResultSet> results = c->resultsOrNone();
     const int index = store::TeamLookup(c->teamList()).find(name);
     zelHistoRencontres->setItems(results->teamMatches(index));
+    showFixtures(c, name);
     buildHistory(*results);
 
     const RankingRules rules = competitionRules(*c, *results);
@@ -261,6 +274,28 @@ void TeamPanel::showTeam(const QString& name)
     zelfraResume->show();
     zelfraResume->raise();
     zelResumeVoir->setEnabled(false);
+}
+
+void TeamPanel::showFixtures(store::Competition* competition, const QString& team)
+{
+    std::vector<store::Fixture> mine;
+    if (competition && !team.isEmpty()) {
+        std::vector<store::Fixture> all;
+        // A calendar that cannot be read shows nothing to play, as a file without one.
+        if (store::loadFixtures(competition->db(), all).ok()) {
+            const QString key = store::teamKey(team);
+            for (store::Fixture& f : all)
+                if (store::teamKey(f.domicile) == key || store::teamKey(f.visiteur) == key)
+                    mine.push_back(std::move(f));
+        }
+    }
+    const bool was = !zelProchains->isHidden();
+    zelProchains->setItems(std::move(mine));
+    const bool now = zelProchains->ItemCount() > 0;
+    lblProchains->setVisible(now);
+    zelProchains->setVisible(now);
+    if (was != now && !m_laidOut.isEmpty())
+        layout(m_laidOut.width(), m_laidOut.height(), m_nameRight);
 }
 
 void TeamPanel::zelOKHisto_Click()
@@ -302,6 +337,8 @@ void TeamPanel::zelResumeVoir_Click()
 
 void TeamPanel::layout(int W, int H, int nameRight)
 {
+    m_laidOut = QSize(W, H);
+    m_nameRight = nameRight;
     // The top rows keep their places.
     lblChoisir->setGeometry(kMargin, 10, 220, 18);
     cboEquipes->setGeometry(kMargin, 30, 240, 26);
@@ -312,8 +349,15 @@ void TeamPanel::layout(int W, int H, int nameRight)
 
     lblHistoRencontres->move(kMargin, kHistoryCaptionTop);
     const int matchesHeight = qMax(0, (H - kHistoryCaptionTop) / 2 - kTypeHeight);
-    zelHistoRencontres->setGeometry(kMargin, kListTop, qMax(0, W - 2 * kMargin), matchesHeight);
+    // The fixtures to play, when there are any, take two fifths of the row on the right.
+    const int row = qMax(0, W - 2 * kMargin);
+    const int fixturesWidth = zelProchains->isHidden() ? 0 : (row - kFixturesGap) * 2 / 5;
+    const int matchesWidth = fixturesWidth ? row - kFixturesGap - fixturesWidth : row;
+    zelHistoRencontres->setGeometry(kMargin, kListTop, matchesWidth, matchesHeight);
     lblHistoRencontres->resize(zelHistoRencontres->width(), kCaptionHeight);
+    const int fixturesLeft = kMargin + matchesWidth + kFixturesGap;
+    lblProchains->setGeometry(fixturesLeft, kHistoryCaptionTop, fixturesWidth, kCaptionHeight);
+    zelProchains->setGeometry(fixturesLeft, kListTop, fixturesWidth, matchesHeight);
     const int typeTop = kListTop + matchesHeight + kTypeGap;
     cboType->setGeometry(kMargin + 50, typeTop, 160, kTypeHeight);
     lblType->setGeometry(kMargin, typeTop + kTypeLabelDrop - 4, 48, kCaptionHeight);

@@ -10,14 +10,15 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QWidget;
+class zelFixtureList;
 class zelFrame;
 class zelOwnerLBox2;
 class zelOwnerLBox4;
 class zelRCornerCommand;
 
 // One team shown in depth: its crest and name, a summary of its places in the five rankings,
-// its matches newest first and its place after every matchday in one ranking kind. The teams
-// window and the second team window each carry one.
+// its matches newest first, its fixtures still to play and its place after every matchday in one
+// ranking kind. The teams window and the second team window each carry one.
 class TeamPanel : public QObject
 {
     Q_OBJECT
@@ -40,6 +41,9 @@ public:
     zelRCornerCommand* zelResumeVoir;
     QLabel* lblHistoRencontres;
     zelOwnerLBox4* zelHistoRencontres;
+    // The team's fixtures still to play, beside its matches; hidden when it has none.
+    QLabel* lblProchains;
+    zelFixtureList* zelProchains;
     QLabel* lblHistoClassements;
     zelOwnerLBox2* zelHistoClassements;
     QLabel* lblType;
@@ -82,6 +86,9 @@ private:
     void buildHistory(const store::ResultSet& results);
     void followTeams(const QString& from, const QString& to);
     void clearTeam();
+    void showFixtures(store::Competition* competition, const QString& team);
 
     QWidget* m_host;
+    QSize m_laidOut; // the host's size at the last layout, empty before
+    int m_nameRight = 0;
 };

@@ -1,6 +1,7 @@
 #include "controls/Hover5Control.h"
 #include "controls/MessageBox.h"
 #include "controls/cOpenSaveFile.h"
+#include "controls/zelFixtureList.h"
 #include "controls/zelFrame.h"
 #include "controls/zelOwnerLBox2.h"
 #include "controls/zelOwnerLBox4.h"
@@ -12,6 +13,7 @@
 #include "standings/TeamPanel.h"
 #include "standings/frmEquipeCompare.h"
 #include "store/CrestCache.h"
+#include "store/Fixtures.h"
 #include "support/TestSupport.h"
 #include "teams/TeamPictures.h"
 #include "teams/frmEditEquipe.h"
@@ -219,6 +221,47 @@ TEST_F(TeamsWindowTest, AScreenReaderReadsBothHistoriesCellByCellInTheOrderShown
     ASSERT_EQ(matches.rows.size(), 3u);
     EXPECT_EQ(matches.rows[0], (QStringList{"J3", "LILLE", "", "2", "0", "", "LENS"}));
     EXPECT_EQ(matches.rows[2], (QStringList{"J1", "LENS", "", "3", "1", "", "ARRAS"}));
+}
+
+TEST_F(TeamsWindowTest, TheNextMatchesStandBesideTheMatchesInMatchdayOrder)
+{
+    addMatches({{0, 1, "LENS", 3, "ARRAS", 1}, {0, 1, "LILLE", 1, "METZ", 1}});
+    {
+        store::OpenError error;
+        auto c = store::Competition::open(path, error);
+        ASSERT_TRUE(c);
+        for (const store::Fixture& f :
+             {store::Fixture{0, 3, "LENS", "METZ"}, store::Fixture{0, 2, "arras", "LENS"}})
+            ASSERT_TRUE(store::addFixture(*c, f).ok());
+    }
+    frmMDIEquipes* w = open();
+    w->resize(800, 600);
+    TeamPanel* p = w->panel();
+    show(p, QStringLiteral("LILLE"));
+    EXPECT_TRUE(p->zelProchains->isHidden());
+    EXPECT_TRUE(p->lblProchains->isHidden());
+    const int fullWidth = p->zelHistoRencontres->width();
+
+    show(p, QStringLiteral("LENS"));
+    ASSERT_TRUE(p->zelProchains->isVisible());
+    EXPECT_EQ(p->zelProchains->hwnd()->accessibleName(), QStringLiteral("Prochains matchs"));
+    const testsupport::AccessibleTable next =
+        testsupport::readAccessibleTable(p->zelProchains->hwnd());
+    EXPECT_EQ(next.headers, (QStringList{"Journée", "Domicile", "Visiteur"}));
+    EXPECT_EQ(next.rows,
+              (std::vector<QStringList>{{"J2", "ARRAS", "LENS"}, {"J3", "LENS", "METZ"}}));
+    // Beside the matches, which give it room, and reached by Tab after them.
+    EXPECT_LT(p->zelHistoRencontres->width(), fullWidth);
+    EXPECT_GT(p->zelProchains->x(), p->zelHistoRencontres->geometry().right());
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    p->zelHistoRencontres->hwnd()->setFocus();
+    QTest::keyClick(p->zelHistoRencontres->hwnd(), Qt::Key_Tab);
+    EXPECT_TRUE(p->zelProchains->hwnd()->hasFocus());
+
+    show(p, QStringLiteral("LILLE"));
+    EXPECT_TRUE(p->zelProchains->isHidden());
+    EXPECT_EQ(p->zelHistoRencontres->width(), fullWidth);
 }
 
 TEST_F(TeamsWindowTest, AMatchdayWithoutTheTeamRepeatsItsCountersButNotItsPlace)
