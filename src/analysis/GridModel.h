@@ -2,21 +2,24 @@
 
 #include "models/ListModel.h"
 #include "standings/SeasonAnalysis.h"
+#include "store/Fixtures.h"
 
 // The cross table, one row per home team: its crest, its name, then one column per visiting
 // team in team-list order with the score of their match, "2-1", on the colour of the home
-// side's result.
+// side's result. An empty cell whose match is on the calendar shows its matchday, "J25", in grey.
 class GridModel : public ListModel
 {
     Q_OBJECT
 public:
     static constexpr int kFirstVisitor = 2; // after the crest and the name of the home team
 
-    static const QColor kWin, kDraw, kDefeat, kDiagonal;
+    static const QColor kWin, kDraw, kDefeat, kDiagonal, kScheduled;
 
     explicit GridModel(QObject* parent = nullptr);
 
-    void setGrid(SeasonGrid grid);
+    // The fixtures give the matchday of the pairings still to play; a file without a calendar
+    // has none.
+    void setGrid(SeasonGrid grid, const std::vector<store::Fixture>& fixtures = {});
     const SeasonGrid& grid() const { return m_grid; }
 
     // The teams of a cell, -1 outside the scores.
@@ -24,6 +27,8 @@ public:
     int visitorOf(const QModelIndex& index) const;
     // Null outside the scores and on the diagonal.
     const GridCell* cellAt(const QModelIndex& index) const;
+    // The matchday the cell's match is to be played on, 0 when it is not on the calendar.
+    int scheduledAt(const QModelIndex& index) const;
     QModelIndex indexOf(int home, int visitor) const;
 
     QStringList captions() const override;
@@ -38,5 +43,6 @@ protected:
 
 private:
     SeasonGrid m_grid;
-    QStringList m_captions; // read for every cell: made once per grid
+    std::vector<int> m_scheduled; // per cell, home * size + visitor: its fixture's matchday
+    QStringList m_captions;       // read for every cell: made once per grid
 };

@@ -22,6 +22,7 @@
 #include "standings/SeasonAnalysis.h"
 #include "standings/mRank.h"
 #include "store/Competition.h"
+#include "store/Fixtures.h"
 #include "store/SafeSaveFile.h"
 #include "store/Utilities.h"
 
@@ -292,9 +293,14 @@ void frmMDIAnalyses::bringUpToDate(int tab)
     case EvolutionTab:
         drawChart();
         break;
-    case GridTab:
-        m_grid->setGrid(SeasonGrid(m_rows, TeamOrder::sorted(c->teamList()), m_bound));
+    case GridTab: {
+        // A calendar that cannot be read leaves the empty cells empty, as without one.
+        std::vector<store::Fixture> fixtures;
+        if (!store::loadFixtures(c->db(), fixtures).ok())
+            fixtures.clear();
+        m_grid->setGrid(SeasonGrid(m_rows, TeamOrder::sorted(c->teamList()), m_bound), fixtures);
         break;
+    }
     case FormTab:
         m_form->setItems(SeasonForm(m_rows, c->teamList(), m_rules, m_bound));
         break;
@@ -392,8 +398,12 @@ void frmMDIAnalyses::editGridCell(const QModelIndex& index)
                 entry.cboDomicile->findText(home, Qt::MatchFixedString));
             entry.cboVisiteur->setCurrentIndex(
                 entry.cboVisiteur->findText(visitor, Qt::MatchFixedString));
-            entry.cboJournee->setCurrentIndex(
-                freeMatchday(all->rows(), home, visitor, entry.cboJournee->count()) - 1);
+            // The calendar's matchday when the match is on it, the first free one otherwise.
+            const int scheduled = m_grid->scheduledAt(index);
+            const int matchday =
+                scheduled > 0 ? scheduled
+                              : freeMatchday(all->rows(), home, visitor, entry.cboJournee->count());
+            entry.cboJournee->setCurrentIndex(matchday - 1);
             entry.cboJournee_LostFocus();
             entry.txtScore[0]->setFocus();
         }

@@ -18,6 +18,7 @@
 #include "shell/TransferCommands.h"
 #include "shell/frmMain.h"
 #include "shell/frmNavigateur.h"
+#include "store/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -524,6 +525,44 @@ TEST_F(AnalysesWindowTest, AnEmptyCellOfAMatchPlayedLaterCorrectsThatMatch)
     w->editGridCell(w->grid()->indexOf(4, 4));
     w->editGridCell(w->grid()->index(4, 1));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(AnalysesWindowTest, AScheduledPairingShowsItsMatchdayInGreyAndIsEnteredOnIt)
+{
+    testsupport::addMatches(path, {{0, 1, "LENS", 2, "ARRAS", 0}});
+    {
+        store::OpenError error;
+        auto c = store::Competition::open(path, error);
+        ASSERT_TRUE(c);
+        ASSERT_TRUE(store::addFixture(*c, {0, 7, "lens", "METZ"}).ok());
+    }
+    frmMDIAnalyses* w = open();
+    ASSERT_TRUE(w);
+    w->tabAnalyses->setCurrentIndex(frmMDIAnalyses::GridTab);
+    const int lens = 4, metz = 5, arras = 0;
+    const QModelIndex planned = w->grid()->indexOf(lens, metz);
+    EXPECT_EQ(planned.data().toString(), QStringLiteral("J7"));
+    EXPECT_EQ(planned.data(Qt::ForegroundRole).value<QColor>(), GridModel::kScheduled);
+    EXPECT_NE(w->grid()->indexOf(lens, arras).data(Qt::ForegroundRole).value<QColor>(),
+              GridModel::kScheduled);
+    EXPECT_TRUE(w->grid()->indexOf(metz, lens).data().toString().isEmpty()); // the return leg
+    const testsupport::AccessibleTable read = testsupport::readAccessibleTable(w->lstGrille);
+    EXPECT_EQ(read.rows.at(size_t(lens)).at(GridModel::kFirstVisitor + metz),
+              QStringLiteral("LENS – METZ, à jouer, journée 7"));
+    // The file of the grid holds scores only.
+    const QStringList csv = QString::fromUtf8(tablesToCsv(w->shownView().tables).mid(3))
+                                .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(csv.size(), 7);
+    EXPECT_EQ(csv[lens + 1], QStringLiteral("LENS;2-0;;;;;"));
+
+    testsupport::onNextModal<frmEditRencontre>([](frmEditRencontre* e) {
+        EXPECT_EQ(e->windowTitle(), frmEditRencontre::kCreation);
+        EXPECT_EQ(e->cboJournee->currentText(), QStringLiteral("7"));
+        EXPECT_EQ(e->cboDomicile->currentText(), QStringLiteral("LENS"));
+        EXPECT_EQ(e->cboVisiteur->currentText(), QStringLiteral("METZ"));
+        e->reject();
+    });
+    w->editGridCell(planned);
 }
 
 TEST_F(AnalysesWindowTest, TheChartIsSavedAsAPicture)
