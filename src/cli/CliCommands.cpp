@@ -114,9 +114,11 @@ Commandes :
   report FICHIER.dat --output RAPPORT.pdf [--matchday N]
       Le rapport de la saison en PDF, prêt à imprimer : les cinq classements
       après la journée N (par défaut : tous les résultats), la grille des
-      confrontations, puis les résultats de chaque journée jusqu'à elle. Un
-      RAPPORT.pdf qui est un lien symbolique est refusé : Vemo n'écrit jamais à
-      travers un lien.
+      confrontations, les résultats de chaque journée jusqu'à elle, puis,
+      quand la compétition a un calendrier, toutes les rencontres qui restent à
+      jouer, journée par journée (« Journée N – à jouer »). Un RAPPORT.pdf qui
+      est un lien symbolique est refusé : Vemo n'écrit jamais à travers un
+      lien.
 
 standings, history, matches, fixtures, grid, form, report, penalties et
 properties sans option ne font que lire : un fichier en lecture seule leur

@@ -1,6 +1,7 @@
 #include "printing/Renderers.h"
 
 #include "models/BetListModel.h"
+#include "models/FixtureListModel.h"
 #include "models/MatchListModel.h"
 #include "models/RankingHistoryModel.h"
 #include "models/StandingsModel.h"
@@ -10,6 +11,7 @@
 #include "standings/mRank.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
+#include "store/Fixtures.h"
 #include "store/Results.h"
 
 #include <algorithm>
@@ -27,6 +29,12 @@ void standings(ReportDocument& doc, const StandingsModel& model, const QString& 
 void matchday(ReportDocument& doc, const MatchListModel& model, int journee)
 {
     doc.title(QStringLiteral("Journée %1").arg(journee));
+    doc.table(model);
+}
+
+void fixtures(ReportDocument& doc, const FixtureListModel& model, int journee)
+{
+    doc.title(QStringLiteral("Journée %1 – à jouer").arg(journee));
     doc.table(model);
 }
 
@@ -73,11 +81,14 @@ bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
     }
     QVariant name, season;
     std::shared_ptr<const store::ResultSet> results;
+    std::vector<store::Fixture> toPlay;
     store::DbError e = store::readProperty(competition.db(), QStringLiteral("Championnat"), name);
     if (!e)
         e = store::readProperty(competition.db(), QStringLiteral("Saison"), season);
     if (!e)
         e = competition.results(results);
+    if (!e)
+        e = store::loadFixtures(competition.db(), toPlay);
     if (e) {
         error = QStringLiteral("La compétition n'a pas pu être lue. ") + store::describeError(e);
         return false;
@@ -109,7 +120,6 @@ bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
     if (rows.empty()) {
         doc.title(QStringLiteral("Résultats"));
         doc.paragraph(QStringLiteral("Aucun résultat n'est enregistré."));
-        return true;
     }
     MatchListModel day;
     for (auto first = rows.begin(); first != rows.end();) {
@@ -118,6 +128,17 @@ bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
         });
         day.setItems(std::vector<store::MatchRow>(first, last));
         Renderers::matchday(doc, day, first->journee);
+        first = last;
+    }
+    // The fixtures come by matchday; every one still to play is listed, whatever the matchday
+    // the report stops at.
+    FixtureListModel planned;
+    for (auto first = toPlay.begin(); first != toPlay.end();) {
+        const auto last = std::find_if(first, toPlay.end(), [&](const store::Fixture& f) {
+            return f.journee != first->journee;
+        });
+        planned.setItems(std::vector<store::Fixture>(first, last));
+        Renderers::fixtures(doc, planned, first->journee);
         first = last;
     }
     return true;

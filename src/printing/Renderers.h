@@ -7,6 +7,7 @@
 
 class BetListModel;
 class CrossTableModel;
+class FixtureListModel;
 class MatchListModel;
 class RankingHistoryModel;
 class StandingsModel;
@@ -24,6 +25,8 @@ namespace Renderers {
 void standings(ReportDocument& doc, const StandingsModel& model, const QString& kind, int matchday);
 // "Journée 12", then its results.
 void matchday(ReportDocument& doc, const MatchListModel& model, int journee);
+// "Journée 25 – à jouer", then its fixtures.
+void fixtures(ReportDocument& doc, const FixtureListModel& model, int journee);
 // The team's name, its summary, then the history of its matches and of its places.
 void teamSheet(ReportDocument& doc, const QString& team, const QString& summary,
                const MatchListModel& matches, const RankingHistoryModel& history);
@@ -36,7 +39,8 @@ QPageLayout::Orientation crossTableOrientation(const CrossTableModel& model);
 void bets(ReportDocument& doc, const BetListModel& model, const QString& totals);
 
 // The whole season: the five rankings after the matchday (after every result when none is
-// given), the cross table, then the results of each matchday up to it, in ascending order. False
+// given), the cross table, the results of each matchday up to it, in ascending order, then the
+// calendar's fixtures still to play, matchday by matchday. False
 // with the reason in French when the competition cannot be read or the device painted on.
 bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
                   std::optional<int> matchday, QString& error);

@@ -9,6 +9,7 @@
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/CrestCache.h"
+#include "store/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -188,6 +189,34 @@ TEST_F(ReportTest, StandingsAndResultsUpToTheMatchdayUnderTheHeaderOfEveryPage)
         EXPECT_TRUE(lines.first().contains(QStringLiteral("Ligue Élite"))) << i;
         EXPECT_TRUE(lines.first().contains(QStringLiteral("2025-2026"))) << i;
         EXPECT_EQ(lines.last().trimmed(), QStringLiteral("Page %1").arg(i + 1));
+    }
+}
+
+TEST_F(ReportTest, TheFixturesToPlayFollowTheResultsMatchdayByMatchday)
+{
+    const QString file = league({"ARRAS", "LENS", "LILLE", "METZ"},
+                                {{0, 1, "LENS", 2, "ARRAS", 0}, {0, 1, "LILLE", 1, "METZ", 1}});
+    {
+        store::OpenError e;
+        auto c = store::Competition::open(file, e);
+        ASSERT_TRUE(c);
+        for (const store::Fixture& f :
+             {store::Fixture{0, 3, "LILLE", "ARRAS"}, store::Fixture{0, 2, "ARRAS", "LENS"},
+              store::Fixture{0, 2, "METZ", "LILLE"}})
+            ASSERT_TRUE(store::addFixture(*c, f).ok());
+    }
+    // Whatever the matchday the report stops at, all that is left to play is listed.
+    for (const std::optional<int> upTo : {std::optional<int>(), std::optional<int>(1)}) {
+        static const QRegularExpression wanted(
+            QStringLiteral(R"(^\s*(Journée \d+.*|J\d+\s+\S+\s+(\d+\s+\d+\s+)?\S+)\s*$)"));
+        QStringList lines;
+        for (const QString& page : seasonReport(file, upTo))
+            for (const QString& line : page.split(QLatin1Char('\n')))
+                if (const auto m = wanted.match(line); m.hasMatch())
+                    lines << m.captured(1).simplified();
+        EXPECT_EQ(lines, (QStringList{"Journée 1", "J1 LENS 2 0 ARRAS", "J1 LILLE 1 1 METZ",
+                                      "Journée 2 – à jouer", "J2 ARRAS LENS", "J2 METZ LILLE",
+                                      "Journée 3 – à jouer", "J3 LILLE ARRAS"}));
     }
 }
 
