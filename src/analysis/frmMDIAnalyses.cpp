@@ -165,22 +165,30 @@ QWidget* frmMDIAnalyses::makeEvolutionPage()
     return page;
 }
 
-QWidget* frmMDIAnalyses::makeGridPage()
+QString frmMDIAnalyses::gridLegend(bool calendar)
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("pgGrille"));
     const auto swatch = [](const QColor& c, const char* text) {
         return QStringLiteral("<span style=\"background-color:%1\">&nbsp;%2&nbsp;</span>")
             .arg(c.name(), QString::fromUtf8(text));
     };
-    lblGrille = new QLabel(
-        QStringLiteral("Une ligne par équipe à domicile, une colonne par équipe visiteuse ; la "
-                       "couleur donne le résultat de l'équipe à domicile : %1 %2 %3. "
-                       "Double-cliquez sur une case, ou appuyez sur Entrée, pour saisir ou "
-                       "corriger son match.")
-            .arg(swatch(GridModel::kWin, "victoire"), swatch(GridModel::kDraw, "nul"),
-                 swatch(GridModel::kDefeat, "défaite")),
-        page);
+    const QString toPlay =
+        calendar ? QStringLiteral(" ; en <span style=\"color:%1\">gris, « J25 »</span>, la "
+                                  "journée d'une rencontre à jouer")
+                       .arg(GridModel::kScheduled.name())
+                 : QString();
+    return QStringLiteral("Une ligne par équipe à domicile, une colonne par équipe visiteuse ; la "
+                          "couleur donne le résultat de l'équipe à domicile : %1 %2 %3%4. "
+                          "Double-cliquez sur une case, ou appuyez sur Entrée, pour saisir ou "
+                          "corriger son match.")
+        .arg(swatch(GridModel::kWin, "victoire"), swatch(GridModel::kDraw, "nul"),
+             swatch(GridModel::kDefeat, "défaite"), toPlay);
+}
+
+QWidget* frmMDIAnalyses::makeGridPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pgGrille"));
+    lblGrille = new QLabel(gridLegend(false), page);
     lblGrille->setObjectName(QStringLiteral("lblGrille"));
     lblGrille->setTextFormat(Qt::RichText);
     lblGrille->setWordWrap(true);
@@ -298,6 +306,7 @@ void frmMDIAnalyses::bringUpToDate(int tab)
         std::vector<store::Fixture> fixtures;
         if (!store::loadFixtures(c->db(), fixtures).ok())
             fixtures.clear();
+        lblGrille->setText(gridLegend(!fixtures.empty()));
         m_grid->setGrid(SeasonGrid(m_rows, TeamOrder::sorted(c->teamList()), m_bound), fixtures);
         break;
     }

@@ -74,6 +74,8 @@ protected:
 private:
     QWidget* makeEvolutionPage();
     QWidget* makeGridPage();
+    // What the colours of the grid say; with a calendar, the grey matchdays too.
+    static QString gridLegend(bool calendar);
     QWidget* makeFormPage();
     // The matchdays with results, keeping the one chosen (the last if it was the last).
     void loadMatchdays();

@@ -546,6 +546,7 @@ TEST_F(AnalysesWindowTest, AScheduledPairingShowsItsMatchdayInGreyAndIsEnteredOn
     EXPECT_NE(w->grid()->indexOf(lens, arras).data(Qt::ForegroundRole).value<QColor>(),
               GridModel::kScheduled);
     EXPECT_TRUE(w->grid()->indexOf(metz, lens).data().toString().isEmpty()); // the return leg
+    EXPECT_TRUE(w->lblGrille->text().contains(QStringLiteral("journée d'une rencontre à jouer")));
     const testsupport::AccessibleTable read = testsupport::readAccessibleTable(w->lstGrille);
     EXPECT_EQ(read.rows.at(size_t(lens)).at(GridModel::kFirstVisitor + metz),
               QStringLiteral("LENS – METZ, à jouer, journée 7"));
