@@ -39,13 +39,18 @@ void fixtures(ReportDocument& doc, const FixtureListModel& model, int journee)
 }
 
 void teamSheet(ReportDocument& doc, const QString& team, const QString& summary,
-               const MatchListModel& matches, const RankingHistoryModel& history)
+               const MatchListModel& matches, const RankingHistoryModel& history,
+               const FixtureListModel* next)
 {
     doc.title(team);
     if (!summary.isEmpty())
         doc.paragraph(summary);
     doc.title(QStringLiteral("Historique des rencontres"));
     doc.table(matches);
+    if (next && next->rowCount() > 0) {
+        doc.title(QStringLiteral("Prochains matchs"));
+        doc.table(*next);
+    }
     doc.title(QStringLiteral("Historique des classements"));
     doc.table(history);
 }

@@ -27,9 +27,11 @@ void standings(ReportDocument& doc, const StandingsModel& model, const QString& 
 void matchday(ReportDocument& doc, const MatchListModel& model, int journee);
 // "Journée 25 – à jouer", then its fixtures.
 void fixtures(ReportDocument& doc, const FixtureListModel& model, int journee);
-// The team's name, its summary, then the history of its matches and of its places.
+// The team's name, its summary, then the history of its matches, its next matches when it has
+// fixtures to play, and the history of its places.
 void teamSheet(ReportDocument& doc, const QString& team, const QString& summary,
-               const MatchListModel& matches, const RankingHistoryModel& history);
+               const MatchListModel& matches, const RankingHistoryModel& history,
+               const FixtureListModel* next = nullptr);
 // "Grille des confrontations – Journée 12", then the cross table with every score and every
 // name whole, as many pages across as it needs.
 void crossTable(ReportDocument& doc, const CrossTableModel& model, int matchday);

@@ -2,6 +2,7 @@
 
 #include "controls/Hover5Control.h"
 #include "controls/MessageBox.h"
+#include "controls/zelFixtureList.h"
 #include "controls/zelFrame.h"
 #include "controls/zelOwnerLBox2.h"
 #include "controls/zelOwnerLBox4.h"
@@ -234,12 +235,16 @@ ShownView frmMDIEquipes::shownView() const
     view.name = team;
     const MatchListModel* matches = m_panel->zelHistoRencontres->matches();
     const RankingHistoryModel* history = m_panel->zelHistoClassements->history();
-    view.tables = {{QStringLiteral("Historique des rencontres"), matches},
-                   {QStringLiteral("Historique des classements"), history}};
+    const FixtureListModel* next =
+        m_panel->zelProchains->ItemCount() > 0 ? m_panel->zelProchains->fixtures() : nullptr;
+    view.tables = {{QStringLiteral("Historique des rencontres"), matches, {}}};
+    if (next)
+        view.tables.push_back({QStringLiteral("Prochains matchs"), next, {}});
+    view.tables.push_back({QStringLiteral("Historique des classements"), history, {}});
     QString summary = m_panel->lblResume->text();
     summary.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    view.render = [team, summary, matches, history](ReportDocument& doc) {
-        Renderers::teamSheet(doc, team, summary, *matches, *history);
+    view.render = [team, summary, matches, history, next](ReportDocument& doc) {
+        Renderers::teamSheet(doc, team, summary, *matches, *history, next);
     };
     return view;
 }

@@ -1,4 +1,5 @@
 #include "models/BetListModel.h"
+#include "models/FixtureListModel.h"
 #include "models/MatchListModel.h"
 #include "models/RankingHistoryModel.h"
 #include "models/StandingsModel.h"
@@ -379,6 +380,8 @@ TEST_F(ReportTest, TeamSheetAndBetsPrintTheirSectionsTextAndPictures)
     history.setTeam(team);
     history.setItems({{3, record}, {1, record}}, {3, 0, 1});
     const QString summary = QStringLiteral("Classement général : 1er\nAttaque : 2e");
+    FixtureListModel next;
+    next.setItems({{0, 5, QStringLiteral("Metz"), team}});
 
     QStringList words;
     for (int i = 0; i < 80; ++i)
@@ -395,7 +398,7 @@ TEST_F(ReportTest, TeamSheetAndBetsPrintTheirSectionsTextAndPictures)
     {
         QPdfWriter writer(pdf);
         ReportDocument doc(writer, {QStringLiteral("Coupe"), QStringLiteral("2030")});
-        Renderers::teamSheet(doc, team, summary, matches, history);
+        Renderers::teamSheet(doc, team, summary, matches, history, &next);
         doc.newPage();
         Renderers::bets(doc, bets, QStringLiteral("Total des mises: 17,50\nRésultat: -5,00"));
         Renderers::matchday(doc, wide, 7);
@@ -406,13 +409,16 @@ TEST_F(ReportTest, TeamSheetAndBetsPrintTheirSectionsTextAndPictures)
     const QStringList pages = pdfPages(pdf);
     ASSERT_EQ(pages.size(), 2);
     qsizetype at = 0;
-    for (const char* part : {"Racing Club", "Classement général : 1er\n", "Attaque : 2e\n",
-                             "Historique des rencontres", "Historique des classements"}) {
+    for (const char* part :
+         {"Racing Club", "Classement général : 1er\n", "Attaque : 2e\n",
+          "Historique des rencontres", "Prochains matchs", "Historique des classements"}) {
         at = pages[0].indexOf(QString::fromUtf8(part), at);
         EXPECT_GE(at, 0) << part;
     }
     EXPECT_TRUE(pages[0].contains(
         QRegularExpression(QStringLiteral(R"(J3\s+Racing Club\s+2\s+1\s+Lens)"))));
+    EXPECT_TRUE(
+        pages[0].contains(QRegularExpression(QStringLiteral(R"(J5\s+Metz\s+Racing Club)"))));
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral(R"(Jo\s+Pl\s+Equipe\s+Pts)"))));
     EXPECT_TRUE(
         pages[0].contains(QRegularExpression(QStringLiteral(R"(J1\s+1\s+Racing Club\s+4\s+2)"))));

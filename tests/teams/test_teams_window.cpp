@@ -259,9 +259,16 @@ TEST_F(TeamsWindowTest, TheNextMatchesStandBesideTheMatchesInMatchdayOrder)
     QTest::keyClick(p->zelHistoRencontres->hwnd(), Qt::Key_Tab);
     EXPECT_TRUE(p->zelProchains->hwnd()->hasFocus());
 
+    // Exported and printed between the two histories.
+    const ShownView view = w->shownView();
+    ASSERT_EQ(view.tables.size(), 3);
+    EXPECT_EQ(view.tables[1].title, QStringLiteral("Prochains matchs"));
+    EXPECT_EQ(view.tables[1].model, p->zelProchains->fixtures());
+
     show(p, QStringLiteral("LILLE"));
     EXPECT_TRUE(p->zelProchains->isHidden());
     EXPECT_EQ(p->zelHistoRencontres->width(), fullWidth);
+    EXPECT_EQ(w->shownView().tables.size(), 2);
 }
 
 TEST_F(TeamsWindowTest, AMatchdayWithoutTheTeamRepeatsItsCountersButNotItsPlace)
