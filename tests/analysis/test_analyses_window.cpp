@@ -561,9 +561,15 @@ TEST_F(AnalysesWindowTest, AScheduledPairingShowsItsMatchdayInGreyAndIsEnteredOn
         EXPECT_EQ(e->cboJournee->currentText(), QStringLiteral("7"));
         EXPECT_EQ(e->cboDomicile->currentText(), QStringLiteral("LENS"));
         EXPECT_EQ(e->cboVisiteur->currentText(), QStringLiteral("METZ"));
+        QTest::mouseClick(e->cmdSave, Qt::LeftButton);
         e->reject();
     });
     w->editGridCell(planned);
+    // Played on its matchday, it leaves the calendar.
+    const QModelIndex played = w->grid()->indexOf(lens, metz);
+    EXPECT_EQ(played.data().toString(), QStringLiteral("0-0"));
+    EXPECT_EQ(w->grid()->scheduledAt(played), 0);
+    EXPECT_EQ(w->cboJournees->currentData().toInt(), 7);
 }
 
 TEST_F(AnalysesWindowTest, TheChartIsSavedAsAPicture)
