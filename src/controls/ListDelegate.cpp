@@ -14,6 +14,11 @@ constexpr qsizetype kMaxLines = 4096;
 
 const QStaticText& ListDelegate::line(const QString& text, int width, const QFont& font) const
 {
+    // A list mostly uses one font, and another for a few rows (the fixtures in italics).
+    if (font != m_linesFont) {
+        std::swap(m_lines, m_otherLines);
+        std::swap(m_linesFont, m_otherFont);
+    }
     if (font != m_linesFont || m_lines.size() > kMaxLines) {
         m_lines.clear();
         m_linesFont = font;
@@ -69,7 +74,10 @@ void ListDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
     const auto align = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
     const QString text = index.data(Qt::DisplayRole).toString();
     const QPixmap picture = index.data(Qt::DecorationRole).value<QPixmap>();
-    p->setFont(option.font);
+    QFont font = option.font;
+    if (const QVariant own = index.data(Qt::FontRole); own.isValid())
+        font = own.value<QFont>().resolve(option.font);
+    p->setFont(font);
     if (!picture.isNull() && text.isEmpty()) {
         const int x = align & Qt::AlignHCenter ? area.left() + (area.width() - picture.width()) / 2
                                                : area.left() + 2;
@@ -81,7 +89,7 @@ void ListDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
         const int inset = separatorStyle != 0 ? padding : 2;
         const QRect inner = area.adjusted(inset, inset, -inset, -inset);
         if (inner.width() > 0 && !text.isEmpty()) {
-            const QStaticText& shown = line(text, inner.width(), option.font);
+            const QStaticText& shown = line(text, inner.width(), font);
             const QSizeF size = shown.size();
             double x = inner.left();
             if (align & Qt::AlignRight)

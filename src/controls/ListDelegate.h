@@ -33,4 +33,6 @@ private:
 
     mutable QHash<std::pair<QString, int>, QStaticText> m_lines;
     mutable QFont m_linesFont;
+    mutable QHash<std::pair<QString, int>, QStaticText> m_otherLines;
+    mutable QFont m_otherFont;
 };

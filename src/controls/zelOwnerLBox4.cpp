@@ -11,9 +11,10 @@ zelOwnerLBox4::zelOwnerLBox4(QWidget* parent)
     layoutColumns(width());
 }
 
-void zelOwnerLBox4::setItems(std::vector<store::MatchRow> items)
+void zelOwnerLBox4::setItems(std::vector<store::MatchRow> items,
+                             std::vector<store::Fixture> fixtures)
 {
-    m_model->setItems(std::move(items));
+    m_model->setItems(std::move(items), std::move(fixtures));
     setFixedRows();
 }
 

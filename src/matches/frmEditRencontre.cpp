@@ -165,6 +165,18 @@ void frmEditRencontre::prepareCreation()
     cboJournee->setFocus();
 }
 
+void frmEditRencontre::prepareFixture(const store::Fixture& fixture)
+{
+    prepareCreation();
+    cboJournee->setCurrentIndex(fixture.journee - 1);
+    cboDomicile->setCurrentIndex(cboDomicile->findText(fixture.domicile, Qt::MatchFixedString));
+    cboVisiteur->setCurrentIndex(cboVisiteur->findText(fixture.visiteur, Qt::MatchFixedString));
+    txtScore[0]->clear();
+    txtScore[1]->clear();
+    cboJournee_LostFocus();
+    txtScore[0]->setFocus();
+}
+
 void frmEditRencontre::prepareEdition(const store::MatchRow& row)
 {
     fillLists();
@@ -189,18 +201,15 @@ void frmEditRencontre::cboJournee_LostFocus()
         return;
     }
     int count = 0;
-    if (store::countMatchday(c->db(), j.toInt(), count)) {
+    std::vector<store::Fixture> fixtures;
+    if (store::countMatchday(c->db(), j.toInt(), count) ||
+        store::loadFixtures(c->db(), fixtures, j.toInt())) {
         lblInfo->setText(QStringLiteral("Journée ") + j +
-                         QStringLiteral(": les rencontres ne peuvent pas être lues."));
+                         QStringLiteral(" : les rencontres ne peuvent pas être lues."));
         return;
     }
-    if (count == 0)
-        lblInfo->setText(QStringLiteral("Journée ") + j +
-                         QStringLiteral(": Aucun match enregistré."));
-    else
-        lblInfo->setText(QStringLiteral("Journée ") + j + QStringLiteral(": ") +
-                         QString::number(count) + QStringLiteral(" match(s) enregistré(s) sur ") +
-                         mRencontres::expectedMatches(c->teamCount()) + QStringLiteral("."));
+    lblInfo->setText(
+        mRencontres::matchdayLine(j.toInt(), count, int(fixtures.size()), c->teamCount()));
 }
 
 void frmEditRencontre::refuse(const MatchRules::Verdict& verdict)

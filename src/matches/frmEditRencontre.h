@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Fixtures.h"
 #include "store/Matches.h"
 
 #include <QDialog>
@@ -28,6 +29,9 @@ public:
     frmEditRencontre(frmMDIRencontres* matches, QWidget* owner);
 
     void prepareCreation();
+    // A creation with the fixture's matchday and teams filled in, the scores left to type:
+    // saving plays the fixture.
+    void prepareFixture(const store::Fixture& fixture);
     void prepareEdition(const store::MatchRow& row);
     bool isEdition() const { return windowTitle() == kEdition; }
 

@@ -8,16 +8,20 @@
 #include "controls/zelOwnerLBox4.h"
 #include "controls/zelRCornerCommand.h"
 #include "matches/frmEditRencontre.h"
+#include "matches/frmReporter.h"
 #include "matches/mRencontres.h"
 #include "printing/Renderers.h"
 #include "shell/AppHost.h"
 #include "shell/frmMain.h"
 #include "store/Competition.h"
+#include "store/Fixtures.h"
 #include "store/Matches.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -140,6 +144,25 @@ frmMDIRencontres::frmMDIRencontres(QWidget* parent)
             cmdEdit_Click(0);
     });
 
+    QMenu* calendar = new QMenu(QStringLiteral("Ca&lendrier"), this);
+    mnuGenerer = calendar->addAction(QStringLiteral("&Générer le calendrier…"), this,
+                                     &frmMDIRencontres::mnuGenerer_Click);
+    mnuGenerer->setObjectName(QStringLiteral("mnuGenerer"));
+    mnuGenerer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    mnuReporter = calendar->addAction(QStringLiteral("&Reporter la rencontre…"), this,
+                                      &frmMDIRencontres::mnuReporter_Click);
+    mnuReporter->setObjectName(QStringLiteral("mnuReporter"));
+    mnuReporter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    mnuReporter->setEnabled(false);
+    addMenu(calendar);
+    // The same commands on the list's context menu.
+    m_deleteRow = new QAction(QStringLiteral("&Supprimer la rencontre"), this);
+    m_deleteRow->setEnabled(false);
+    connect(m_deleteRow, &QAction::triggered, this, &frmMDIRencontres::cmdDelete_Click);
+    zelRencontres->hwnd()->addActions({mnuReporter, m_deleteRow, mnuGenerer});
+    zelRencontres->hwnd()->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(zelRencontres, &zelOwnerLBox::Click, this, &frmMDIRencontres::updateCommands);
+
     setTabOrder(cboJournees, zelOK);
     setTabOrder(zelOK, zelRencontres);
     setTabOrder(zelRencontres, cmdEdit[0]);
@@ -168,22 +191,32 @@ void frmMDIRencontres::ActualiseRencontres()
         return;
     const int n = cboJournees->currentIndex() + 1;
     std::vector<store::MatchRow> rows;
+    std::vector<store::Fixture> fixtures;
     std::shared_ptr<const store::ResultSet> results;
-    if (store::DbError e = c->results(results); !e)
+    store::DbError e = c->results(results);
+    if (!e) {
         rows = results->matchday(n);
-    else
+        e = store::loadFixtures(c->db(), fixtures, n);
+    }
+    if (e)
         MessageBox::critical(this, QStringLiteral("Les rencontres de la Journée %1 ne peuvent pas "
                                                   "être lues.\n")
                                            .arg(n) +
                                        store::describeError(e));
-    zelRencontres->setItems(std::move(rows));
-    lblNbre->setText(QStringLiteral("Matchs joués: ") +
-                     QString::number(zelRencontres->ItemCount()) + QStringLiteral(" sur ") +
-                     mRencontres::expectedMatches(c->teamCount()));
+    const int played = int(rows.size()), toPlay = int(fixtures.size());
+    zelRencontres->setItems(std::move(rows), std::move(fixtures));
+    lblNbre->setText(mRencontres::matchdayLine(n, played, toPlay, c->teamCount()));
+    m_shownDay = n;
+    updateCommands();
+}
+
+void frmMDIRencontres::updateCommands()
+{
     const bool any = zelRencontres->ItemCount() != 0;
     cmdEdit[1]->setEnabled(any);
     cmdDelete->setEnabled(any);
-    m_shownDay = n;
+    m_deleteRow->setEnabled(any);
+    mnuReporter->setEnabled(zelRencontres->FixtureAt(zelRencontres->ListIndex()) != nullptr);
 }
 
 ShownView frmMDIRencontres::shownView() const
@@ -211,6 +244,8 @@ void frmMDIRencontres::cmdEdit_Click(int index)
     frmEditRencontre entry(this, owner ? owner : window());
     if (index == 0)
         entry.prepareCreation();
+    else if (const store::Fixture* fixture = zelRencontres->FixtureAt(selected))
+        entry.prepareFixture(*fixture);
     else
         entry.prepareEdition(zelRencontres->Items().at(size_t(selected)));
     entry.exec();
@@ -221,6 +256,10 @@ void frmMDIRencontres::cmdDelete_Click()
     const int selected = zelRencontres->ListIndex();
     if (selected == -1) {
         MessageBox::information(this, QStringLiteral("Sélectionnez la rencontre à supprimer."));
+        return;
+    }
+    if (const store::Fixture* fixture = zelRencontres->FixtureAt(selected)) {
+        deleteFixture(*fixture);
         return;
     }
     const store::MatchRow row = zelRencontres->Items().at(size_t(selected));
@@ -235,6 +274,77 @@ void frmMDIRencontres::cmdDelete_Click()
     if (store::DbError e = store::deleteMatch(c->db(), {row.journee, row.domicile, row.visiteur}))
         MessageBox::critical(this, QStringLiteral("La rencontre n'a pas été supprimée.\n") +
                                        store::describeError(e));
+    ActualiseRencontres();
+}
+
+void frmMDIRencontres::deleteFixture(const store::Fixture& fixture)
+{
+    if (!MessageBox::question(this, QStringLiteral("Retirer la rencontre %1 - %2 du calendrier ?")
+                                        .arg(fixture.domicile, fixture.visiteur)))
+        return;
+    store::Competition* c = store::CurrentCompetition::get();
+    if (!c)
+        return;
+    bool found = false;
+    if (store::DbError e = store::deleteFixture(c->db(), fixture.rowid, &found))
+        MessageBox::critical(this, QStringLiteral("La rencontre n'a pas été retirée du "
+                                                  "calendrier.\n") +
+                                       store::describeError(e));
+    else if (!found)
+        MessageBox::information(this, QStringLiteral("Cette rencontre n'est plus au calendrier : "
+                                                     "elle a été jouée ou supprimée "
+                                                     "entre-temps."));
+    ActualiseRencontres();
+}
+
+void frmMDIRencontres::mnuReporter_Click()
+{
+    const store::Fixture* selected = zelRencontres->FixtureAt(zelRencontres->ListIndex());
+    store::Competition* c = store::CurrentCompetition::get();
+    if (!selected || !c) {
+        MessageBox::information(this, QStringLiteral("Sélectionnez la rencontre à jouer à "
+                                                     "reporter."));
+        return;
+    }
+    const store::Fixture fixture = *selected;
+    frmReporter ask(QStringLiteral("%1 - %2").arg(fixture.domicile, fixture.visiteur),
+                    fixture.journee, store::matchdayCount(c->teamCount()), window());
+    if (ask.exec() != QDialog::Accepted || ask.chosenMatchday() == fixture.journee)
+        return;
+    const store::FixtureChange change = store::moveFixture(*c, fixture.rowid, ask.chosenMatchday());
+    if (change.error)
+        MessageBox::critical(this, QStringLiteral("La rencontre n'a pas été reportée.\n") +
+                                       store::describeError(change.error));
+    else if (!change.refusal.isEmpty())
+        MessageBox::information(this, change.refusal);
+    ActualiseRencontres();
+}
+
+void frmMDIRencontres::mnuGenerer_Click()
+{
+    store::Competition* c = store::CurrentCompetition::get();
+    if (!c)
+        return;
+    if (!MessageBox::question(this, QStringLiteral("Générer le calendrier de la saison ?\nChaque "
+                                                   "rencontre qui n'est ni jouée ni au calendrier "
+                                                   "reçoit une journée où ses deux équipes sont "
+                                                   "libres.")))
+        return;
+    const store::ScheduleChange change = store::scheduleSeason(*c, 0);
+    if (change.error)
+        MessageBox::critical(this, QStringLiteral("Le calendrier n'a pas été enregistré.\n") +
+                                       store::describeError(change.error));
+    else if (!change.refusal.isEmpty())
+        MessageBox::information(this, change.refusal);
+    else if (change.added == 0)
+        MessageBox::information(this, QStringLiteral("Aucune rencontre à ajouter : chaque "
+                                                     "rencontre de la saison est jouée ou au "
+                                                     "calendrier."));
+    else
+        MessageBox::information(
+            this, change.added == 1
+                      ? QStringLiteral("1 rencontre ajoutée au calendrier.")
+                      : QStringLiteral("%1 rencontres ajoutées au calendrier.").arg(change.added));
     ActualiseRencontres();
 }
 

@@ -32,8 +32,10 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::BackgroundRole:
         return alternate ? m_colours.alternBack : m_colours.back;
-    case Qt::ForegroundRole:
-        return alternate ? m_colours.alternFore : m_colours.fore;
+    case Qt::ForegroundRole: {
+        const QVariant own = cell(index.row(), index.column(), role);
+        return own.isValid() ? own : QVariant(alternate ? m_colours.alternFore : m_colours.fore);
+    }
     case Qt::AccessibleTextRole: {
         const QVariant own = cell(index.row(), index.column(), role);
         return own.isValid() ? own : cell(index.row(), index.column(), Qt::DisplayRole);

@@ -1,11 +1,36 @@
 #include "models/MatchListModel.h"
 
-void MatchListModel::setItems(std::vector<store::MatchRow> items)
+#include <QFont>
+
+namespace {
+
+const QString kToPlay = QStringLiteral("à jouer");
+
+QVariant alignment(int column)
+{
+    return int((column == MatchListModel::Domicile || column == MatchListModel::ScoreDomicile
+                    ? Qt::AlignRight
+                    : Qt::AlignLeft) |
+               Qt::AlignVCenter);
+}
+
+} // namespace
+
+void MatchListModel::setItems(std::vector<store::MatchRow> items,
+                              std::vector<store::Fixture> fixtures)
 {
     beginResetModel();
     forgetCrests();
     m_items = std::move(items);
+    m_fixtures = std::move(fixtures);
     endResetModel();
+}
+
+const store::Fixture* MatchListModel::fixtureAt(int row) const
+{
+    const qsizetype at = qsizetype(row) - qsizetype(m_items.size());
+    return row >= 0 && at >= 0 && at < qsizetype(m_fixtures.size()) ? &m_fixtures[size_t(at)]
+                                                                    : nullptr;
 }
 
 QStringList MatchListModel::captions() const
@@ -18,8 +43,59 @@ QStringList MatchListModel::captions() const
     return captions;
 }
 
+QVariant MatchListModel::fixtureCell(const store::Fixture& f, int column, int role) const
+{
+    const bool score = column == ScoreDomicile || column == ScoreVisiteur;
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (column) {
+        case Journee:
+            return QStringLiteral("J") + QString::number(f.journee);
+        case Domicile:
+            return f.domicile;
+        case Visiteur:
+            return f.visiteur;
+        case ScoreDomicile:
+        case ScoreVisiteur:
+            return QStringLiteral("–");
+        default:
+            return QString();
+        }
+    case ExportRole:
+        if (column == Journee)
+            return QString::number(f.journee);
+        return score ? QVariant(QString()) : QVariant();
+    case Qt::AccessibleTextRole:
+        return score ? QVariant(kToPlay) : QVariant();
+    case Qt::AccessibleDescriptionRole:
+        return QStringLiteral("%1 – %2, %3").arg(f.domicile, f.visiteur, kToPlay);
+    case Qt::ToolTipRole:
+        return score ? QVariant(QStringLiteral("Rencontre à jouer")) : QVariant();
+    case Qt::ForegroundRole:
+        // Dark enough to read on the white and the grey rows.
+        return score ? QVariant(QColor(96, 96, 96)) : QVariant();
+    case Qt::FontRole: {
+        QFont italic;
+        italic.setItalic(true);
+        return italic;
+    }
+    case Qt::DecorationRole:
+        if (column == CrestDomicile)
+            return crest(f.domicile);
+        if (column == CrestVisiteur)
+            return crest(f.visiteur);
+        return {};
+    case Qt::TextAlignmentRole:
+        return alignment(column);
+    default:
+        return {};
+    }
+}
+
 QVariant MatchListModel::cell(int row, int column, int role) const
 {
+    if (const store::Fixture* f = fixtureAt(row))
+        return fixtureCell(*f, column, role);
     const store::MatchRow& m = m_items.at(size_t(row));
     switch (role) {
     case Qt::DisplayRole:
@@ -46,9 +122,7 @@ QVariant MatchListModel::cell(int row, int column, int role) const
             return crest(m.visiteur);
         return {};
     case Qt::TextAlignmentRole:
-        return int(
-            (column == Domicile || column == ScoreDomicile ? Qt::AlignRight : Qt::AlignLeft) |
-            Qt::AlignVCenter);
+        return alignment(column);
     default:
         return {};
     }

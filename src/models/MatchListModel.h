@@ -1,10 +1,13 @@
 #pragma once
 
 #include "models/ListModel.h"
+#include "store/Fixtures.h"
 #include "store/Results.h"
 
 // Matches, one per row: matchday, home team, its crest, the two scores, the visitor's crest
-// and the visitor. The captions are those of an imported results file.
+// and the visitor. The results come first, then the fixtures still to play, whose scores
+// read "–" ("à jouer" for a screen reader) and stay empty in a file. The captions are those
+// of an imported results file.
 class MatchListModel : public ListModel
 {
     Q_OBJECT
@@ -21,16 +24,22 @@ public:
     };
     using ListModel::ListModel;
 
-    void setItems(std::vector<store::MatchRow> items);
+    void setItems(std::vector<store::MatchRow> items, std::vector<store::Fixture> fixtures = {});
     const std::vector<store::MatchRow>& items() const { return m_items; }
+    const std::vector<store::Fixture>& fixtures() const { return m_fixtures; }
+    // The fixture shown on that row; null for a result or no row.
+    const store::Fixture* fixtureAt(int row) const;
 
     QStringList captions() const override;
     int teamColumn() const override { return Domicile; }
 
 protected:
-    int rows() const override { return int(m_items.size()); }
+    int rows() const override { return int(m_items.size() + m_fixtures.size()); }
     QVariant cell(int row, int column, int role) const override;
 
 private:
+    QVariant fixtureCell(const store::Fixture& f, int column, int role) const;
+
     std::vector<store::MatchRow> m_items;
+    std::vector<store::Fixture> m_fixtures;
 };

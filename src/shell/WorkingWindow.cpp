@@ -38,6 +38,11 @@ WorkingWindow::WorkingWindow(const QString& formName, QWidget* parent) : QWidget
 
 WorkingWindow::~WorkingWindow() = default;
 
+void WorkingWindow::addMenu(QMenu* menu)
+{
+    m_menus.insert(m_menus.size() - 1, menu);
+}
+
 void WorkingWindow::focusFirstControl()
 {
     QWidget* focused = QApplication::focusWidget();

@@ -43,6 +43,10 @@ public:
     // window laid out otherwise says what it needs itself.
     QSize minimumSizeHint() const override;
 
+protected:
+    // A menu of the window's own, shown before "&?".
+    void addMenu(QMenu* menu);
+
 private:
     QList<QMenu*> m_menus;
 };

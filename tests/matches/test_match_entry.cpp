@@ -63,7 +63,7 @@ TEST_F(MatchEntryTest, OpensWithItsListsAndScoresAtZero)
     EXPECT_EQ(e.findChild<QLineEdit*>(QStringLiteral("txtScore_0"))->text(), QStringLiteral("0"));
     EXPECT_EQ(e.findChild<QLineEdit*>(QStringLiteral("txtScore_1"))->text(), QStringLiteral("0"));
     EXPECT_EQ(e.findChild<QLabel*>(QStringLiteral("lblInfo"))->text(),
-              QStringLiteral("Journée 1: Aucun match enregistré."));
+              QStringLiteral("Journée 1 : aucun match joué sur 2."));
     EXPECT_TRUE(e.findChild<QPushButton*>(QStringLiteral("cmdSave"))->isDefault());
 }
 
@@ -136,7 +136,7 @@ TEST_F(MatchEntryTest, AnOrderedPairingOccursOnceButTheReturnMatchIsAccepted)
     EXPECT_TRUE(e.isVisible());
     EXPECT_EQ(e.cboDomicile->currentText(), QStringLiteral("BREST"));
     EXPECT_EQ(e.txtScore[0]->text(), QStringLiteral("3"));
-    EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 4: 1 match(s) enregistré(s) sur 2."));
+    EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 4 : 1 match joué sur 2."));
 }
 
 TEST_F(MatchEntryTest, ScoreBoxesTakeDigitsOnlyAndEveryScoreUpTo255)
@@ -181,32 +181,33 @@ TEST_F(MatchEntryTest, TheStatusLineCountsTheMatchesOfTheMatchdayWhenItLosesTheF
 {
     open(league(20), {{0, 3, "LENS", 1, "LILLE", 0}, {0, 3, "NICE", 2, "METZ", 2}});
     frmEditRencontre& e = creation();
-    EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 1: Aucun match enregistré."));
+    EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 1 : aucun match joué sur 10."));
     e.cboJournee->setFocus();
     e.cboJournee->setCurrentIndex(2);
     e.txtScore[0]->setFocus();
-    EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 3: 2 match(s) enregistré(s) sur 10."));
+    EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 3 : 2 matchs joués sur 10."));
     e.cboJournee->setFocus();
     e.cboJournee->setCurrentIndex(3);
     e.txtScore[0]->setFocus();
-    EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 4: Aucun match enregistré."));
+    EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 4 : aucun match joué sur 10."));
 }
 
-TEST_F(MatchEntryTest, AnOddTeamCountPrintsHalfAMatchWithTheUsersDecimalSeparator)
+// Five teams play two matches a matchday, one resting; the fixtures are counted apart.
+TEST_F(MatchEntryTest, AnOddLeagueExpectsHalfItsTeamsRoundedDownAndCountsTheFixtures)
 {
-    struct LocaleGuard
-    {
-        QLocale saved;
-        ~LocaleGuard() { QLocale::setDefault(saved); }
-    } guard;
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     open(league(5), {{0, 1, "LENS", 1, "BREST", 0}});
     frmEditRencontre& e = creation();
-    EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 1: 1 match(s) enregistré(s) sur 2,5."));
+    EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 1 : 1 match joué sur 2."));
     frmMDIRencontres window;
     window.ActualiseRencontres();
-    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblNbre"))->text(),
-              QStringLiteral("Matchs joués: 1 sur 2,5"));
+    auto* counter = window.findChild<QLabel*>(QStringLiteral("lblNbre"));
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : 1 match joué sur 2."));
+
+    ASSERT_TRUE(store::addFixture(*store::CurrentCompetition::get(), {0, 1, "LILLE", "CAEN"}).ok());
+    window.ActualiseRencontres();
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : 1 match joué, 1 à jouer."));
+    e.cboJournee_LostFocus();
+    EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 1 : 1 match joué, 1 à jouer."));
 }
 
 TEST_F(MatchEntryTest, EditionRewritesTheSameRowAndCloses)
@@ -255,7 +256,7 @@ TEST_F(MatchEntryTest, EditionRefusesAMoveOntoAMatchdayWhereATeamPlaysAndARevers
     addMatch(4, "BREST", 2, "CAEN", 2);
     frmEditRencontre& again = edition({0, 3, "CAEN", 0, "BREST", 0});
     // The line tells of the match's own matchday, not of the first one.
-    EXPECT_EQ(again.lblInfo->text(), QStringLiteral("Journée 3: 1 match(s) enregistré(s) sur 3."));
+    EXPECT_EQ(again.lblInfo->text(), QStringLiteral("Journée 3 : 1 match joué sur 3."));
     fill(again, 3, "BREST", "0", "CAEN", "0");
     save(again);
     EXPECT_EQ(messages(),

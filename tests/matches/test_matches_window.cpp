@@ -3,13 +3,18 @@
 #include "controls/zelRCornerCommand.h"
 #include "matches/MatchesFixture.h"
 #include "matches/frmMDIRencontres.h"
+#include "matches/frmReporter.h"
+#include "models/CsvExport.h"
 #include "shell/AppHost.h"
 #include "shell/Registration.h"
 #include "shell/frmMain.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QTimer>
 #include <QtTest/QTest>
 
 using namespace matchtest;
@@ -40,6 +45,36 @@ protected:
         QTest::mouseClick(ok, Qt::LeftButton);
     }
     QStringList listed() const { return describe(list->Items()); }
+    void schedule(int journee, const QString& domicile, const QString& visiteur)
+    {
+        const store::FixtureChange change =
+            store::addFixture(*store::CurrentCompetition::get(), {0, journee, domicile, visiteur});
+        ASSERT_TRUE(change.ok()) << change.refusal.toStdString();
+    }
+    // "J3 LENS-LILLE" for each fixture of the file.
+    QStringList calendar()
+    {
+        std::vector<store::Fixture> rows;
+        EXPECT_TRUE(store::loadFixtures(db(), rows).ok());
+        QStringList out;
+        for (const store::Fixture& f : rows)
+            out << QStringLiteral("J%1 %2-%3").arg(f.journee).arg(f.domicile, f.visiteur);
+        return out;
+    }
+    // Answers the postponement dialog from the keyboard: Down steps times, then Enter.
+    static void whenPostponing(int steps)
+    {
+        QTimer::singleShot(0, [steps] {
+            auto* ask = qobject_cast<frmReporter*>(QApplication::activeModalWidget());
+            if (!ask) {
+                ADD_FAILURE() << "the postponement dialog is not shown";
+                return;
+            }
+            for (int i = 0; i < steps; ++i)
+                QTest::keyClick(ask->cboJournee, Qt::Key_Down);
+            QTest::keyClick(ask, Qt::Key_Return);
+        });
+    }
     void select(int row) { list->hwnd()->setCurrentRow(row); }
 
     std::unique_ptr<frmMDIRencontres> window;
@@ -77,7 +112,7 @@ TEST_F(MatchesWindowTest, OkShowsTheChosenMatchdayWithItsCounter)
     show();
     showMatchday(1);
     EXPECT_EQ(listed(), QStringList{"J1 LENS 1-0 LILLE"});
-    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 1 sur 10"));
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : 1 match joué sur 10."));
     EXPECT_TRUE(modify->isEnabled());
     EXPECT_TRUE(remove->isEnabled());
 
@@ -85,7 +120,7 @@ TEST_F(MatchesWindowTest, OkShowsTheChosenMatchdayWithItsCounter)
     EXPECT_EQ(listed(), QStringList{"J1 LENS 1-0 LILLE"});
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_EQ(list->ItemCount(), 0);
-    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 0 sur 10"));
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 3 : aucun match joué sur 10."));
     EXPECT_FALSE(modify->isEnabled());
     EXPECT_FALSE(remove->isEnabled());
 
@@ -106,7 +141,7 @@ TEST_F(MatchesWindowTest, ACreationOnTheChosenMatchdayAddsTheRowAndRaisesTheCoun
         fill(e, 1, "NICE", "3", "METZ", "1");
         save(e);
         EXPECT_EQ(listed(), (QStringList{"J1 LENS 1-0 LILLE", "J1 NICE 3-1 METZ"}));
-        EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 2 sur 10"));
+        EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : 2 matchs joués sur 10."));
         fill(e, 2, "LENS", "0", "NICE", "0");
         save(e);
         EXPECT_TRUE(e.isVisible());
@@ -114,7 +149,7 @@ TEST_F(MatchesWindowTest, ACreationOnTheChosenMatchdayAddsTheRowAndRaisesTheCoun
     QTest::mouseClick(add, Qt::LeftButton);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(listed(), (QStringList{"J1 LENS 1-0 LILLE", "J1 NICE 3-1 METZ"}));
-    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 2 sur 10"));
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : 2 matchs joués sur 10."));
     EXPECT_EQ(stored().size(), 3u);
 
     // Journée 5 chosen without "OK": a save on Journée 3 leaves the window as it was, a save
@@ -124,13 +159,13 @@ TEST_F(MatchesWindowTest, ACreationOnTheChosenMatchdayAddsTheRowAndRaisesTheCoun
         fill(e, 3, "BREST", "2", "CAEN", "2");
         save(e);
         EXPECT_EQ(listed(), (QStringList{"J1 LENS 1-0 LILLE", "J1 NICE 3-1 METZ"}));
-        EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 2 sur 10"));
+        EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : 2 matchs joués sur 10."));
         fill(e, 5, "LYON", "1", "PARIS", "1");
         save(e);
     });
     QTest::mouseClick(add, Qt::LeftButton);
     EXPECT_EQ(listed(), QStringList{"J5 LYON 1-1 PARIS"});
-    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 1 sur 10"));
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 5 : 1 match joué sur 10."));
 }
 
 TEST_F(MatchesWindowTest, ModifyNeedsASelectionAndADoubleClickModifiesTheRow)
@@ -193,7 +228,7 @@ TEST_F(MatchesWindowTest, DeletionAsksFirstAndNoChangesNothing)
     EXPECT_EQ(messages().size(), 1);
     EXPECT_EQ(describe(stored()), QStringList{"J1 NICE 2-2 METZ"});
     EXPECT_EQ(listed(), QStringList{"J1 NICE 2-2 METZ"});
-    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 1 sur 10"));
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : 1 match joué sur 10."));
 
     // The last one, from the keyboard.
     select(0);
@@ -202,7 +237,7 @@ TEST_F(MatchesWindowTest, DeletionAsksFirstAndNoChangesNothing)
     QTest::keyClick(list->hwnd(), Qt::Key_Delete);
     EXPECT_TRUE(stored().empty());
     EXPECT_FALSE(remove->isEnabled());
-    EXPECT_EQ(counter->text(), QStringLiteral("Matchs joués: 0 sur 10"));
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : aucun match joué sur 10."));
 }
 
 TEST_F(MatchesWindowTest, AFailedDeletionIsReportedAndDeletesNothing)
@@ -229,6 +264,135 @@ TEST_F(MatchesWindowTest, AFailedDeletionIsReportedAndDeletesNothing)
     QTest::mouseClick(remove, Qt::LeftButton);
     EXPECT_TRUE(stored().empty());
     EXPECT_EQ(list->ItemCount(), 0);
+}
+
+TEST_F(MatchesWindowTest, FixturesFollowTheResultsShownWithADashAndReadAsToPlay)
+{
+    open(league(20), {{0, 1, "LENS", 1, "LILLE", 0}});
+    schedule(1, "NICE", "METZ");
+    schedule(2, "LENS", "NICE");
+    show();
+    showMatchday(1);
+    ASSERT_EQ(list->ItemCount(), 2);
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : 1 match joué, 1 à jouer."));
+    const ListModel* m = list->model();
+    const QModelIndex score = m->index(1, MatchListModel::ScoreDomicile);
+    EXPECT_EQ(score.data().toString(), QStringLiteral("–"));
+    EXPECT_TRUE(score.data(Qt::FontRole).value<QFont>().italic());
+    EXPECT_NE(score.data(Qt::ForegroundRole),
+              m->index(0, MatchListModel::ScoreDomicile).data(Qt::ForegroundRole));
+    EXPECT_FALSE(m->index(0, MatchListModel::ScoreDomicile).data(Qt::FontRole).isValid());
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(list->hwnd());
+    ASSERT_TRUE(table && table->tableInterface());
+    QAccessibleInterface* cell = table->tableInterface()->cellAt(1, MatchListModel::ScoreVisiteur);
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(cell->text(QAccessible::Name), QStringLiteral("à jouer"));
+    EXPECT_EQ(cell->text(QAccessible::Description), QStringLiteral("NICE – METZ, à jouer"));
+    // The copy, and so the export, leaves the scores of a fixture empty.
+    EXPECT_EQ(list->CopiedText(),
+              QStringLiteral("Journée\tDomicile\tScoreDomicile\tScoreVisiteur\t"
+                             "Visiteur\n1\tLENS\t1\t0\tLILLE\n1\tNICE\t\t\tMETZ\n"));
+    EXPECT_TRUE(QString::fromUtf8(tablesToCsv(window->shownView().tables))
+                    .contains(QStringLiteral("1;NICE;;;METZ")));
+
+    // Postponing is offered on a fixture only.
+    select(0);
+    EXPECT_FALSE(window->mnuReporter->isEnabled());
+    select(1);
+    EXPECT_TRUE(window->mnuReporter->isEnabled());
+    EXPECT_TRUE(modify->isEnabled());
+}
+
+TEST_F(MatchesWindowTest, EnterOnAFixtureOpensItsEntryAndSavingPlaysIt)
+{
+    open(league(20), {{0, 1, "LENS", 1, "LILLE", 0}});
+    schedule(1, "NICE", "METZ");
+    show();
+    showMatchday(1);
+    select(1);
+    whenEntryShown([&](frmEditRencontre& e) {
+        EXPECT_EQ(e.windowTitle(), QStringLiteral("Rencontres - Création"));
+        EXPECT_EQ(e.cboJournee->currentText(), QStringLiteral("1"));
+        EXPECT_EQ(e.cboDomicile->currentText(), QStringLiteral("NICE"));
+        EXPECT_EQ(e.cboVisiteur->currentText(), QStringLiteral("METZ"));
+        EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 1 : 1 match joué, 1 à jouer."));
+        EXPECT_EQ(e.focusWidget(), e.txtScore[0]);
+        QTest::keyClicks(e.txtScore[0], "3");
+        QTest::keyClick(e.txtScore[0], Qt::Key_Tab);
+        QTest::keyClicks(e.txtScore[1], "1");
+        save(e);
+        EXPECT_EQ(e.lblInfo->text(), QStringLiteral("Journée 1 : 2 matchs joués sur 10."));
+    });
+    list->hwnd()->setFocus();
+    QTest::keyClick(list->hwnd(), Qt::Key_Return);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(calendar().isEmpty());
+    EXPECT_EQ(describe(stored()), (QStringList{"J1 LENS 1-0 LILLE", "J1 NICE 3-1 METZ"}));
+    EXPECT_EQ(list->ItemCount(), 2);
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : 2 matchs joués sur 10."));
+}
+
+TEST_F(MatchesWindowTest, AFixtureIsPostponedByTheRulesAndTakenOffAfterAQuestion)
+{
+    open(league(20), {{0, 2, "LENS", 0, "NICE", 0}});
+    schedule(1, "LENS", "LILLE");
+    schedule(1, "NICE", "METZ");
+    show();
+    showMatchday(1);
+    select(0);
+    whenPostponing(1); // Journée 2, where LENS plays
+    window->mnuReporter->trigger();
+    EXPECT_EQ(messages(), QStringList{"information|La rencontre de LENS de la Journée 2 est déjà "
+                                      "enregistrée.\nCorrigez les données."});
+    EXPECT_EQ(calendar(), (QStringList{"J1 LENS-LILLE", "J1 NICE-METZ"}));
+    select(0);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    whenPostponing(2);
+    QTest::keyClick(list->hwnd(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(calendar(), (QStringList{"J1 NICE-METZ", "J3 LENS-LILLE"}));
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : aucun match joué, 1 à jouer."));
+
+    select(0);
+    MessageBox::setNextAnswer(false);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_EQ(messages(), QStringList{"question|Retirer la rencontre NICE - METZ du calendrier ?"});
+    EXPECT_EQ(list->ItemCount(), 1);
+    MessageBox::setNextAnswer(true);
+    list->hwnd()->setFocus();
+    QTest::keyClick(list->hwnd(), Qt::Key_Delete);
+    EXPECT_EQ(calendar(), QStringList{"J3 LENS-LILLE"});
+    EXPECT_EQ(list->ItemCount(), 0);
+    EXPECT_EQ(describe(stored()), QStringList{"J2 LENS 0-0 NICE"});
+}
+
+TEST_F(MatchesWindowTest, GenerateFillsTheCalendarAfterAQuestion)
+{
+    open(league(20));
+    show();
+    ASSERT_TRUE(window->menus().size() == 4 &&
+                window->menus()[2]->actions().contains(window->mnuGenerer));
+    EXPECT_EQ(window->mnuGenerer->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+    MessageBox::setNextAnswer(false);
+    window->mnuGenerer->trigger();
+    EXPECT_EQ(messages().size(), 1);
+    EXPECT_TRUE(calendar().isEmpty());
+
+    MessageBox::setNextAnswer(true);
+    window->mnuGenerer->trigger();
+    const QStringList shown = messages();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[1], QStringLiteral("information|380 rencontres ajoutées au calendrier."));
+    EXPECT_EQ(calendar().size(), 380);
+    EXPECT_EQ(list->ItemCount(), 10);
+    EXPECT_EQ(counter->text(), QStringLiteral("Journée 1 : aucun match joué, 10 à jouer."));
+
+    MessageBox::setNextAnswer(true);
+    window->mnuGenerer->trigger();
+    EXPECT_EQ(messages().value(1), QStringLiteral("information|Aucune rencontre à ajouter : chaque "
+                                                  "rencontre de la saison est jouée ou au "
+                                                  "calendrier."));
 }
 
 TEST_F(MatchesWindowTest, TheListAndButtonsFollowTheWindowSize)

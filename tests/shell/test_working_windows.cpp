@@ -174,7 +174,10 @@ TEST_F(WorkingWindowsTest, NoButtonTakesTheAccessKeyOfAMenu)
         QStringList menuKeys;
         for (QMenu* menu : w->menus())
             menuKeys << ButtonKeys::accessKeyOf(menu->title()).toUpper();
-        EXPECT_EQ(menuKeys, (QStringList{"F", "A", "?"}));
+        // The matches window adds its "Calendrier" menu.
+        const QStringList expected =
+            item == 2 ? QStringList{"F", "A", "L", "?"} : QStringList{"F", "A", "?"};
+        EXPECT_EQ(menuKeys, expected);
         const QList<Button> buttons = buttonsOf(w);
         EXPECT_FALSE(buttons.isEmpty()) << w->formName().toStdString();
         for (const Button& b : buttons)
