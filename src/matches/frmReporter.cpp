@@ -11,10 +11,8 @@ frmReporter::frmReporter(const QString& pairing, int journee, int matchdays, QWi
 {
     setObjectName(QStringLiteral("frmReporter"));
     setWindowTitle(QStringLiteral("Reporter la rencontre"));
-    auto* what = new QLabel(QStringLiteral("Reporter %1, prévue à la Journée %2, à la journée :")
-                                .arg(pairing)
-                                .arg(journee),
-                            this);
+    auto* what = new QLabel(
+        QStringLiteral("%1 est prévue à la Journée %2.").arg(pairing).arg(journee), this);
     what->setWordWrap(true);
     cboJournee = new QComboBox(this);
     cboJournee->setObjectName(QStringLiteral("cboJournée"));
