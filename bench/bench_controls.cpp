@@ -32,6 +32,32 @@ void BM_ShowAndPaintMatchList(benchmark::State& state)
 }
 BENCHMARK(BM_ShowAndPaintMatchList)->Arg(20)->Arg(16256)->Unit(benchmark::kMicrosecond);
 
+// The same with half of the list still to play: the fixtures follow the results, in their own
+// style.
+void BM_ShowAndPaintMatchListWithFixtures(benchmark::State& state)
+{
+    zelOwnerLBox4 list;
+    list.resize(700, 500);
+    list.show();
+    const int n = int(state.range(0));
+    std::vector<store::MatchRow> played = matches(n / 2);
+    std::vector<store::Fixture> toPlay;
+    for (const store::MatchRow& m : matches(n - n / 2))
+        toPlay.push_back({m.rowid, m.journee, m.domicile, m.visiteur});
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<store::MatchRow> rows = played;
+        std::vector<store::Fixture> fixtures = toPlay;
+        state.ResumeTiming();
+        list.setItems(std::move(rows), std::move(fixtures));
+        benchmark::DoNotOptimize(list.grab());
+    }
+}
+BENCHMARK(BM_ShowAndPaintMatchListWithFixtures)
+    ->Arg(20)
+    ->Arg(16256)
+    ->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv)
