@@ -278,11 +278,14 @@ TEST_F(WizardTest, SaveChecksInOrderAndRefusesPointsAbove255)
     wizard.cmdSave->click();
     EXPECT_EQ(texts(),
               QStringLiteral("Une compétition compte au plus 128 équipes : retirez-en 2."));
+    // A name of spaces is an empty name; neither the save dialog nor a write.
     MessageBox::clearShown();
-    wizard.txtCompet->clear();
+    wizard.txtCompet->setText(QStringLiteral("   "));
     wizard.txtSaison->clear();
     wizard.cmdSave->click();
     EXPECT_EQ(texts(), QStringLiteral("Donnez un nom à la compétition."));
+    EXPECT_EQ(wizard.focusWidget(), wizard.txtCompet);
+    EXPECT_EQ(property("Championnat").toString(), QStringLiteral("Undefined"));
 }
 
 TEST_F(WizardTest, CancellingTheSaveDialogKeepsTheWizardWithItsPropertiesWritten)
@@ -393,19 +396,6 @@ TEST_F(WizardTest, EscapeOrClosingWithTeamsAsksBeforeGivingUp)
     EXPECT_FALSE(wizard.isVisible());
     EXPECT_FALSE(QFileInfo::exists(working));
     EXPECT_TRUE(wizard.Tag.isEmpty());
-}
-
-TEST_F(WizardTest, ANameOfSpacesIsRefusedAsAnEmptyName)
-{
-    add(QStringLiteral("A"));
-    add(QStringLiteral("B"));
-    wizard.txtCompet->setText(QStringLiteral("   "));
-    MessageBox::clearShown();
-    wizard.cmdSave->click();
-    EXPECT_EQ(texts(), QStringLiteral("Donnez un nom à la compétition."));
-    EXPECT_EQ(wizard.focusWidget(), wizard.txtCompet);
-    // Neither the save dialog nor a write.
-    EXPECT_EQ(property("Championnat").toString(), QStringLiteral("Undefined"));
 }
 
 TEST(NewCompetition, TheFinishedFileIsMovedOpenedAndTheWorkingFileIsGone)
