@@ -16,6 +16,7 @@
 #include "store/ResultSet.h"
 #include "store/Results.h"
 #include "store/SafeSaveFile.h"
+#include "store/SeasonRecord.h"
 #include "store/TextChecks.h"
 #include "store/Utilities.h"
 
@@ -65,6 +66,14 @@ Commandes :
       texte UTF-8, une par ligne (2 à 128 équipes, 50 caractères au plus par
       nom, sans caractère de contrôle). Les points par défaut sont 3,0,1
       (victoire, défaite, match nul), le départage par défaut « buts ».
+  new FICHIER.dat --from SOURCE [--name NOM] [--season SAISON]
+      [--points V,D,N] [--tiebreak DEPARTAGE]
+      Crée la compétition d'un fichier de données public, reconnu à son
+      contenu : le JSON d'openfootball (football.json) ou le CSV de
+      football-data (Date, HomeTeam, AwayTeam, FTHG, FTAG). Ses équipes, ses
+      résultats et ses rencontres à jouer (le calendrier) viennent du fichier,
+      le nom et la saison aussi quand il les donne ; les matchs du CSV, qui
+      n'ont pas de journée, sont numérotés par date. Tout ou rien.
   properties FICHIER.dat [--name NOM] [--season SAISON] [--points V,D,N]
       [--tiebreak DEPARTAGE]
       Sans option, affiche le nom, la saison, les points et le départage de la
@@ -795,16 +804,40 @@ int create(const QStringList& args)
     Parsed p;
     if (!parse(p, args,
                {opt("name", "NOM"), opt("season", "SAISON"), opt("points", "V,D,N"),
-                opt("tiebreak", "DEPARTAGE"), opt("teams", "FICHIER")},
+                opt("tiebreak", "DEPARTAGE"), opt("teams", "FICHIER"), opt("from", "SOURCE")},
                1))
         return Misuse;
+    // From a season's file, the teams, the name and the season come from it.
+    const bool fromSource = p.parser.isSet(QStringLiteral("from"));
+    if (fromSource && p.parser.isSet(QStringLiteral("teams")))
+        return fail(Misuse, QStringLiteral("--teams et --from ne vont pas ensemble : les équipes "
+                                           "viennent du fichier de données."));
     for (const char* required : {"name", "season", "teams"})
-        if (!p.parser.isSet(QString::fromLatin1(required)))
+        if (!fromSource && !p.parser.isSet(QString::fromLatin1(required)))
             return fail(Misuse, QStringLiteral("l'option --%1 est obligatoire.")
                                     .arg(QString::fromLatin1(required)));
+    std::optional<store::SeasonSource> source;
+    if (fromSource) {
+        store::SourceError error;
+        const QString from = p.parser.value(QStringLiteral("from"));
+        source = store::readSeasonSource(from, error);
+        if (!source)
+            return fail(Refused, QStringLiteral("« %1 » : %2").arg(from, error.message));
+    }
     const QString path = p.positional[0];
-    const QString name = p.parser.value(QStringLiteral("name")).trimmed();
-    const QString season = p.parser.value(QStringLiteral("season")).trimmed();
+    const auto given = [&](const char* option, const QString& fallback) {
+        const QString key = QString::fromLatin1(option);
+        return p.parser.isSet(key) ? p.parser.value(key).trimmed() : fallback;
+    };
+    const QString name = given("name", source ? source->name : QString());
+    const QString season = given("season", source ? source->season : QString());
+    if (source && (name.isEmpty() || season.isEmpty()))
+        return fail(Refused,
+                    QStringLiteral("le fichier de données ne donne pas %1 : indiquez-le "
+                                   "avec --%2.")
+                        .arg(name.isEmpty() ? QStringLiteral("le nom de la compétition")
+                                            : QStringLiteral("la saison"),
+                             name.isEmpty() ? QStringLiteral("name") : QStringLiteral("season")));
     store::TieBreak tieBreak = store::TieBreak::Goals;
     if (!parseTieBreak(p, tieBreak))
         return Misuse;
@@ -825,8 +858,20 @@ int create(const QStringList& args)
         return fail(Refused, QStringLiteral("le fichier « %1 » existe déjà.").arg(path));
 
     QStringList teams;
-    if (!readTeamList(p.parser.value(QStringLiteral("teams")), teams))
+    if (source) {
+        teams = source->teams;
+        QHash<QString, QString> seen;
+        for (const QString& team : teams) {
+            const QString twin = seen.value(store::teamKey(team));
+            if (!twin.isEmpty())
+                return fail(Refused, QStringLiteral("le fichier de données nomme « %1 » et « %2 », "
+                                                    "qui ne diffèrent que par les majuscules.")
+                                         .arg(store::shortened(twin), store::shortened(team)));
+            seen.insert(store::teamKey(team), team);
+        }
+    } else if (!readTeamList(p.parser.value(QStringLiteral("teams")), teams)) {
         return Refused;
+    }
     if (teams.size() < 2)
         return fail(Refused, QStringLiteral("il est nécessaire d'avoir au moins 2 équipes."));
     if (teams.size() > kMaxTeams)
@@ -864,8 +909,17 @@ int create(const QStringList& args)
         for (const QString& team : teams)
             rows.push_back({team, crest, icon});
         if ((e = store::writeNewCompetition(*db, {name, season, pts[0], pts[1], pts[2], tieBreak},
-                                            rows)) ||
-            (e = db->close()))
+                                            rows)))
+            return abandon(store::describeError(e));
+        if (source) {
+            QString refusal;
+            const std::vector<QString> names(teams.begin(), teams.end());
+            if ((e = store::recordSeason(*db, names, *source, refusal)))
+                return abandon(store::describeError(e));
+            if (!refusal.isEmpty())
+                return abandon(refusal);
+        }
+        if ((e = db->close()))
             return abandon(store::describeError(e));
     }
     switch (store::SafeSaveFile::placeNew(work, path)) {
@@ -881,6 +935,19 @@ int create(const QStringList& args)
     }
     out() << QStringLiteral("Compétition « %1 » créée avec %2 équipes.").arg(name).arg(teams.size())
           << Qt::endl;
+    if (source) {
+        qsizetype played = 0;
+        for (const store::SourceMatch& m : source->matches)
+            played += m.homeGoals && m.awayGoals;
+        out() << QStringLiteral("%1 résultat(s) et %2 rencontre(s) à jouer enregistré(s).")
+                     .arg(played)
+                     .arg(qsizetype(source->matches.size()) - played)
+              << Qt::endl;
+        if (source->outOfDateOrder > 0)
+            out() << QStringLiteral("%1 rencontre(s) n'ont pas pu garder l'ordre de leurs dates.")
+                         .arg(source->outOfDateOrder)
+                  << Qt::endl;
+    }
     return Ok;
 }
 

@@ -335,6 +335,51 @@ TEST_F(CliTest, ScheduleAndFixturesFromTheTool)
                                     "est jouée ou au calendrier.\n"));
 }
 
+// A season created in one step from either public format: the same results give the same
+// standings; a match breaking a rule of the league creates no file.
+TEST_F(CliTest, ANewCompetitionFromAPublishedSeason)
+{
+    const QString json =
+        csv("liga.json", QStringLiteral(R"({"name": "Ligue Test 2025/26", "matches": [
+            {"round": "Journée 1", "date": "2025-08-16", "team1": "Lens", "team2": "Brest",
+             "score": {"ft": [2, 1]}},
+            {"round": "Journée 1", "date": "2025-08-16", "team1": "Metz", "team2": "Nice",
+             "score": {"ft": [0, 0]}},
+            {"round": "Journée 2", "date": "2025-08-23", "team1": "Brest", "team2": "Metz"},
+            {"round": "Journée 2", "date": "2025-08-23", "team1": "Nice", "team2": "Lens"}]})"));
+    const QString fromJson = dir.file(QStringLiteral("json.dat"));
+    CliRun r = cli({"new", fromJson, "--from", json});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("2 résultat(s) et 2 rencontre(s) à jouer")));
+    EXPECT_EQ(testsupport::cliCsv({"fixtures", fromJson}).size(), 3u);
+    EXPECT_TRUE(cli({"properties", fromJson}).out.contains(QStringLiteral("Saison : 2025-2026")));
+
+    const QString data = csv("E0.csv", "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,FTR\n"
+                                       "F1,16/08/2025,Lens,Brest,2,1,H\n"
+                                       "F1,16/08/25,Metz,Nice,0,0,D\n"
+                                       "F1,23/08/2025,Brest,Metz,,,\n"
+                                       "F1,23/08/2025,Nice,Lens,,,\n");
+    const QString fromCsv = dir.file(QStringLiteral("csv.dat"));
+    r = cli({"new", fromCsv, "--from", data, "--name", "Ligue Test"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(testsupport::cliCsv({"standings", fromCsv}),
+              testsupport::cliCsv({"standings", fromJson}));
+    EXPECT_EQ(testsupport::cliCsv({"fixtures", fromCsv}),
+              testsupport::cliCsv({"fixtures", fromJson}));
+
+    // Lens twice on matchday 1: refused by its number, and no file left.
+    const QString bad = csv("bad.json", QStringLiteral(R"({"name": "X 2025", "matches": [
+        {"round": "1", "team1": "Lens", "team2": "Brest", "score": {"ft": [1, 0]}},
+        {"round": "1", "team1": "Nice", "team2": "Lens", "score": {"ft": [1, 0]}}]})"));
+    const QString refused = dir.file(QStringLiteral("bad.dat"));
+    r = cli({"new", refused, "--from", bad});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("match 2 : La rencontre de Lens de la Journée 1")))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(refused));
+    EXPECT_EQ(cli({"new", refused, "--from", data, "--teams", data}).code, 2);
+}
+
 TEST_F(CliTest, PenaltiesAreAddedCheckedAndListed)
 {
     const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
