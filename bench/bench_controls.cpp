@@ -53,10 +53,7 @@ void BM_ShowAndPaintMatchListWithFixtures(benchmark::State& state)
         benchmark::DoNotOptimize(list.grab());
     }
 }
-BENCHMARK(BM_ShowAndPaintMatchListWithFixtures)
-    ->Arg(20)
-    ->Arg(16256)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShowAndPaintMatchListWithFixtures)->Arg(20)->Arg(16256)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
