@@ -311,6 +311,18 @@ OpenError checkResults(Database& db, qint64 matchdays, bool calendar)
     const auto name = [&names](int team) {
         return QStringLiteral("« %1 »").arg(shortened(QString::fromUtf8(names[size_t(team)])));
     };
+    // Results and fixtures alike: a team plays at most once a matchday.
+    const auto playsTwice = [&](int home, int away, int day) {
+        for (int team : {home, away}) {
+            const size_t at = size_t(day) * n + size_t(team);
+            if (plays[at])
+                return QStringLiteral("fait jouer %1 deux fois à la journée %2")
+                    .arg(name(team))
+                    .arg(day);
+            plays[at] = 1;
+        }
+        return QString();
+    };
     // A number out of range; a missing value is told as one that is not a whole number.
     int types[5] = {};
     qint64 numbers[5] = {};
@@ -364,14 +376,8 @@ OpenError checkResults(Database& db, qint64 matchdays, bool calendar)
                                        .arg(qMin(int(played), day))
                                        .arg(qMax(int(played), day));
         played = quint8(day);
-        for (int team : {home, away}) {
-            const size_t at = size_t(day) * n + size_t(team);
-            if (plays[at])
-                return QStringLiteral("fait jouer %1 deux fois à la journée %2")
-                    .arg(name(team))
-                    .arg(day);
-            plays[at] = 1;
-        }
+        if (const QString twice = playsTwice(home, away, day); !twice.isEmpty())
+            return twice;
         failure = OpenFailure::BadValue;
         return QString();
     };
@@ -420,14 +426,8 @@ OpenError checkResults(Database& db, qint64 matchdays, bool calendar)
                 .arg(qMin(int(planned), day))
                 .arg(qMax(int(planned), day));
         planned = quint8(day);
-        for (int team : {home, away}) {
-            const size_t at = size_t(day) * n + size_t(team);
-            if (plays[at])
-                return QStringLiteral("fait jouer %1 deux fois à la journée %2")
-                    .arg(name(team))
-                    .arg(day);
-            plays[at] = 1;
-        }
+        if (const QString twice = playsTwice(home, away, day); !twice.isEmpty())
+            return twice;
         failure = OpenFailure::BadValue;
         return QString();
     };

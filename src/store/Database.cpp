@@ -99,6 +99,17 @@ QVariant columnValue(sqlite3_stmt* s, int c)
 
 } // namespace
 
+DbError hasTable(Database& db, const QString& name, bool& exists)
+{
+    Snapshot s;
+    if (DbError e = db.query(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
+                                            "AND name = ? COLLATE NOCASE"),
+                             {name}, s))
+        return e;
+    exists = !s.isEmpty();
+    return {};
+}
+
 QString quoteIdentifier(const QString& name)
 {
     QString q = name;

@@ -204,6 +204,10 @@ private:
 
 QString quoteIdentifier(const QString& name);
 
+// Whether the file holds a table of that name, as the engine matches names (ASCII case aside):
+// the tables that files made before may lack.
+[[nodiscard]] DbError hasTable(Database& db, const QString& name, bool& exists);
+
 // What went wrong with the competition file, in French, for the window to show.
 QString describeError(const DbError& error);
 

@@ -73,13 +73,7 @@ DbError rulesAround(Competition& competition, int journee, const QString& home,
 
 DbError hasFixtureTable(Database& db, bool& exists)
 {
-    Snapshot s;
-    if (DbError e = db.query(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
-                                            "AND name = ? COLLATE NOCASE"),
-                             {kFixtureTable}, s))
-        return e;
-    exists = !s.isEmpty();
-    return {};
+    return hasTable(db, kFixtureTable, exists);
 }
 
 DbError loadFixtures(Database& db, std::vector<Fixture>& out, std::optional<int> matchday)

@@ -23,13 +23,7 @@ std::optional<TieBreak> tieBreakFromName(const QString& name)
 
 DbError hasPenaltyTable(Database& db, bool& exists)
 {
-    Snapshot s;
-    if (DbError e = db.query(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
-                                            "AND name = ? COLLATE NOCASE"),
-                             {kPenaltyTable}, s))
-        return e;
-    exists = !s.isEmpty();
-    return {};
+    return hasTable(db, kPenaltyTable, exists);
 }
 
 DbError loadPenalties(Database& db, std::vector<Penalty>& penalties)
