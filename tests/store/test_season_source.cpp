@@ -215,7 +215,7 @@ TEST(SeasonSource, HostileOrBrokenFilesAreRefusedInFrench)
     const auto json = [](const QByteArray& matches) {
         return QByteArray(R"({"name": "L", "matches": [)") + matches + "]}";
     };
-    const std::pair<QByteArray, const char*> cases[] = {
+    const std::pair<QByteArray, QByteArray> cases[] = {
         {"", "Le fichier est vide."},
         {"\xEF\xBB\xBF  \n", "Le fichier est vide."},
         {json(R"({"round": "1", "team1": 3, "team2": "B"})"),
