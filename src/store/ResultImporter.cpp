@@ -1,5 +1,7 @@
 #include "store/ResultImporter.h"
 
+#include "store/CsvRecords.h"
+
 #include "store/Competition.h"
 #include "store/MatchRules.h"
 #include "store/Teams.h"
@@ -17,37 +19,10 @@ const char* const kColumns[] = {"Journée", "Domicile", "ScoreDomicile", "Visite
                                 "ScoreVisiteur"};
 constexpr qint64 kChunk = 64 * 1024;
 
-struct Record
-{
-    int line = 0;
-    QList<QByteArray> fields;
-};
-
-// What libcsv's callbacks fill while a line is parsed.
-struct Collector
-{
-    QList<QByteArray> fields;
-    std::vector<Record> ready;
-    int recordLine = 0;
-    bool pendingStart = true; // the next non-blank line starts a record
-    qsizetype recordBytes = 0;
-};
-
-void onField(void* data, size_t size, void* context)
-{
-    auto* c = static_cast<Collector*>(context);
-    c->fields.append(data ? QByteArray(static_cast<const char*>(data), qsizetype(size))
-                          : QByteArray());
-}
-
-void onRecord(int, void* context)
-{
-    auto* c = static_cast<Collector*>(context);
-    c->ready.push_back({c->recordLine, std::move(c->fields)});
-    c->fields.clear();
-    c->pendingStart = true;
-    c->recordBytes = 0;
-}
+using csv::Collector;
+using csv::onField;
+using csv::onRecord;
+using csv::Record;
 
 // The separator of the header line: ';' when it has more of them than ',' outside quotes.
 char separatorOf(const QByteArray& header)

@@ -1,5 +1,7 @@
 #include "store/SeasonSource.h"
 
+#include "store/CsvRecords.h"
+
 #include "store/TextChecks.h"
 
 #include <QFile>
@@ -494,34 +496,10 @@ std::optional<SeasonSource> readJson(const QByteArray& content, SourceError& err
 
 // ---- football-data CSV ----
 
-struct Record
-{
-    int line = 0;
-    QList<QByteArray> fields;
-};
-
-struct Collector
-{
-    QList<QByteArray> fields;
-    std::vector<Record> ready;
-    int recordLine = 0;
-    bool pendingStart = true;
-};
-
-void onField(void* data, size_t size, void* context)
-{
-    auto* c = static_cast<Collector*>(context);
-    c->fields.append(data ? QByteArray(static_cast<const char*>(data), qsizetype(size))
-                          : QByteArray());
-}
-
-void onRecord(int, void* context)
-{
-    auto* c = static_cast<Collector*>(context);
-    c->ready.push_back({c->recordLine, std::move(c->fields)});
-    c->fields.clear();
-    c->pendingStart = true;
-}
+using csv::Collector;
+using csv::onField;
+using csv::onRecord;
+using csv::Record;
 
 QDate footballDataDate(const QString& text)
 {
