@@ -913,8 +913,7 @@ int create(const QStringList& args)
             return abandon(store::describeError(e));
         if (source) {
             QString refusal;
-            const std::vector<QString> names(teams.begin(), teams.end());
-            if ((e = store::recordSeason(*db, names, *source, refusal)))
+            if ((e = store::recordSeason(*db, *source, refusal)))
                 return abandon(store::describeError(e));
             if (!refusal.isEmpty())
                 return abandon(refusal);

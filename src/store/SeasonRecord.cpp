@@ -2,13 +2,20 @@
 
 #include "store/Fixtures.h"
 #include "store/MatchRules.h"
+#include "store/Teams.h"
 
 namespace store {
 
-DbError recordSeason(Database& db, const std::vector<QString>& teams, const SeasonSource& source,
-                     QString& refusal)
+DbError recordSeason(Database& db, const SeasonSource& source, QString& refusal)
 {
     refusal.clear();
+    // The teams are read and every match checked inside the transaction that writes them.
+    Transaction tx(db);
+    if (DbError e = tx.beginError())
+        return e;
+    std::vector<QString> teams;
+    if (DbError e = loadTeamNames(db, teams))
+        return e;
     MatchRules rules(teams, int(teams.size()));
     std::vector<MatchRow> results;
     std::vector<Fixture> fixtures;
@@ -37,9 +44,6 @@ DbError recordSeason(Database& db, const std::vector<QString>& teams, const Seas
             fixtures.push_back(f);
         }
     }
-    Transaction tx(db);
-    if (DbError e = tx.beginError())
-        return e;
     DbError e;
     const auto insert =
         db.prepare(QStringLiteral("INSERT INTO \"Résultats\" (\"Journée\", Domicile, "

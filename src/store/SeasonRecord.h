@@ -12,7 +12,6 @@ namespace store {
 // transaction: results into Résultats and matches still to play into the calendar, each
 // checked by the rules of match entry first. refusal (French, naming the match
 // by its line or number in the file) is set, and nothing written, when one breaks a rule.
-[[nodiscard]] DbError recordSeason(Database& db, const std::vector<QString>& teams,
-                                   const SeasonSource& source, QString& refusal);
+[[nodiscard]] DbError recordSeason(Database& db, const SeasonSource& source, QString& refusal);
 
 } // namespace store
