@@ -380,6 +380,27 @@ TEST_F(CliTest, ANewCompetitionFromAPublishedSeason)
     EXPECT_EQ(cli({"new", refused, "--from", data, "--teams", data}).code, 2);
 }
 
+// Around a season played in another order, pairings whose teams are never free on the same
+// matchday are named, and nothing is written.
+TEST_F(CliTest, ScheduleNamesThePairingsItCannotPlace)
+{
+    const QString file = create(QStringLiteral("tight"), {"A", "B", "C", "D"});
+    ASSERT_EQ(cli({"import", file,
+                   csv("played.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
+                                     "1,A,1,C,0\n2,C,1,A,0\n3,A,1,D,0\n4,D,1,A,0\n"
+                                     "5,B,1,C,0\n6,B,1,D,0\n")})
+                  .code,
+              0);
+    const QByteArray before = testsupport::readBytes(file);
+    const CliRun r = cli({"schedule", file});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("aucune journée ne laisse libres les deux équipes "
+                                              "de 4 rencontre(s)")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("A - B"))) << r.err.toStdString();
+    EXPECT_EQ(testsupport::readBytes(file), before);
+}
+
 TEST_F(CliTest, PenaltiesAreAddedCheckedAndListed)
 {
     const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
