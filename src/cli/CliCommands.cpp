@@ -17,6 +17,8 @@
 #include "store/Results.h"
 #include "store/SafeSaveFile.h"
 #include "store/SeasonRecord.h"
+#include "store/SeasonUpdate.h"
+#include "store/Teams.h"
 #include "store/TextChecks.h"
 #include "store/Utilities.h"
 
@@ -95,6 +97,20 @@ Commandes :
       fichier sans colonne de score (Journée, Domicile, Visiteur) est un
       calendrier. Un résultat d'une rencontre du calendrier la retire du
       calendrier.
+  import FICHIER.dat SOURCE [--alias "NOM=EQUIPE"]...
+      Met la compétition à jour depuis un fichier de données public (JSON
+      d'openfootball ou CSV de football-data, reconnu à son contenu), aussi
+      souvent qu'il est republié : un résultat déjà enregistré avec le même
+      score est ignoré et compté, une rencontre du calendrier qui a désormais
+      un score devient un résultat, les nouvelles rencontres à jouer rejoignent
+      le calendrier. Un résultat qui contredit celui enregistré (autre score,
+      autre journée) est refusé et nommé, et rien n'est écrit. Les équipes
+      sont reconnues à leur nom, sans tenir compte des majuscules, ou à un
+      autre nom retenu ; un nom inconnu est refusé avec la liste des noms
+      inconnus. --alias (répétable) dit quelle équipe un nom désigne, et le
+      retient pour les importations suivantes.
+  aliases FICHIER.dat [--format FORMAT]
+      Les autres noms d'équipe retenus, en colonnes Nom, Equipe.
   schedule FICHIER.dat [--seed N]
       Génère le calendrier : chaque rencontre qui n'est ni jouée ni au
       calendrier reçoit une journée, en aller-retour (méthode du cercle), les
@@ -580,16 +596,90 @@ int report(const QStringList& args)
     return Ok;
 }
 
+// "NOM=EQUIPE": the team is the part after an '=' that names one, the last such '=' first,
+// since a file's name may hold one too.
+bool parseAlias(const QString& text, const std::vector<QString>& teams, store::TeamAlias& alias)
+{
+    const store::TeamResolver resolver(teams, {});
+    for (qsizetype at = text.lastIndexOf(QLatin1Char('=')); at > 0;
+         at = text.lastIndexOf(QLatin1Char('='), at - 1)) {
+        const QString team = resolver.team(text.mid(at + 1).trimmed());
+        if (!team.isEmpty()) {
+            alias = {text.left(at).trimmed(), team};
+            return true;
+        }
+    }
+    fail(Refused, text.contains(QLatin1Char('='))
+                      ? QStringLiteral("--alias « %1 » : après le signe =, aucune équipe de la "
+                                       "compétition n'est nommée.")
+                            .arg(store::shortened(text))
+                      : QStringLiteral("--alias attend « NOM=EQUIPE », pas « %1 ».")
+                            .arg(store::shortened(text)));
+    return false;
+}
+
+int importSource(store::Competition& c, const QString& path, const QStringList& aliasTexts)
+{
+    store::SourceError error;
+    std::optional<store::SeasonSource> source = store::readSeasonSource(path, error);
+    if (!source)
+        return fail(Refused, QStringLiteral("« %1 » : %2").arg(path, error.message));
+    std::vector<QString> teams;
+    if (store::DbError e = store::loadTeamNames(c.db(), teams))
+        return fail(Refused, QStringLiteral("Les équipes n'ont pas pu être lues. ") +
+                                 store::describeError(e));
+    std::vector<store::TeamAlias> aliases;
+    for (const QString& text : aliasTexts) {
+        store::TeamAlias alias;
+        if (!parseAlias(text, teams, alias))
+            return Refused;
+        aliases.push_back(alias);
+    }
+    const store::SeasonUpdate u = store::updateSeason(c, std::move(*source), aliases);
+    if (u.error)
+        return fail(Refused,
+                    QStringLiteral("Rien n'a été importé. ") + store::describeError(u.error));
+    if (!u.unknown.isEmpty()) {
+        QString told =
+            u.refusal + QStringLiteral(" Indiquez de quelle équipe il s'agit avec --alias "
+                                       "\"NOM=EQUIPE\" ; rien n'a été importé.");
+        for (const QString& name : u.unknown)
+            told += QStringLiteral("\n  %1 (la plus proche : %2)")
+                        .arg(name, store::closestTeams(name, teams).value(0));
+        return fail(Refused, told);
+    }
+    if (!u.ok())
+        return fail(Refused, QStringLiteral("Rien n'a été importé. ") + u.refusal);
+    for (const QString& line : u.report())
+        out() << line << Qt::endl;
+    if (!aliases.empty())
+        out() << QStringLiteral("%1 autre(s) nom(s) d'équipe retenu(s).").arg(aliases.size())
+              << Qt::endl;
+    return Ok;
+}
+
 int import(const QStringList& args)
 {
     Parsed p;
-    if (!parse(p, args, {}, 2))
+    QCommandLineOption alias = opt("alias", "NOM=EQUIPE");
+    if (!parse(p, args, {alias}, 2))
         return Misuse;
     auto c = openCompetition(p.positional[0], store::OpenMode::ReadWrite);
     if (!c)
         return Refused;
+    const QString path = p.positional[1];
+    QFile head(path);
+    if (head.open(QIODevice::ReadOnly) && store::looksLikeSeasonSource(head.read(4096))) {
+        head.close();
+        return importSource(*c, path, p.parser.values(alias));
+    }
+    head.close();
+    if (p.parser.isSet(alias))
+        return fail(Misuse, QStringLiteral("--alias ne sert qu'aux fichiers de données "
+                                           "(openfootball, football-data), dont les équipes "
+                                           "portent leurs propres noms."));
     store::ResultImporter importer(*c);
-    const store::ResultImporter::Outcome outcome = importer.importFile(p.positional[1]);
+    const store::ResultImporter::Outcome outcome = importer.importFile(path);
     if (!outcome.ok())
         return fail(Refused, outcome.message);
     if (outcome.scheduled > 0)
@@ -599,6 +689,28 @@ int import(const QStringList& args)
               << Qt::endl;
     else
         out() << QStringLiteral("%1 résultat(s) ajouté(s).").arg(outcome.imported) << Qt::endl;
+    return Ok;
+}
+
+int aliases(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args, {opt("format", "FORMAT")}, 1))
+        return Misuse;
+    TableWriter::Format format;
+    if (!parseFormat(p, format))
+        return Misuse;
+    auto c = openCompetition(p.positional[0]);
+    if (!c)
+        return Refused;
+    std::vector<store::TeamAlias> rows;
+    if (store::DbError e = store::loadAliases(c->db(), rows))
+        return fail(Refused, QStringLiteral("Les autres noms d'équipe n'ont pas pu être lus. ") +
+                                 store::describeError(e));
+    TableWriter table({QStringLiteral("Nom"), QStringLiteral("Equipe")});
+    for (const store::TeamAlias& a : rows)
+        table.addRow({a.nom, a.equipe});
+    table.write(out(), format, {0, 1});
     return Ok;
 }
 
@@ -990,6 +1102,8 @@ int run(const QStringList& args)
             return penalty(rest);
         if (command == QLatin1String("penalties"))
             return penalties(rest);
+        if (command == QLatin1String("aliases"))
+            return aliases(rest);
         if (command == QLatin1String("properties"))
             return properties(rest);
     } catch (const std::bad_alloc&) {

@@ -4,13 +4,17 @@
 #include "controls/cOpenSaveFile.h"
 #include "printing/ReportDocument.h"
 #include "shell/PreviewZoom.h"
+#include "shell/frmAlias.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/ResultImporter.h"
 #include "store/SafeSaveFile.h"
+#include "store/SeasonUpdate.h"
+#include "store/Teams.h"
 #include "store/Utilities.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
@@ -75,6 +79,60 @@ bool nothingShown(QWidget* owner, const ShownView& view, const QString& what)
     return true;
 }
 
+// A season's file from a public source: the names no team bears are asked, kept, and the file
+// brings what it has that is new.
+bool importSource(QWidget* owner, store::Competition& competition, const QString& path)
+{
+    const QString nothing = QStringLiteral("Aucun résultat n'a été importé.\n");
+    store::SourceError error;
+    std::optional<store::SeasonSource> source = store::readSeasonSource(path, error);
+    if (!source) {
+        MessageBox::information(
+            owner,
+            nothing + QStringLiteral("« %1 » : %2").arg(QFileInfo(path).fileName(), error.message));
+        return false;
+    }
+    std::vector<QString> teams;
+    std::vector<store::TeamAlias> kept;
+    if (store::DbError e = store::loadTeamNames(competition.db(), teams);
+        e || (e = store::loadAliases(competition.db(), kept))) {
+        MessageBox::critical(owner, QStringLiteral("Les équipes de la compétition n'ont pas pu "
+                                                   "être lues. ") +
+                                        store::describeError(e));
+        return false;
+    }
+    const store::TeamResolver resolver(teams, kept);
+    QStringList unknown;
+    for (const QString& name : std::as_const(source->teams))
+        if (resolver.team(name).isEmpty())
+            unknown << name;
+    std::vector<store::TeamAlias> aliases;
+    for (int i = 0; i < unknown.size(); ++i) {
+        frmAlias ask(unknown[i], store::closestTeams(unknown[i], teams), i + 1, int(unknown.size()),
+                     owner);
+        if (ask.exec() != QDialog::Accepted) {
+            MessageBox::information(owner, QStringLiteral("Importation annulée : rien n'a été "
+                                                          "enregistré."));
+            return false;
+        }
+        aliases.push_back({unknown[i], ask.chosenTeam()});
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const store::SeasonUpdate u = store::updateSeason(competition, std::move(*source), aliases);
+    QApplication::restoreOverrideCursor();
+    if (u.error) {
+        MessageBox::critical(owner, QStringLiteral("Les résultats n'ont pas été enregistrés. ") +
+                                        store::describeError(u.error));
+        return false;
+    }
+    if (!u.ok()) {
+        MessageBox::information(owner, nothing + u.refusal);
+        return false;
+    }
+    MessageBox::information(owner, u.report().join(QLatin1Char('\n')));
+    return u.added + u.scheduled + u.moved > 0 || !aliases.empty();
+}
+
 } // namespace
 
 bool importResults(QWidget* owner)
@@ -87,10 +145,13 @@ bool importResults(QWidget* owner)
     dialog.setAllowMultiSelect(false);
     dialog.setFileMustExist(true);
     dialog.DlgTitle = QStringLiteral("Importer des résultats");
-    dialog.Filter = QStringLiteral("Fichiers CSV|*.csv|Tous les fichiers|*");
+    dialog.Filter = QStringLiteral("Résultats (CSV, JSON)|*.csv;*.json|Tous les fichiers|*");
     if (dialog.ShowOpen() != 1)
         return false;
     const QString path = dialog.FileName;
+    if (QFile head(path);
+        head.open(QIODevice::ReadOnly) && store::looksLikeSeasonSource(head.read(4096)))
+        return importSource(owner, *competition, path);
 
     store::ResultImporter importer(*competition);
     std::unique_ptr<QProgressDialog> progress;

@@ -8,8 +8,9 @@ class QWidget;
 // file, export to CSV, print with a preview, export to PDF. Every failure is told in French.
 namespace TransferCommands {
 
-// Asks for a CSV file and adds its results to the open competition, all or nothing.
-// True when results were added.
+// Asks for a file of results and adds them to the open competition, all or nothing: the
+// program's own CSV, or a season's file from a public source (openfootball JSON, football-data
+// CSV), which may be imported again as it grows. True when the competition changed.
 bool importResults(QWidget* owner);
 void exportView(QWidget* owner, const ShownView& view);
 void printView(QWidget* owner, const ShownView& view);

@@ -1,6 +1,7 @@
 #include "store/Competition.h"
 #include "store/ResultSet.h"
 
+#include "store/Aliases.h"
 #include "store/CompetitionFile.h"
 #include "store/Fixtures.h"
 #include "store/TextChecks.h"
@@ -518,6 +519,24 @@ bool checkCompetitionValues(Database& db, OpenError& error)
         return false;
     if (!(error = checkResults(db, matchdays, calendar)).ok())
         return false;
+
+    // The names kept for teams, when the file has some: texts the program can hold.
+    bool aliases = false;
+    if (!(error = checkOptionalTable(db, kAliasTable, aliases)).ok())
+        return false;
+    if (aliases) {
+        error = checkRows(
+            db, kAliasTable,
+            {{QStringLiteral("typeof(Nom) = 'text' AND length(Nom) BETWEEN 1 AND 50 AND "
+                             "typeof(Equipe) = 'text' AND length(Equipe) BETWEEN 1 AND 50"),
+              QStringLiteral("un nom vide, de plus de 50 caractères ou qui n'est pas un texte")}});
+        if (!error.ok() ||
+            !(error = checkTexts(
+                  db, kAliasTable, QStringLiteral("SELECT Nom, Equipe FROM Alias"),
+                  {QStringLiteral("un autre nom d'équipe"), QStringLiteral("un nom d'équipe")}))
+                 .ok())
+            return false;
+    }
 
     error = checkRows(
         db, QStringLiteral("Paris"),

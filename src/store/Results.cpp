@@ -44,6 +44,22 @@ DbError loadResults(Database& db, std::optional<int> upTo, std::vector<MatchRow>
     return load(db, kSelect + QStringLiteral(" WHERE \"Journée\" <= ?"), {*upTo}, rows);
 }
 
+DbError insertResults(Database& db, const std::vector<MatchRow>& rows)
+{
+    DbError e;
+    const auto insert =
+        db.prepare(QStringLiteral("INSERT INTO \"Résultats\" (\"Journée\", Domicile, "
+                                  "ScoreDomicile, Visiteur, ScoreVisiteur) VALUES (?, ?, ?, ?, ?)"),
+                   e);
+    if (!insert)
+        return e;
+    for (const MatchRow& r : rows)
+        if ((e = insert->run(
+                 {r.journee, r.domicile, r.scoreDomicile, r.visiteur, r.scoreVisiteur})))
+            return e;
+    return {};
+}
+
 DbError loadPlayedMatchdays(Database& db, std::vector<int>& days)
 {
     Snapshot s;

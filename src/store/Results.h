@@ -22,6 +22,8 @@ struct MatchRow
 // Every result, or those of matchdays 1 to upTo.
 [[nodiscard]] DbError loadResults(Database& db, std::optional<int> upTo,
                                   std::vector<MatchRow>& rows);
+// Writes results already checked, inside the caller's transaction.
+[[nodiscard]] DbError insertResults(Database& db, const std::vector<MatchRow>& rows);
 // The matchdays that have results, ascending.
 [[nodiscard]] DbError loadPlayedMatchdays(Database& db, std::vector<int>& days);
 

@@ -204,70 +204,31 @@ public:
                                    json() ? QStringLiteral("matchs") : QStringLiteral("lignes"))
                               .arg(it->second)
                               .arg(m.origin));
-        m_homeIndex.push_back(home);
-        m_awayIndex.push_back(away);
         m_source.matches.push_back(std::move(m));
         return true;
     }
 
-    // The matches' own matchdays must fit the season of the teams met.
+    // Matchdays no season can have. A file may hold only part of a season (the matches left
+    // to play): the competition it goes to checks them against its own teams.
     bool checkMatchdays()
     {
         if (m_source.matches.empty())
             return refuse(QStringLiteral("Le fichier ne contient aucun match."));
-        const int n = int(m_source.teams.size());
+        constexpr int most = matchdayCount(kMaxTeams);
         for (const SourceMatch& m : m_source.matches)
-            if (m.journee < 1 || m.journee > matchdayCount(n))
-                return refuse(m.origin, QStringLiteral("la journée %1 sort des %2 journées d'une "
-                                                       "saison de %3 équipes.")
+            if (m.journee < 1 || m.journee > most)
+                return refuse(m.origin, QStringLiteral("la journée %1 sort des %2 journées que "
+                                                       "peut compter une saison.")
                                             .arg(m.journee)
-                                            .arg(matchdayCount(n))
-                                            .arg(n));
+                                            .arg(most));
         return true;
     }
 
-    // Numbers the matches by date: each goes to the first matchday after both teams' latest
-    // where both are free; when none is left, to the earliest where both are free.
     bool numberByDate()
     {
         if (m_source.matches.empty())
             return refuse(QStringLiteral("Le fichier ne contient aucun match."));
-        std::vector<SourceMatch>& matches = m_source.matches;
-        const int n = int(m_source.teams.size());
-        const int count = matchdayCount(n);
-        std::vector<size_t> order(matches.size());
-        std::iota(order.begin(), order.end(), size_t(0));
-        std::stable_sort(order.begin(), order.end(),
-                         [&](size_t a, size_t b) { return matches[a].date < matches[b].date; });
-        std::vector<int> latest(size_t(n), 0);
-        std::vector<std::vector<bool>> busy(size_t(n), std::vector<bool>(size_t(count) + 1));
-        for (size_t i : order) {
-            const size_t h = size_t(m_homeIndex[i]), a = size_t(m_awayIndex[i]);
-            const auto free = [&](int j) { return !busy[h][size_t(j)] && !busy[a][size_t(j)]; };
-            int journee = 0;
-            for (int j = std::max(latest[h], latest[a]) + 1; j <= count && !journee; ++j)
-                if (free(j))
-                    journee = j;
-            if (!journee) {
-                for (int j = 1; j <= count && !journee; ++j)
-                    if (free(j))
-                        journee = j;
-                if (!journee)
-                    return refuse(matches[i].origin,
-                                  QStringLiteral("la rencontre %1 - %2 ne trouve aucune journée "
-                                                 "où les deux équipes sont libres (%3 journées "
-                                                 "pour %4 équipes).")
-                                      .arg(shortened(matches[i].home), shortened(matches[i].away))
-                                      .arg(count)
-                                      .arg(n));
-                ++m_source.outOfDateOrder;
-            }
-            matches[i].journee = journee;
-            busy[h][size_t(journee)] = busy[a][size_t(journee)] = true;
-            latest[h] = std::max(latest[h], journee);
-            latest[a] = std::max(latest[a], journee);
-        }
-        return true;
+        return store::numberByDate(m_source, {}, m_error);
     }
 
     SeasonSource& source() { return m_source; }
@@ -311,7 +272,6 @@ private:
     SeasonSource m_source;
     QHash<QString, int> m_teams;
     std::unordered_map<int, int> m_pairings; // home × 129 + away → the first match's origin
-    std::vector<int> m_homeIndex, m_awayIndex;
 };
 
 // ---- open football JSON ----
@@ -711,6 +671,71 @@ bool looksLikeSeasonSource(const QByteArray& head)
 {
     const QByteArray content = withoutBom(head);
     return startsAsJson(content) || looksLikeFootballData(content);
+}
+
+bool numberByDate(SeasonSource& source, const std::function<int(const SourceMatch&)>& pinned,
+                  SourceError& error)
+{
+    std::vector<SourceMatch>& matches = source.matches;
+    QHash<QString, int> index;
+    for (const SourceMatch& m : matches)
+        for (const QString* name : {&m.home, &m.away})
+            if (!index.contains(*name))
+                index.insert(*name, int(index.size()));
+    const int n = int(source.teams.size());
+    const int count = matchdayCount(n);
+    std::vector<int> fixed(matches.size(), 0);
+    std::vector<std::vector<bool>> busy(size_t(index.size()), std::vector<bool>(size_t(count) + 1));
+    // A pinned match holds its teams on its matchday from the start.
+    for (size_t i = 0; i < matches.size() && pinned; ++i) {
+        const int day = pinned(matches[i]);
+        if (day >= 1 && day <= count) {
+            fixed[i] = day;
+            busy[size_t(index.value(matches[i].home))][size_t(day)] = true;
+            busy[size_t(index.value(matches[i].away))][size_t(day)] = true;
+        }
+    }
+    std::vector<size_t> order(matches.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return matches[a].date < matches[b].date; });
+    // Each match goes to the first matchday after both teams' latest where both are free; when
+    // none is left, to the earliest where both are free.
+    std::vector<int> latest(size_t(index.size()), 0);
+    source.outOfDateOrder = 0;
+    for (size_t i : order) {
+        const size_t h = size_t(index.value(matches[i].home));
+        const size_t a = size_t(index.value(matches[i].away));
+        int journee = fixed[i];
+        if (!journee) {
+            const auto free = [&](int j) { return !busy[h][size_t(j)] && !busy[a][size_t(j)]; };
+            for (int j = std::max(latest[h], latest[a]) + 1; j <= count && !journee; ++j)
+                if (free(j))
+                    journee = j;
+            if (!journee) {
+                for (int j = 1; j <= count && !journee; ++j)
+                    if (free(j))
+                        journee = j;
+                if (!journee) {
+                    error.message =
+                        QStringLiteral("ligne %1 : la rencontre %2 - %3 ne trouve aucune journée "
+                                       "où les deux équipes sont libres (%4 journées pour %5 "
+                                       "équipes).")
+                            .arg(matches[i].origin)
+                            .arg(shortened(matches[i].home), shortened(matches[i].away))
+                            .arg(count)
+                            .arg(n);
+                    return false;
+                }
+                ++source.outOfDateOrder;
+            }
+            busy[h][size_t(journee)] = busy[a][size_t(journee)] = true;
+        }
+        matches[i].journee = journee;
+        latest[h] = std::max(latest[h], journee);
+        latest[a] = std::max(latest[a], journee);
+    }
+    return true;
 }
 
 } // namespace store

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -51,5 +52,13 @@ std::optional<SeasonSource> readSeasonSource(const QByteArray& content, SourceEr
 // Whether the first bytes of a file look like one of the two formats (and not like the
 // program's own results CSV).
 bool looksLikeSeasonSource(const QByteArray& head);
+
+// Gives the matches of a file without matchdays (football-data) their matchdays by date, so
+// that each team's matches keep their order and no team plays twice in a matchday; counts in
+// outOfDateOrder those that could not keep it. A match for which pinned gives a matchday keeps
+// it (a match already stored, when the file is read again). False, with the error, when a match
+// finds no matchday where both its teams are free.
+bool numberByDate(SeasonSource& source, const std::function<int(const SourceMatch&)>& pinned,
+                  SourceError& error);
 
 } // namespace store

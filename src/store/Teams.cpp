@@ -1,5 +1,8 @@
 #include "store/Teams.h"
 
+#include "store/Aliases.h"
+#include "store/Fixtures.h"
+
 #include "store/LeagueRules.h"
 #include "store/Results.h"
 
@@ -150,6 +153,17 @@ DbError updateTeam(Database& db, qint64 rowid, const QString& oldName, const Fie
                     db.run(QStringLiteral("UPDATE \"Pénalités\" SET Equipe = ? WHERE Equipe = ?"),
                            {newName, oldName}))
                 return e;
+        bool calendar = false;
+        if (DbError e = hasFixtureTable(db, calendar))
+            return e;
+        for (const char* side : {"Domicile", "Visiteur"})
+            if (calendar)
+                if (DbError e = db.run(QStringLiteral("UPDATE Calendrier SET %1 = ? WHERE %1 = ?")
+                                           .arg(QLatin1String(side)),
+                                       {newName, oldName}))
+                    return e;
+        if (DbError e = renameAliasedTeam(db, oldName, newName))
+            return e;
     }
     return tx.commit();
 }
@@ -164,6 +178,14 @@ DbError deleteTeam(Database& db, qint64 rowid)
         return e;
     if (penalties)
         if (DbError e = db.run(QStringLiteral("DELETE FROM \"Pénalités\" WHERE Equipe = "
+                                              "(SELECT Nom FROM Equipes WHERE rowid = ?)"),
+                               {rowid}))
+            return e;
+    bool aliases = false;
+    if (DbError e = hasTable(db, kAliasTable, aliases))
+        return e;
+    if (aliases)
+        if (DbError e = db.run(QStringLiteral("DELETE FROM Alias WHERE Equipe = "
                                               "(SELECT Nom FROM Equipes WHERE rowid = ?)"),
                                {rowid}))
             return e;

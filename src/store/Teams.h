@@ -24,7 +24,7 @@ namespace store {
 [[nodiscard]] DbError addTeams(Database& db, const std::vector<TeamPictures>& teams,
                                QStringList& refused);
 // Rewrites the team of this row with fields; when the name changes, its matches and its
-// deductions follow it. All of it or none of it.
+// deductions, its fixtures and the names kept for it follow it. All of it or none of it.
 [[nodiscard]] DbError updateTeam(Database& db, qint64 rowid, const QString& oldName,
                                  const Fields& fields);
 // Removes the team of this row from the team list, with its deductions.

@@ -380,6 +380,53 @@ TEST_F(CliTest, ANewCompetitionFromAPublishedSeason)
     EXPECT_EQ(cli({"new", refused, "--from", data, "--teams", data}).code, 2);
 }
 
+// A week later the publisher's file has one more matchday, and spells two teams its own way.
+TEST_F(CliTest, ImportingASourceAgainAddsWhatIsNewWithTheNamesItUses)
+{
+    const QString file = create(QStringLiteral("c"), {"Brest", "Lens", "Metz", "OGC Nice"});
+    const QString week = csv("week.csv", "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,FTR\n"
+                                         "F1,16/08/2025,Lens,Brest,2,1,H\n"
+                                         "F1,16/08/25,Metz,Nice,0,0,D\n"
+                                         "F1,23/08/2025,Brest,FC Metz,1,1,D\n"
+                                         "F1,23/08/2025,Nice,Lens,,,\n");
+    const QByteArray before = testsupport::readBytes(file);
+    CliRun r = cli({"import", file, week});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("2 équipes que la compétition ne connaît pas : "
+                                              "« Nice », « FC Metz »")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Nice (la plus proche : OGC Nice)")));
+    EXPECT_EQ(testsupport::readBytes(file), before);
+
+    r = cli({"import", file, week, "--alias", "Nice=ogc nice", "--alias", "FC Metz=Metz"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("3 résultat(s) ajouté(s) ; 1 rencontre(s) "
+                                                "ajoutée(s) au calendrier.")))
+        << r.out.toStdString();
+    EXPECT_EQ(
+        testsupport::cliCsv({"aliases", file}),
+        (std::vector<QStringList>{{"Nom", "Equipe"}, {"FC Metz", "Metz"}, {"Nice", "OGC Nice"}}));
+    r = cli({"import", file,
+             csv("week2.csv", "Date,HomeTeam,AwayTeam,FTHG,FTAG\n"
+                              "16/08/2025,Lens,Brest,2,1\n"
+                              "23/08/2025,Nice,Lens,0,4\n")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("1 résultat(s) ajouté(s), dont 1 rencontre(s) du "
+                                              "calendrier jouée(s)")))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("1 rencontre(s) déjà enregistrée(s)")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("0 rencontre(s) restent à jouer")));
+    // The program's own CSV still refuses a result already recorded.
+    r = cli({"import", file,
+             csv("own.csv", "Journée,Domicile,ScoreDomicile,Visiteur,"
+                            "ScoreVisiteur\n1,Lens,2,Brest,1\n")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(
+        cli({"import", file, csv("own2.csv", "Journée,Domicile,Visiteur\n"), "--alias", "A=Lens"})
+            .code,
+        2);
+}
+
 // Around a season played in another order, pairings whose teams are never free on the same
 // matchday are named, and nothing is written.
 TEST_F(CliTest, ScheduleNamesThePairingsItCannotPlace)

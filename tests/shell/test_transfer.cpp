@@ -8,8 +8,10 @@
 #include "shell/CompetitionCommands.h"
 #include "shell/Registration.h"
 #include "shell/TransferCommands.h"
+#include "shell/frmAlias.h"
 #include "shell/frmMain.h"
 #include "standings/frmMDIClassement.h"
+#include "store/Aliases.h"
 #include "store/Competition.h"
 #include "support/FaultyDisk.h"
 #include "support/TestSupport.h"
@@ -21,6 +23,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -148,6 +151,69 @@ TEST_F(TransferTest, ARefusalIsTheToolsAndChangesNothing)
                   QStringLiteral("Aucun résultat n'a été importé.\n") + cliRefusal(path, csv));
         EXPECT_EQ(testsupport::dumpContent(path), before);
     }
+}
+
+// A season's file names two teams its own way: each is asked once, then kept.
+TEST_F(TransferTest, ASourcesUnknownNamesAreAskedOnceAndKept)
+{
+    open(2);
+    const QString source =
+        write(QStringLiteral("ligue.json"), R"({"name": "Ligue 2025", "matches": [
+        {"round": "1", "team1": "RC Lens", "team2": "lille", "score": {"ft": [2, 1]}},
+        {"round": "1", "team1": "Arras FA", "team2": "METZ", "score": {"ft": [0, 0]}},
+        {"round": "2", "team1": "METZ", "team2": "RC Lens"}]})");
+    const QString before = testsupport::dumpContent(path);
+    QStringList asked;
+    QStringList firstChoices;
+    bool cancel = true;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* ask = qobject_cast<frmAlias*>(QApplication::activeModalWidget());
+        if (!ask || !ask->isVisible())
+            return;
+        asked << ask->windowTitle();
+        firstChoices << ask->chosenTeam();
+        EXPECT_EQ(ask->focusWidget(), ask->lstEquipes);
+        if (cancel)
+            ask->cmdCancel->click();
+        else
+            QTest::keyClick(ask->lstEquipes, Qt::Key_Return);
+    });
+    poll.start(0);
+    cOpenSaveFile::setNextFileName(source);
+    EXPECT_FALSE(TransferCommands::importResults(&main));
+    EXPECT_EQ(texts(), QStringList{"Importation annulée : rien n'a été enregistré."});
+    EXPECT_EQ(testsupport::dumpContent(path), before);
+
+    cancel = false;
+    asked.clear();
+    firstChoices.clear();
+    MessageBox::clearShown();
+    cOpenSaveFile::setNextFileName(source);
+    EXPECT_TRUE(TransferCommands::importResults(&main));
+    EXPECT_EQ(asked, (QStringList{"Équipe inconnue (1 sur 2)", "Équipe inconnue (2 sur 2)"}));
+    EXPECT_EQ(firstChoices, (QStringList{"LENS", "ARRAS"}));
+    ASSERT_EQ(texts().size(), 1);
+    EXPECT_TRUE(texts()[0].startsWith(QStringLiteral("2 résultat(s) ajouté(s) ; 1 rencontre(s) "
+                                                     "ajoutée(s) au calendrier.")))
+        << texts()[0].toStdString();
+    {
+        auto db = testsupport::openFile(path);
+        std::vector<store::TeamAlias> kept;
+        ASSERT_FALSE(store::loadAliases(*db, kept));
+        ASSERT_EQ(kept.size(), 2u);
+        EXPECT_EQ(kept[0].nom + QLatin1Char('=') + kept[0].equipe,
+                  QStringLiteral("Arras FA=ARRAS"));
+    }
+    // The next import asks nothing.
+    asked.clear();
+    MessageBox::clearShown();
+    cOpenSaveFile::setNextFileName(source);
+    EXPECT_FALSE(TransferCommands::importResults(&main));
+    poll.stop();
+    EXPECT_TRUE(asked.isEmpty());
+    ASSERT_EQ(texts().size(), 1);
+    EXPECT_TRUE(texts()[0].contains(QStringLiteral("3 rencontre(s) déjà enregistrée(s)")));
 }
 
 TEST_F(TransferTest, ALongImportShowsItsProgressAndCancellingWritesNothing)
