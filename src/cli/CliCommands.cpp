@@ -1020,16 +1020,12 @@ int create(const QStringList& args)
         std::vector<store::TeamPictures> rows;
         for (const QString& team : teams)
             rows.push_back({team, crest, icon});
+        QString refusal;
         if ((e = store::writeNewCompetition(*db, {name, season, pts[0], pts[1], pts[2], tieBreak},
-                                            rows)))
+                                            rows, source ? &*source : nullptr, refusal)))
             return abandon(store::describeError(e));
-        if (source) {
-            QString refusal;
-            if ((e = store::recordSeason(*db, *source, refusal)))
-                return abandon(store::describeError(e));
-            if (!refusal.isEmpty())
-                return abandon(refusal);
-        }
+        if (!refusal.isEmpty())
+            return abandon(refusal);
         if ((e = db->close()))
             return abandon(store::describeError(e));
     }

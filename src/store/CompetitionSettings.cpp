@@ -1,6 +1,7 @@
 #include "store/CompetitionSettings.h"
 
 #include "store/CompetitionFile.h"
+#include "store/SeasonRecord.h"
 #include "store/Teams.h"
 
 namespace store {
@@ -56,6 +57,15 @@ SettingsRefusal checkSettings(const QString& name, const QString& season,
 DbError writeNewCompetition(Database& db, const CompetitionSettings& settings,
                             const std::vector<TeamPictures>& teams)
 {
+    QString refusal;
+    return writeNewCompetition(db, settings, teams, nullptr, refusal);
+}
+
+DbError writeNewCompetition(Database& db, const CompetitionSettings& settings,
+                            const std::vector<TeamPictures>& teams, const SeasonSource* source,
+                            QString& refusal)
+{
+    refusal.clear();
     Transaction tx(db);
     if (tx.beginError())
         return tx.beginError();
@@ -63,6 +73,9 @@ DbError writeNewCompetition(Database& db, const CompetitionSettings& settings,
         return e;
     for (const TeamPictures& team : teams)
         if (DbError e = addTeam(db, team))
+            return e;
+    if (source)
+        if (DbError e = writeSeason(db, *source, refusal); e || !refusal.isEmpty())
             return e;
     return tx.commit();
 }

@@ -3,6 +3,7 @@
 #include "store/Competition.h"
 #include "store/Database.h"
 #include "store/LeagueRules.h"
+#include "store/SeasonSource.h"
 
 #include <QString>
 #include <array>
@@ -42,6 +43,12 @@ SettingsRefusal checkSettings(const QString& name, const QString& season,
 // a value or a team that the file refuses leaves it as it was.
 [[nodiscard]] DbError writeNewCompetition(Database& db, const CompetitionSettings& settings,
                                           const std::vector<TeamPictures>& teams = {});
+// The same, and with a season's file its results and calendar too (as recordSeason writes them),
+// all in the one transaction: when a match breaks a rule, refusal says which (as recordSeason's)
+// and nothing at all is written.
+[[nodiscard]] DbError writeNewCompetition(Database& db, const CompetitionSettings& settings,
+                                          const std::vector<TeamPictures>& teams,
+                                          const SeasonSource* source, QString& refusal);
 
 // The settings of an open file: name, season, points and tie-break.
 [[nodiscard]] DbError readCompetitionSettings(Database& db, CompetitionSettings& settings);

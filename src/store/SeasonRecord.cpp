@@ -2,23 +2,22 @@
 
 #include "store/Fixtures.h"
 #include "store/MatchRules.h"
+#include "store/Results.h"
 #include "store/Teams.h"
+#include "store/TextChecks.h"
+
+#include <QHash>
 
 namespace store {
 
-DbError recordSeason(Database& db, const SeasonSource& source, QString& refusal)
+namespace {
+
+// Checks every match of the file in order against the teams and the matches accepted before
+// it, and sorts them into results and fixtures; the refusal of the first that breaks a rule.
+QString sortMatches(const SeasonSource& source, const std::vector<QString>& teams,
+                    std::vector<MatchRow>& results, std::vector<Fixture>& fixtures)
 {
-    refusal.clear();
-    // The teams are read and every match checked inside the transaction that writes them.
-    Transaction tx(db);
-    if (DbError e = tx.beginError())
-        return e;
-    std::vector<QString> teams;
-    if (DbError e = loadTeamNames(db, teams))
-        return e;
     MatchRules rules(teams, int(teams.size()));
-    std::vector<MatchRow> results;
-    std::vector<Fixture> fixtures;
     const QString place = source.format == SeasonSource::Format::FootballDataCsv
                               ? QStringLiteral("ligne %1 : ")
                               : QStringLiteral("match %1 : ");
@@ -29,10 +28,8 @@ DbError recordSeason(Database& db, const SeasonSource& source, QString& refusal)
             m.awayGoals ? QString::number(*m.awayGoals) : QString()};
         const bool played = m.homeGoals && m.awayGoals;
         MatchRules::Verdict v = played ? rules.check(candidate) : rules.checkFixture(candidate);
-        if (!v.accepted()) {
-            refusal = place.arg(m.origin) + v.message.replace(QLatin1Char('\n'), QLatin1Char(' '));
-            return {};
-        }
+        if (!v.accepted())
+            return place.arg(m.origin) + v.message.replace(QLatin1Char('\n'), QLatin1Char(' '));
         if (played) {
             v.row.rowid = -qint64(results.size()) - 1;
             rules.addExisting(v.row);
@@ -44,6 +41,23 @@ DbError recordSeason(Database& db, const SeasonSource& source, QString& refusal)
             fixtures.push_back(f);
         }
     }
+    return {};
+}
+
+} // namespace
+
+DbError writeSeason(Database& db, const SeasonSource& source, QString& refusal)
+{
+    refusal.clear();
+    // The teams are read and every match checked inside the transaction that writes them.
+    std::vector<QString> teams;
+    if (DbError e = loadTeamNames(db, teams))
+        return e;
+    std::vector<MatchRow> results;
+    std::vector<Fixture> fixtures;
+    refusal = sortMatches(source, teams, results, fixtures);
+    if (!refusal.isEmpty())
+        return {};
     DbError e;
     const auto insert =
         db.prepare(QStringLiteral("INSERT INTO \"Résultats\" (\"Journée\", Domicile, "
@@ -55,9 +69,35 @@ DbError recordSeason(Database& db, const SeasonSource& source, QString& refusal)
         if ((e = insert->run(
                  {r.journee, r.domicile, r.scoreDomicile, r.visiteur, r.scoreVisiteur})))
             return e;
-    if ((e = insertFixtures(db, fixtures)))
+    return insertFixtures(db, fixtures);
+}
+
+DbError recordSeason(Database& db, const SeasonSource& source, QString& refusal)
+{
+    refusal.clear();
+    Transaction tx(db);
+    if (DbError e = tx.beginError())
+        return e;
+    if (DbError e = writeSeason(db, source, refusal); e || !refusal.isEmpty())
         return e;
     return tx.commit();
+}
+
+QString seasonRefusal(const SeasonSource& source)
+{
+    QHash<QString, QString> seen;
+    for (const QString& team : source.teams) {
+        const QString twin = seen.value(teamKey(team));
+        if (!twin.isEmpty())
+            return QStringLiteral("Le fichier nomme « %1 » et « %2 », qui ne diffèrent que par "
+                                  "les majuscules.")
+                .arg(shortened(twin), shortened(team));
+        seen.insert(teamKey(team), team);
+    }
+    std::vector<MatchRow> results;
+    std::vector<Fixture> fixtures;
+    return sortMatches(source, std::vector<QString>(source.teams.begin(), source.teams.end()),
+                       results, fixtures);
 }
 
 } // namespace store

@@ -13,5 +13,12 @@ namespace store {
 // checked by the rules of match entry first. refusal (French, naming the match
 // by its line or number in the file) is set, and nothing written, when one breaks a rule.
 [[nodiscard]] DbError recordSeason(Database& db, const SeasonSource& source, QString& refusal);
+// The same within a transaction that the caller holds open: every match is checked before the
+// first is written, so a refusal writes nothing; after an error the caller rolls back.
+[[nodiscard]] DbError writeSeason(Database& db, const SeasonSource& source, QString& refusal);
+
+// Why a competition made of the file's own teams could not take its matches, as recordSeason
+// would refuse them (or two teams whose names differ only in letter case); empty when it could.
+QString seasonRefusal(const SeasonSource& source);
 
 } // namespace store

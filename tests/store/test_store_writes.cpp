@@ -10,6 +10,7 @@
 #include "store/Fixtures.h"
 #include "store/Matches.h"
 #include "store/ResultSet.h"
+#include "store/SeasonSource.h"
 #include "store/Teams.h"
 #include "support/FaultyDisk.h"
 #include "support/TestSupport.h"
@@ -137,6 +138,45 @@ TEST_F(StoreWritesTest, ANewCompetitionThatFillsTheDiskWritesNothing)
     expectAllOrNothingOnAFullDisk([](Database& db) {
         return writeNewCompetition(db, {QStringLiteral("Ligue"), QStringLiteral("2025")},
                                    clubs(12));
+    });
+}
+
+// With a season's file, its matches go in the same transaction as the settings and the teams:
+// a match that breaks a rule, or a disk that fills, leaves no competition half made.
+TEST_F(StoreWritesTest, ANewCompetitionWithItsSeasonIsWrittenWholeOrNotAtAll)
+{
+    SeasonSource season;
+    for (const TeamPictures& team : clubs(12))
+        season.teams << team.nom;
+    int origin = 0;
+    for (int journee = 1; journee <= 2; ++journee)
+        for (int i = 0; i < 12; i += 2) {
+            SourceMatch m{journee, season.teams[(i + 2 * journee - 2) % 12], season.teams[i + 1]};
+            if (journee == 1)
+                m.homeGoals = m.awayGoals = i % 3;
+            m.origin = ++origin;
+            season.matches.push_back(m);
+        }
+    const auto write = [&season](Database& db, QString& refusal) {
+        return writeNewCompetition(db, {QStringLiteral("Ligue"), QStringLiteral("2025")}, clubs(12),
+                                   &season, refusal);
+    };
+    {
+        auto db = testsupport::openFile(file);
+        ASSERT_TRUE(db);
+        // The last fixture puts a team on matchday 2 a second time.
+        season.matches.back().away = season.teams[2];
+        QString refusal;
+        ASSERT_TRUE(write(*db, refusal).ok());
+        EXPECT_TRUE(refusal.startsWith(QStringLiteral("match 12 : "))) << refusal.toStdString();
+        EXPECT_EQ(testsupport::dumpContent(file), before);
+        season.matches.pop_back();
+    }
+    expectAllOrNothingOnAFullDisk([&write](Database& db) {
+        QString refusal;
+        const DbError e = write(db, refusal);
+        EXPECT_TRUE(refusal.isEmpty()) << refusal.toStdString();
+        return e;
     });
 }
 
