@@ -7,6 +7,9 @@
 class QWidget;
 class frmMain;
 class WorkingWindow;
+namespace store {
+struct SeasonSource;
+}
 
 // The new-competition wizard as CreateCompetition sees it.
 class INewCompetitionWizard
@@ -15,6 +18,9 @@ public:
     virtual ~INewCompetitionWizard() = default;
     // The empty competition file in the temporary folder; the wizard opens it itself.
     virtual void GetDatabase(const QString& workingFile) = 0;
+    // Before showModal: the name, season and teams of a season's file to start from; its
+    // matches, as the teams end up named, are written with the competition.
+    virtual void startFrom(const store::SeasonSource& source) = 0;
     // Shows the wizard modally over owner. Returns the path chosen in its save dialog, or
     // an empty text when the user cancelled (the wizard has then deleted the working file).
     virtual QString showModal(QWidget* owner) = 0;

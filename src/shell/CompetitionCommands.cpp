@@ -1,6 +1,7 @@
 #include "shell/CompetitionCommands.h"
 
 #include "controls/MessageBox.h"
+#include "controls/cOpenSaveFile.h"
 #include "controls/cSHFileOp.h"
 #include "shell/AppHost.h"
 #include "shell/frmMain.h"
@@ -8,6 +9,7 @@
 #include "store/CompetitionFile.h"
 #include "store/CrestCache.h"
 #include "store/SafeSaveFile.h"
+#include "store/SeasonRecord.h"
 #include "store/Utilities.h"
 
 #include <QDir>
@@ -93,7 +95,7 @@ bool IsCompetitionFile(std::unique_ptr<store::Database>& slot, const QString& pa
     return false;
 }
 
-QString CreateCompetition()
+QString CreateCompetition(const store::SeasonSource* source)
 {
     // The working file lives in a folder of its own that no one else can enter; the folder
     // and whatever is left in it go when this returns.
@@ -112,6 +114,8 @@ QString CreateCompetition()
     if (!wizard)
         return {};
     wizard->GetDatabase(working);
+    if (source)
+        wizard->startFrom(*source);
     const QString chosen = wizard->showModal(owner());
     if (chosen.isEmpty())
         return {};
@@ -146,6 +150,29 @@ QString CreateCompetition()
     if (!closed.isEmpty())
         OpenCompetition(closed);
     return {};
+}
+
+QString CreateCompetitionFromData()
+{
+    cOpenSaveFile dialog;
+    dialog.hwndOwner = owner();
+    dialog.setAllowMultiSelect(false);
+    dialog.setFileMustExist(true);
+    dialog.DlgTitle = QStringLiteral("Nouveau à partir d'un fichier de données");
+    dialog.Filter =
+        QStringLiteral("Fichiers de données JSON et CSV|*.json;*.csv|Tous les fichiers|*");
+    if (dialog.ShowOpen() != 1)
+        return {};
+    store::SourceError error;
+    const auto source = store::readSeasonSource(dialog.FileName, error);
+    const QString refusal = source ? store::seasonRefusal(*source) : error.message;
+    if (!refusal.isEmpty()) {
+        MessageBox::information(
+            owner(), QStringLiteral("Aucune compétition ne peut être créée à partir de « %1 ».\n%2")
+                         .arg(FileNameFromPath(dialog.FileName), refusal));
+        return {};
+    }
+    return CreateCompetition(&*source);
 }
 
 } // namespace Utilities

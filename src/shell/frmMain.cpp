@@ -53,6 +53,12 @@ void frmMain::buildFileMenu(QMenu* file, std::array<QAction*, 3>& fichier,
             main()->newCompetition();
     });
     fichier[0]->setShortcut(QKeySequence::New);
+    QAction* fromData =
+        file->addAction(QStringLiteral("Nouveau à partir d'un &fichier de données…"), file, [] {
+            if (main())
+                main()->newCompetitionFromData();
+        });
+    fromData->setObjectName(QStringLiteral("mnuNouveauDonnees"));
     fichier[1] = file->addAction(QStringLiteral("&Ouvrir"), file, [] {
         if (main())
             main()->openCompetition();
@@ -368,6 +374,13 @@ void frmMain::bringToFront()
 void frmMain::newCompetition()
 {
     const QString path = Utilities::CreateCompetition();
+    if (!path.isEmpty())
+        Utilities::OpenCompetition(path);
+}
+
+void frmMain::newCompetitionFromData()
+{
+    const QString path = Utilities::CreateCompetitionFromData();
     if (!path.isEmpty())
         Utilities::OpenCompetition(path);
 }

@@ -62,6 +62,8 @@ public:
 
 public slots:
     void newCompetition();
+    // The wizard started from a season's file chosen by the user.
+    void newCompetitionFromData();
     void importResults();
     // What the current working window shows, to a CSV file, to the printer, to a PDF file.
     void exportShown();

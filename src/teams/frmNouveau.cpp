@@ -5,6 +5,7 @@
 #include "shell/CompetitionCommands.h"
 #include "store/CompetitionFile.h"
 #include "store/CompetitionSettings.h"
+#include "store/Results.h"
 #include "store/SafeSaveFile.h"
 #include "store/Teams.h"
 #include "store/TextChecks.h"
@@ -18,6 +19,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -122,9 +124,15 @@ frmNouveau::frmNouveau(QWidget* parent) : QDialog(parent)
     bottom->addWidget(cmdSave);
     bottom->addWidget(cmdCancel);
 
+    lblSource = new QLabel(this);
+    lblSource->setObjectName(QStringLiteral("lblSource"));
+    lblSource->setWordWrap(true);
+    lblSource->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(properties);
     layout->addWidget(teams, 1);
+    layout->addWidget(lblSource);
     layout->addLayout(bottom);
     resize(560, 520);
     listChanged(-1);
@@ -144,6 +152,64 @@ QString frmNouveau::showModal(QWidget* owner)
     setParent(owner, windowFlags());
     exec();
     return Tag;
+}
+
+void frmNouveau::startFrom(const store::SeasonSource& source)
+{
+    m_source = source;
+    txtCompet->setText(source.name);
+    txtSaison->setText(source.season);
+    // The generic pictures, as the wizard gives a team added without any.
+    const store::TeamPictures generic{{},
+                                      TeamPictures::bytesFor(0, {}).value_or(QByteArray()),
+                                      TeamPictures::bytesFor(1, {}).value_or(QByteArray())};
+    lstEquipes->clear();
+    for (const QString& name : source.teams)
+        addPending({name, generic.blason, generic.icone}, name);
+    qsizetype played = 0;
+    for (const store::SourceMatch& m : source.matches)
+        played += m.homeGoals && m.awayGoals;
+    lblSource->setText(QStringLiteral("Le fichier de données apporte %1 résultat(s) et %2 "
+                                      "rencontre(s) à jouer : ils suivent ses équipes, même "
+                                      "renommées ici.")
+                           .arg(played)
+                           .arg(qsizetype(source.matches.size()) - played));
+    lblSource->show();
+    listChanged(0);
+}
+
+void frmNouveau::addPending(const store::TeamPictures& team, const QString& fileName)
+{
+    auto* item = new QListWidgetItem(team.nom, lstEquipes);
+    item->setData(FileNameRole, fileName);
+    item->setData(CrestRole, team.blason);
+    item->setData(IconRole, team.icone);
+    listChanged(lstEquipes->count() - 1);
+}
+
+store::TeamPictures frmNouveau::pending(const QListWidgetItem* item) const
+{
+    return {item->text(), item->data(CrestRole).toByteArray(), item->data(IconRole).toByteArray()};
+}
+
+bool frmNouveau::acceptsPendingName(const QString& name, int row) const
+{
+    if (!store::teamNameProblem(name).isEmpty())
+        return false;
+    const QString key = store::teamKey(name);
+    for (int r = 0; r < lstEquipes->count(); ++r)
+        if (r != row && store::teamKey(lstEquipes->item(r)->text()) == key)
+            return false;
+    return true;
+}
+
+int frmNouveau::fileMatchCount(const QString& fileName) const
+{
+    int count = 0;
+    if (m_source)
+        for (const store::SourceMatch& m : m_source->matches)
+            count += m.home == fileName || m.away == fileName;
+    return count;
 }
 
 void frmNouveau::listChanged(int selectRow)
@@ -191,14 +257,17 @@ void frmNouveau::addTeam()
     dialog.exec();
     if (dialog.Tag != QLatin1String("OK"))
         return;
-    const QString name = TeamPictures::storedName(dialog.txtNom->text());
     const auto pictures = chosenPictures(dialog);
-    if (!m_db || store::addTeam(*m_db, {name, pictures[0].value_or(QByteArray()),
-                                        pictures[1].value_or(QByteArray())})) {
+    const store::TeamPictures team{TeamPictures::storedName(dialog.txtNom->text()),
+                                   pictures[0].value_or(QByteArray()),
+                                   pictures[1].value_or(QByteArray())};
+    if (m_source ? !acceptsPendingName(team.nom, -1) : (!m_db || store::addTeam(*m_db, team))) {
         MessageBox::information(this, QStringLiteral("Equipe non créée."));
         return;
     }
-    lstEquipes->addItem(name);
+    if (m_source)
+        return addPending(team, {});
+    lstEquipes->addItem(team.nom);
     listChanged(lstEquipes->count() - 1);
 }
 
@@ -208,13 +277,16 @@ void frmNouveau::modifyTeam()
     if (!line)
         return;
     const QString name = line->text();
-    const qint64 rowid = findTeam(name);
-    if (!rowid)
-        return;
+    qint64 rowid = 0;
     store::TeamPictures team;
-    bool found = false;
-    if (store::readTeam(*m_db, rowid, team, found) || !found)
-        return;
+    if (m_source) {
+        team = pending(line);
+    } else {
+        rowid = findTeam(name);
+        bool found = false;
+        if (!rowid || store::readTeam(*m_db, rowid, team, found) || !found)
+            return;
+    }
     frmEditEquipe dialog(this);
     dialog.setWindowTitle(QStringLiteral("Modifier ") + name);
     dialog.txtNom->setText(team.nom);
@@ -224,8 +296,20 @@ void frmNouveau::modifyTeam()
     if (dialog.Tag != QLatin1String("OK"))
         return;
     const QString stored = TeamPictures::storedName(dialog.txtNom->text());
-    store::Fields fields{{QStringLiteral("Nom"), stored}};
     const auto pictures = chosenPictures(dialog);
+    if (m_source) {
+        // The row keeps the name the file gives the team, and so its matches.
+        if (!acceptsPendingName(stored, lstEquipes->row(line))) {
+            MessageBox::information(this, QStringLiteral("Modifications non sauvegardées."));
+            return;
+        }
+        line->setText(stored);
+        for (int slot = 0; slot < 2; ++slot)
+            if (const auto& bytes = pictures[size_t(slot)])
+                line->setData(CrestRole + slot, *bytes);
+        return;
+    }
+    store::Fields fields{{QStringLiteral("Nom"), stored}};
     for (int slot = 0; slot < 2; ++slot)
         if (const auto& bytes = pictures[size_t(slot)])
             fields.push_back(
@@ -240,12 +324,26 @@ void frmNouveau::modifyTeam()
 void frmNouveau::deleteTeam()
 {
     QListWidgetItem* line = lstEquipes->currentItem();
-    if (!line || !MessageBox::question(this, QStringLiteral("Effacer ") + line->text() +
-                                                 QStringLiteral(" ?")))
+    if (!line)
         return;
-    const qint64 rowid = findTeam(line->text());
-    if (!rowid || store::deleteTeam(*m_db, rowid))
+    // Its matches would be lost, or would name a team the competition does not have.
+    const int played = m_source ? fileMatchCount(line->data(FileNameRole).toString()) : 0;
+    if (played > 0) {
+        MessageBox::information(
+            this, QStringLiteral("%1 joue %2 rencontre(s) du fichier de données : elle ne peut "
+                                 "pas être supprimée. Pour changer son nom, modifiez-la.")
+                      .arg(line->text())
+                      .arg(played));
         return;
+    }
+    if (!MessageBox::question(this,
+                              QStringLiteral("Effacer ") + line->text() + QStringLiteral(" ?")))
+        return;
+    if (!m_source) {
+        const qint64 rowid = findTeam(line->text());
+        if (!rowid || store::deleteTeam(*m_db, rowid))
+            return;
+    }
     delete lstEquipes->takeItem(lstEquipes->row(line));
     listChanged(0);
 }
@@ -280,6 +378,15 @@ void frmNouveau::importTeams()
     for (int r = 0; r < dialog.lstEquipes->count(); ++r)
         if (dialog.lstEquipes->item(r)->isSelected())
             chosen.push_back(source[size_t(r)]);
+    if (m_source) {
+        for (const store::TeamPictures& team : chosen) {
+            if (acceptsPendingName(team.nom, -1))
+                addPending(team, {});
+            else
+                MessageBox::information(this, team.nom + QStringLiteral(" non créée."));
+        }
+        return;
+    }
     // Each team stands or falls on its own row.
     QStringList refused;
     const store::DbError error = store::addTeams(*m_db, chosen, refused);
@@ -324,7 +431,7 @@ void frmNouveau::cmdSave_Click()
                           .arg(lstEquipes->count() - store::kMaxTeams),
                       lstEquipes);
 
-    if (m_db) {
+    if (m_db && !m_source) {
         if (store::writeNewCompetition(*m_db, settings)) {
             MessageBox::critical(
                 this, QStringLiteral("Impossible d'enregistrer les propriétés de la compétition."));
@@ -332,6 +439,21 @@ void frmNouveau::cmdSave_Click()
         }
     }
 
+    const QString path = askPath();
+    // From a season's file, all of it is written only once the place is chosen, so that
+    // saving again after cancelling the save dialog does not write it twice.
+    if (path.isEmpty() || (m_source && !writeWithSource(settings)))
+        return;
+    Tag = path;
+    if (m_db) {
+        m_db->close();
+        m_db.reset();
+    }
+    accept();
+}
+
+QString frmNouveau::askPath()
+{
     cOpenSaveFile dialog;
     dialog.hwndOwner = this;
     dialog.setOverWritePrompt(true);
@@ -339,18 +461,51 @@ void frmNouveau::cmdSave_Click()
     dialog.DefaultExt = QStringLiteral("dat");
     dialog.FileName = txtCompet->text() + QLatin1Char(' ') + txtSaison->text();
     if (!dialog.ShowSave())
-        return;
+        return {};
     // Refused here, the teams entered so far are not lost.
     if (store::SafeSaveFile::isLink(dialog.FileName)) {
         MessageBox::critical(this, store::SafeSaveFile::linkRefusal(dialog.FileName));
-        return;
+        return {};
     }
-    Tag = dialog.FileName;
-    if (m_db) {
-        m_db->close();
-        m_db.reset();
+    return dialog.FileName;
+}
+
+bool frmNouveau::writeWithSource(const store::CompetitionSettings& settings)
+{
+    // The file's matches name the teams as the file does: each follows its row's team.
+    QHash<QString, QString> listed;
+    std::vector<store::TeamPictures> teams;
+    for (int r = 0; r < lstEquipes->count(); ++r) {
+        const QListWidgetItem* item = lstEquipes->item(r);
+        teams.push_back(pending(item));
+        const QString fileName = item->data(FileNameRole).toString();
+        if (!fileName.isEmpty())
+            listed.insert(fileName, item->text());
     }
-    accept();
+    store::SeasonSource season = *m_source;
+    for (QString& team : season.teams)
+        team = listed.value(team);
+    for (store::SourceMatch& m : season.matches) {
+        m.home = listed.value(m.home);
+        m.away = listed.value(m.away);
+    }
+    if (!m_db) {
+        MessageBox::critical(this, QStringLiteral("Impossible d'enregistrer la compétition."));
+        return false;
+    }
+    QString refusal;
+    if (const store::DbError e =
+            store::writeNewCompetition(*m_db, settings, teams, &season, refusal)) {
+        MessageBox::critical(this, QStringLiteral("Impossible d'enregistrer la compétition.\n") +
+                                       store::describeError(e));
+        return false;
+    }
+    if (!refusal.isEmpty()) {
+        MessageBox::information(this,
+                                QStringLiteral("La compétition n'a pas été créée.\n") + refusal);
+        return false;
+    }
+    return true;
 }
 
 void frmNouveau::cmdCancel_Click()

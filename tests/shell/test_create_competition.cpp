@@ -35,6 +35,7 @@ struct ScriptedWizard : INewCompetitionWizard
         stat(QFile::encodeName(QFileInfo(file).path()).constData(), &st);
         folderMode = st.st_mode;
     }
+    void startFrom(const store::SeasonSource&) override {}
     QString showModal(QWidget*) override
     {
         std::unique_ptr<store::Database> db;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -21,18 +22,32 @@ TEST(MainWindow, MenusCarryTheirCaptionsInOrder)
     EXPECT_EQ(top[0]->text(), QStringLiteral("&Fichier"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("&?"));
     const QList<QAction*> file = top[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 15);
+    ASSERT_EQ(file.size(), 16);
     EXPECT_EQ(file[0], w.mnuFichier[0]);
     EXPECT_EQ(file[0]->text(), QStringLiteral("&Nouveau"));
-    EXPECT_EQ(file[1]->text(), QStringLiteral("&Ouvrir"));
-    EXPECT_EQ(file[2], w.mnuFichier[2]);
-    EXPECT_EQ(file[2]->text(), QStringLiteral("P&ropriétés de la compétition…"));
-    EXPECT_TRUE(file[3]->isSeparator());
+    EXPECT_EQ(file[1]->objectName(), QStringLiteral("mnuNouveauDonnees"));
+    EXPECT_EQ(file[1]->text(), QStringLiteral("Nouveau à partir d'un &fichier de données…"));
+    EXPECT_EQ(file[2]->text(), QStringLiteral("&Ouvrir"));
+    EXPECT_EQ(file[3], w.mnuFichier[2]);
+    EXPECT_EQ(file[3]->text(), QStringLiteral("P&ropriétés de la compétition…"));
+    EXPECT_TRUE(file[4]->isSeparator());
     // Results in and out, then the recent files under their own separator.
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(file[4 + i], w.mnuTransfert[size_t(i)]);
-    EXPECT_TRUE(file[8]->isSeparator());
-    EXPECT_EQ(file[8], w.mnuMRU[0]);
+        EXPECT_EQ(file[5 + i], w.mnuTransfert[size_t(i)]);
+    EXPECT_TRUE(file[9]->isSeparator());
+    EXPECT_EQ(file[9], w.mnuMRU[0]);
+    // Each command above the recent files has an access key of its own.
+    QSet<QChar> keys;
+    for (int i = 0; i < 9; ++i) {
+        if (file[i]->isSeparator())
+            continue;
+        const QString text = file[i]->text();
+        const qsizetype amp = text.indexOf(QLatin1Char('&'));
+        ASSERT_GE(amp, 0) << text.toStdString();
+        const QChar key = text.at(amp + 1).toLower();
+        EXPECT_FALSE(keys.contains(key)) << text.toStdString();
+        keys.insert(key);
+    }
     EXPECT_EQ(w.mnuAide[0]->text(), QStringLiteral("&Aide sur Vemo"));
     EXPECT_EQ(w.mnuAide[1]->text(), QStringLiteral("A &propos de..."));
 }

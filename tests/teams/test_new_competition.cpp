@@ -1,10 +1,12 @@
 #include "controls/MessageBox.h"
 #include "controls/cOpenSaveFile.h"
+#include "shell/AppHost.h"
 #include "shell/CompetitionCommands.h"
 #include "shell/Registration.h"
 #include "shell/frmMain.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
+#include "store/SeasonSource.h"
 #include "support/TestSupport.h"
 #include "teams/TeamPictures.h"
 #include "teams/frmEditEquipe.h"
@@ -18,12 +20,42 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 using testsupport::TempDir;
 
 namespace {
+
+// A season as the open football data publish it: matchday 1 played, matchday 2 to play.
+const char kSeason[] = R"({"name": "Ligue Test 2025/26", "matches": [
+    {"round": "Journée 1", "date": "2025-08-16", "team1": "Lens", "team2": "Brest",
+     "score": {"ft": [2, 1]}},
+    {"round": "Journée 1", "date": "2025-08-16", "team1": "Metz", "team2": "Nice",
+     "score": {"ft": [0, 0]}},
+    {"round": "Journée 2", "date": "2025-08-23", "team1": "Brest", "team2": "Metz"},
+    {"round": "Journée 2", "date": "2025-08-23", "team1": "Nice", "team2": "Lens"}]})";
+
+// The rows of a query on a competition file, each as "cell|cell|…".
+QStringList rowsOf(store::Database& db, const char* sql)
+{
+    store::Snapshot s;
+    EXPECT_TRUE(db.query(QString::fromUtf8(sql), {}, s).ok()) << sql;
+    QStringList out;
+    for (const auto& row : s.rows) {
+        QStringList cells;
+        for (const QVariant& cell : row)
+            cells << cell.toString();
+        out << cells.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+const char kResults[] = "SELECT \"Journée\", Domicile, ScoreDomicile, Visiteur, ScoreVisiteur "
+                        "FROM \"Résultats\" ORDER BY rowid";
+const char kFixtures[] = "SELECT \"Journée\", Domicile, Visiteur FROM Calendrier ORDER BY "
+                         "\"Journée\", Domicile";
 
 class WizardTest : public testing::Test
 {
@@ -356,6 +388,52 @@ TEST_F(WizardTest, TheTieBreakIsButsUnlessChosenAndIsWrittenWithTheRest)
     EXPECT_TRUE(MessageBox::shown().isEmpty());
 }
 
+// Started from a season's file, each row keeps its team's matches whatever it is renamed to,
+// even when two teams swap names; a team of the file cannot be deleted, one added can.
+TEST_F(WizardTest, FromASeasonFileTheMatchesFollowTheRowsAndAllIsWrittenAtTheEnd)
+{
+    store::SourceError error;
+    const auto source = store::readSeasonSource(QByteArray(kSeason), error);
+    ASSERT_TRUE(source) << error.message.toStdString();
+    wizard.startFrom(*source);
+    EXPECT_EQ(listed(), (QStringList{"Lens", "Brest", "Metz", "Nice"}));
+    const auto rename = [this](int row, const QString& typed) {
+        wizard.lstEquipes->setCurrentRow(row);
+        testsupport::onNextModal<frmEditEquipe>([typed](frmEditEquipe* d) {
+            d->txtNom->setText(typed);
+            d->cmdSave->click();
+        });
+        wizard.cmdListe[1]->click();
+    };
+    rename(1, QStringLiteral("provisoire"));
+    rename(2, QStringLiteral("brest"));
+    rename(1, QStringLiteral("metz"));
+    rename(3, QStringLiteral("lens"));
+    EXPECT_EQ(texts(), QStringLiteral("Modifications non sauvegardées."));
+    wizard.lstEquipes->setCurrentRow(0);
+    MessageBox::clearShown();
+    wizard.cmdListe[2]->click();
+    EXPECT_EQ(texts(), QStringLiteral("Lens joue 2 rencontre(s) du fichier de données : elle ne "
+                                      "peut pas être supprimée. Pour changer son nom, "
+                                      "modifiez-la."));
+    add(QStringLiteral("reims"));
+    add(QStringLiteral("angers"));
+    MessageBox::setNextAnswer(true);
+    wizard.cmdListe[2]->click();
+    EXPECT_EQ(listed(), (QStringList{"Lens", "METZ", "BREST", "Nice", "REIMS"}));
+    EXPECT_EQ(teams().rowCount(), 0); // nothing is written before the end
+
+    const QString target = dir.file(QStringLiteral("ligue.dat"));
+    cOpenSaveFile::setNextFileName(target);
+    wizard.cmdSave->click();
+    EXPECT_EQ(wizard.Tag, target);
+    auto db = testsupport::openFile(working);
+    EXPECT_EQ(rowsOf(*db, "SELECT Nom FROM Equipes ORDER BY rowid"),
+              (QStringList{"Lens", "METZ", "BREST", "Nice", "REIMS"}));
+    EXPECT_EQ(rowsOf(*db, kResults), (QStringList{"1|Lens|2|METZ|1", "1|BREST|0|Nice|0"}));
+    EXPECT_EQ(rowsOf(*db, kFixtures), (QStringList{"2|METZ|BREST", "2|Nice|Lens"}));
+}
+
 TEST_F(WizardTest, EscapeOrClosingWithoutTeamsCancelsAtOnce)
 {
     QTest::keyClick(wizard.txtCompet, Qt::Key_Escape);
@@ -436,6 +514,110 @@ TEST(NewCompetition, TheFinishedFileIsMovedOpenedAndTheWorkingFileIsGone)
                                                                QDir::NoDotAndDotDot |
                                                                QDir::CaseSensitive)
                     .isEmpty());
+}
+
+// The command of the File menu: the wizard opens with the file's name, season and teams and
+// the competition is created with its results and its calendar.
+TEST(NewCompetition, FromADataFileTheWizardStartsFilledAndCreatesTheSeason)
+{
+    TempDir dir;
+    Windows::registerAll();
+    frmMain window;
+    window.show();
+    const QString json = dir.file(QStringLiteral("ligue.json"));
+    testsupport::writeBytes(json, kSeason);
+    const QString target = dir.file(QStringLiteral("Ligue Test.dat"));
+    QStringList shown;
+    testsupport::onNextModal<frmNouveau>([&](frmNouveau* w) {
+        shown << w->txtCompet->text() << w->txtSaison->text() << w->txtPts[0]->text()
+              << w->txtPts[1]->text() << w->txtPts[2]->text() << w->cboDepartage->currentText()
+              << w->lblSource->text();
+        for (int i = 0; i < w->lstEquipes->count(); ++i)
+            shown << w->lstEquipes->item(i)->text();
+        w->txtPts[0]->setText(QStringLiteral("2"));
+        w->cboDepartage->setCurrentIndex(1);
+        cOpenSaveFile::setNextFileName(target);
+        w->cmdSave->click();
+    });
+    cOpenSaveFile::setNextFileName(json);
+    auto* command = window.findChild<QAction*>(QStringLiteral("mnuNouveauDonnees"));
+    ASSERT_TRUE(command);
+    command->trigger();
+
+    ASSERT_FALSE(cOpenSaveFile::requests().isEmpty());
+    const auto& asked = cOpenSaveFile::requests()[0];
+    EXPECT_FALSE(asked.save);
+    EXPECT_EQ(asked.title, QStringLiteral("Nouveau à partir d'un fichier de données"));
+    EXPECT_EQ(asked.filter,
+              QStringLiteral("Fichiers de données JSON et CSV|*.json;*.csv|Tous les fichiers|*"));
+    EXPECT_EQ(shown, (QStringList{"Ligue Test", "2025-2026", "3", "0", "1", "Buts",
+                                  "Le fichier de données apporte 2 résultat(s) et 2 rencontre(s) "
+                                  "à jouer : ils suivent ses équipes, même renommées ici.",
+                                  "Lens", "Brest", "Metz", "Nice"}));
+    ASSERT_TRUE(store::CurrentCompetition::isOpen());
+    store::Competition& c = *store::CurrentCompetition::get();
+    EXPECT_EQ(QFileInfo(c.fileName()), QFileInfo(target));
+    EXPECT_EQ(MessageBox::shown().last().text, QStringLiteral("Nouvelle compétition créée."));
+    EXPECT_EQ(rowsOf(c.db(), "SELECT Nom, Valeur FROM \"Propriétés\" WHERE Nom IN "
+                             "('Championnat', 'Saison', 'PtsWinner', 'PtsLooser', "
+                             "'PtsEquality', 'Départage') ORDER BY Nom"),
+              (QStringList{"Championnat|Ligue Test", "Départage|Confrontations", "PtsEquality|1",
+                           "PtsLooser|0", "PtsWinner|2", "Saison|2025-2026"}));
+    store::Snapshot crests;
+    ASSERT_TRUE(c.db()
+                    .query(QStringLiteral("SELECT Nom, Blason, Icone FROM Equipes ORDER BY "
+                                          "rowid"),
+                           {}, crests)
+                    .ok());
+    ASSERT_EQ(crests.rowCount(), 4);
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_EQ(crests.value(r, 1).toByteArray(),
+                  testsupport::readBytes(TeamPictures::genericPath(0)));
+        EXPECT_EQ(crests.value(r, 2).toByteArray(),
+                  testsupport::readBytes(TeamPictures::genericPath(1)));
+    }
+    EXPECT_EQ(rowsOf(c.db(), kResults), (QStringList{"1|Lens|2|Brest|1", "1|Metz|0|Nice|0"}));
+    EXPECT_EQ(rowsOf(c.db(), kFixtures), (QStringList{"2|Brest|Metz", "2|Nice|Lens"}));
+}
+
+// A file that is no season, or whose matches break a rule of the league, is refused by name
+// before any wizard opens.
+TEST(NewCompetition, ADataFileThatCannotMakeACompetitionIsRefusedAndNothingIsCreated)
+{
+    TempDir dir;
+    frmMain window;
+    static int wizards = 0;
+    AppHost::setWizardFactory([] {
+        ++wizards;
+        return std::unique_ptr<INewCompetitionWizard>();
+    });
+    const auto forget = qScopeGuard([] { AppHost::setWizardFactory({}); });
+    const QString twice = dir.file(QStringLiteral("deux fois.json"));
+    testsupport::writeBytes(twice, R"({"name": "X 2025", "matches": [
+        {"round": "1", "team1": "Lens", "team2": "Brest", "score": {"ft": [1, 0]}},
+        {"round": "1", "team1": "Nice", "team2": "Lens", "score": {"ft": [1, 0]}}]})");
+    const QString notes = dir.file(QStringLiteral("notes.csv"));
+    testsupport::writeBytes(notes, "Bonjour\n");
+    auto* command = window.findChild<QAction*>(QStringLiteral("mnuNouveauDonnees"));
+    ASSERT_TRUE(command);
+    QStringList told;
+    for (const QString& path : {twice, notes}) {
+        MessageBox::clearShown();
+        cOpenSaveFile::setNextFileName(path);
+        command->trigger();
+        ASSERT_EQ(MessageBox::shown().size(), 1);
+        told << MessageBox::shown()[0].text;
+        EXPECT_TRUE(told.last().startsWith(
+            QStringLiteral("Aucune compétition ne peut être créée à partir de « %1 ».\n")
+                .arg(QFileInfo(path).fileName())))
+            << told.last().toStdString();
+    }
+    EXPECT_TRUE(
+        told[0].contains(QStringLiteral("\nmatch 2 : La rencontre de Lens de la Journée 1")))
+        << told[0].toStdString();
+    EXPECT_EQ(wizards, 0);
+    EXPECT_FALSE(store::CurrentCompetition::isOpen());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
 } // namespace
