@@ -972,15 +972,10 @@ int create(const QStringList& args)
     QStringList teams;
     if (source) {
         teams = source->teams;
-        QHash<QString, QString> seen;
-        for (const QString& team : teams) {
-            const QString twin = seen.value(store::teamKey(team));
-            if (!twin.isEmpty())
-                return fail(Refused, QStringLiteral("le fichier de données nomme « %1 » et « %2 », "
-                                                    "qui ne diffèrent que par les majuscules.")
-                                         .arg(store::shortened(twin), store::shortened(team)));
-            seen.insert(store::teamKey(team), team);
-        }
+        if (const QString why = store::seasonRefusal(*source); !why.isEmpty())
+            return fail(
+                Refused,
+                QStringLiteral("« %1 » : %2").arg(p.parser.value(QStringLiteral("from")), why));
     } else if (!readTeamList(p.parser.value(QStringLiteral("teams")), teams)) {
         return Refused;
     }

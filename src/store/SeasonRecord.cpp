@@ -18,18 +18,12 @@ QString sortMatches(const SeasonSource& source, const std::vector<QString>& team
                     std::vector<MatchRow>& results, std::vector<Fixture>& fixtures)
 {
     MatchRules rules(teams, int(teams.size()));
-    const QString place = source.format == SeasonSource::Format::FootballDataCsv
-                              ? QStringLiteral("ligne %1 : ")
-                              : QStringLiteral("match %1 : ");
     for (const SourceMatch& m : source.matches) {
-        const MatchRules::Candidate candidate{
-            QString::number(m.journee), m.home,
-            m.homeGoals ? QString::number(*m.homeGoals) : QString(), m.away,
-            m.awayGoals ? QString::number(*m.awayGoals) : QString()};
         const bool played = m.homeGoals && m.awayGoals;
-        MatchRules::Verdict v = played ? rules.check(candidate) : rules.checkFixture(candidate);
+        MatchRules::Verdict v =
+            played ? rules.check(sourceCandidate(m)) : rules.checkFixture(sourceCandidate(m));
         if (!v.accepted())
-            return place.arg(m.origin) + v.message.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            return sourcePlace(source, m) + v.message.replace(QLatin1Char('\n'), QLatin1Char(' '));
         if (played) {
             v.row.rowid = -qint64(results.size()) - 1;
             rules.addExisting(v.row);
@@ -46,6 +40,20 @@ QString sortMatches(const SeasonSource& source, const std::vector<QString>& team
 
 } // namespace
 
+MatchRules::Candidate sourceCandidate(const SourceMatch& m)
+{
+    return {QString::number(m.journee), m.home,
+            m.homeGoals ? QString::number(*m.homeGoals) : QString(), m.away,
+            m.awayGoals ? QString::number(*m.awayGoals) : QString()};
+}
+
+QString sourcePlace(const SeasonSource& source, const SourceMatch& m)
+{
+    return (source.format == SeasonSource::Format::FootballDataCsv ? QStringLiteral("ligne %1 : ")
+                                                                   : QStringLiteral("match %1 : "))
+        .arg(m.origin);
+}
+
 DbError writeSeason(Database& db, const SeasonSource& source, QString& refusal)
 {
     refusal.clear();
@@ -58,17 +66,8 @@ DbError writeSeason(Database& db, const SeasonSource& source, QString& refusal)
     refusal = sortMatches(source, teams, results, fixtures);
     if (!refusal.isEmpty())
         return {};
-    DbError e;
-    const auto insert =
-        db.prepare(QStringLiteral("INSERT INTO \"Résultats\" (\"Journée\", Domicile, "
-                                  "ScoreDomicile, Visiteur, ScoreVisiteur) VALUES (?, ?, ?, ?, ?)"),
-                   e);
-    if (!insert)
+    if (DbError e = insertResults(db, results))
         return e;
-    for (const MatchRow& r : results)
-        if ((e = insert->run(
-                 {r.journee, r.domicile, r.scoreDomicile, r.visiteur, r.scoreVisiteur})))
-            return e;
     return insertFixtures(db, fixtures);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Database.h"
+#include "store/MatchRules.h"
 #include "store/SeasonSource.h"
 
 #include <QString>
@@ -16,6 +17,11 @@ namespace store {
 // The same within a transaction that the caller holds open: every match is checked before the
 // first is written, so a refusal writes nothing; after an error the caller rolls back.
 [[nodiscard]] DbError writeSeason(Database& db, const SeasonSource& source, QString& refusal);
+
+// A match of the file as match entry checks it, and where the file has it, to start a refusal:
+// "ligne 12 : " (CSV) or "match 12 : " (JSON).
+MatchRules::Candidate sourceCandidate(const SourceMatch& m);
+QString sourcePlace(const SeasonSource& source, const SourceMatch& m);
 
 // Why a competition made of the file's own teams could not take its matches, as recordSeason
 // would refuse them (or two teams whose names differ only in letter case); empty when it could.

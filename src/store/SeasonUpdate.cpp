@@ -5,6 +5,7 @@
 #include "store/MatchRules.h"
 #include "store/ResultSet.h"
 #include "store/Results.h"
+#include "store/SeasonRecord.h"
 #include "store/Teams.h"
 #include "store/TextChecks.h"
 
@@ -147,15 +148,12 @@ SeasonUpdate updateSeason(Competition& competition, SeasonSource source,
         }
     }
 
-    const QString place = source.format == SeasonSource::Format::FootballDataCsv
-                              ? QStringLiteral("ligne %1 : ")
-                              : QStringLiteral("match %1 : ");
     std::vector<MatchRow> newResults;
     std::vector<Fixture> newFixtures;
     for (const SourceMatch& m : source.matches) {
         const quint64 key = pairing(m.home, m.away);
         const auto refuse = [&](const QString& reason) {
-            u.refusal = place.arg(m.origin) + reason;
+            u.refusal = sourcePlace(source, m) + reason;
             return u;
         };
         if (const MatchRow* r = recorded.value(key)) {
@@ -185,11 +183,8 @@ SeasonUpdate updateSeason(Competition& competition, SeasonSource source,
             ++u.alreadyThere;
             continue;
         }
-        const MatchRules::Candidate candidate{
-            QString::number(m.journee), m.home,
-            m.homeGoals ? QString::number(*m.homeGoals) : QString(), m.away,
-            m.awayGoals ? QString::number(*m.awayGoals) : QString()};
-        MatchRules::Verdict v = played(m) ? rules.check(candidate) : rules.checkFixture(candidate);
+        MatchRules::Verdict v =
+            played(m) ? rules.check(sourceCandidate(m)) : rules.checkFixture(sourceCandidate(m));
         if (!v.accepted())
             return refuse(v.message.replace(QLatin1Char('\n'), QLatin1Char(' ')));
         if (played(m)) {
