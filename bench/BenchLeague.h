@@ -71,3 +71,33 @@ inline QString benchSeasonCsv(int n)
         return {};
     return path;
 }
+
+// The season of the league of n teams as an openfootball JSON file, the first `played`
+// matchdays with their scores and the others to play.
+inline QString benchSeasonJson(int n, int played)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("season%1-%2.json").arg(n).arg(played));
+    if (QFile::exists(path))
+        return path;
+    QStringList names;
+    for (int i = 0; i < n; ++i)
+        names << QStringLiteral("EQUIPE %1").arg(i, 3, 10, QLatin1Char('0'));
+    QByteArray text = R"({"name": "Ligue Test 2025/26", "matches": [)";
+    bool first = true;
+    for (const store::MatchRow& m : testsupport::doubleRoundRobin(names)) {
+        text += first ? "\n" : ",\n";
+        first = false;
+        text += R"({"round": "Journée )" + QByteArray::number(m.journee) + R"(", "team1": ")" +
+                m.domicile.toUtf8() + R"(", "team2": ")" + m.visiteur.toUtf8() + '"';
+        if (m.journee <= played)
+            text += R"(, "score": {"ft": [)" + QByteArray::number(m.scoreDomicile) + ", " +
+                    QByteArray::number(m.scoreVisiteur) + "]}";
+        text += '}';
+    }
+    text += "]}\n";
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
+        return {};
+    return path;
+}

@@ -2,10 +2,13 @@
 #include "BenchLeague.h"
 #include "BenchMain.h"
 #include "store/Competition.h"
+#include "store/CompetitionSettings.h"
 #include "store/Fixtures.h"
 #include "store/ResultImporter.h"
 #include "store/Results.h"
 #include "store/Schedule.h"
+#include "store/SeasonSource.h"
+#include "store/SeasonUpdate.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -174,3 +177,67 @@ int main(int argc, char** argv)
 {
     return runBenchmarks<QCoreApplication>(argc, argv);
 }
+
+namespace {
+
+// A season of 20 teams (380 matches, all played) read from its openfootball file and made a
+// new competition, as vemo-cli new --from does: the key derivation of the new file included.
+void BM_CreateFromSource(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    const QString json = benchSeasonJson(n, 2 * n - 2);
+    QTemporaryDir dir;
+    const QString work = dir.filePath(QStringLiteral("new.dat"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(work);
+        state.ResumeTiming();
+        store::SourceError error;
+        auto source = store::readSeasonSource(json, error);
+        store::DbError e = source ? store::createCompetitionFile(work) : store::DbError{1};
+        auto db = e ? nullptr : store::Database::open(work, store::competitionKey(), e);
+        std::vector<store::TeamPictures> teams;
+        for (const QString& name : source->teams)
+            teams.push_back({name, {}, {}});
+        QString refusal;
+        if (!db ||
+            store::writeNewCompetition(*db, {source->name, source->season}, teams, &*source,
+                                       refusal) ||
+            !refusal.isEmpty() || db->close())
+            state.SkipWithError("the competition was not made");
+    }
+}
+BENCHMARK(BM_CreateFromSource)->Arg(20)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The whole season of the largest league (16,256 results) brought from its openfootball file
+// into the league's empty file: reading the file, matching names, checking and writing. With
+// argument 1, the same file into the league that already holds it all: the weekly import
+// when nothing is new.
+void BM_UpdateFromSource(benchmark::State& state)
+{
+    const int n = 128, matches = n * (n - 1);
+    const bool again = state.range(0) == 1;
+    const QString start = again ? benchLeague(n) : benchEmptyLeague(n);
+    const QString json = benchSeasonJson(n, 2 * n - 2);
+    QTemporaryDir dir;
+    const QString work = dir.filePath(QStringLiteral("work.dat"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(work);
+        QFile::copy(start, work);
+        store::OpenError error;
+        auto c = store::Competition::open(work, error);
+        state.ResumeTiming();
+        store::SourceError sourceError;
+        auto source = store::readSeasonSource(json, sourceError);
+        const store::SeasonUpdate u =
+            c && source ? store::updateSeason(*c, std::move(*source)) : store::SeasonUpdate{};
+        if ((again ? u.alreadyThere : u.added) != matches)
+            state.SkipWithError("the season was refused");
+    }
+    state.counters["rows/s"] =
+        benchmark::Counter(double(matches), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_UpdateFromSource)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
