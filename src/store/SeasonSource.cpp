@@ -685,56 +685,72 @@ bool numberByDate(SeasonSource& source, const std::function<int(const SourceMatc
     const int n = int(source.teams.size());
     const int count = matchdayCount(n);
     std::vector<int> fixed(matches.size(), 0);
-    std::vector<std::vector<bool>> busy(size_t(index.size()), std::vector<bool>(size_t(count) + 1));
-    // A pinned match holds its teams on its matchday from the start.
-    for (size_t i = 0; i < matches.size() && pinned; ++i) {
-        const int day = pinned(matches[i]);
-        if (day >= 1 && day <= count) {
+    for (size_t i = 0; i < matches.size() && pinned; ++i)
+        if (const int day = pinned(matches[i]); day >= 1 && day <= count)
             fixed[i] = day;
-            busy[size_t(index.value(matches[i].home))][size_t(day)] = true;
-            busy[size_t(index.value(matches[i].away))][size_t(day)] = true;
-        }
-    }
     std::vector<size_t> order(matches.size());
     std::iota(order.begin(), order.end(), size_t(0));
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return matches[a].date < matches[b].date; });
+
     // Each match goes to the first matchday after both teams' latest where both are free; when
-    // none is left, to the earliest where both are free.
-    std::vector<int> latest(size_t(index.size()), 0);
-    source.outOfDateOrder = 0;
-    for (size_t i : order) {
-        const size_t h = size_t(index.value(matches[i].home));
-        const size_t a = size_t(index.value(matches[i].away));
-        int journee = fixed[i];
-        if (!journee) {
-            const auto free = [&](int j) { return !busy[h][size_t(j)] && !busy[a][size_t(j)]; };
-            for (int j = std::max(latest[h], latest[a]) + 1; j <= count && !journee; ++j)
-                if (free(j))
-                    journee = j;
-            if (!journee) {
-                for (int j = 1; j <= count && !journee; ++j)
-                    if (free(j))
-                        journee = j;
-                if (!journee) {
-                    error.message =
-                        QStringLiteral("ligne %1 : la rencontre %2 - %3 ne trouve aucune journée "
+    // none is left, to the earliest where both are free. With fillGaps, a match whose two teams
+    // both skipped an earlier matchday goes back there first: a postponed match played late.
+    std::vector<int> journee(matches.size());
+    int outOfOrder = 0;
+    const auto attempt = [&](bool fillGaps) -> std::optional<size_t> {
+        std::vector<std::vector<bool>> busy(size_t(index.size()),
+                                            std::vector<bool>(size_t(count) + 1));
+        // A pinned match holds its teams on its matchday from the start.
+        for (size_t i = 0; i < matches.size(); ++i)
+            if (fixed[i])
+                busy[size_t(index.value(matches[i].home))][size_t(fixed[i])] =
+                    busy[size_t(index.value(matches[i].away))][size_t(fixed[i])] = true;
+        std::vector<int> latest(size_t(index.size()), 0);
+        outOfOrder = 0;
+        for (size_t i : order) {
+            const size_t h = size_t(index.value(matches[i].home));
+            const size_t a = size_t(index.value(matches[i].away));
+            int day = fixed[i];
+            if (!day) {
+                const auto free = [&](int j) { return !busy[h][size_t(j)] && !busy[a][size_t(j)]; };
+                const auto first = [&](int from, int to) {
+                    for (int j = from; j <= to; ++j)
+                        if (free(j))
+                            return j;
+                    return 0;
+                };
+                if (fillGaps && (day = first(1, std::min(latest[h], latest[a]) - 1)))
+                    ++outOfOrder;
+                if (!day)
+                    day = first(std::max(latest[h], latest[a]) + 1, count);
+                if (!day) {
+                    if (!(day = first(1, count)))
+                        return i;
+                    ++outOfOrder;
+                }
+                busy[h][size_t(day)] = busy[a][size_t(day)] = true;
+            }
+            journee[i] = day;
+            latest[h] = std::max(latest[h], day);
+            latest[a] = std::max(latest[a], day);
+        }
+        return std::nullopt;
+    };
+    if (const std::optional<size_t> stuck = attempt(false); stuck && attempt(true)) {
+        const SourceMatch& m = matches[*stuck];
+        error.message = QStringLiteral("ligne %1 : la rencontre %2 - %3 ne trouve aucune journée "
                                        "où les deux équipes sont libres (%4 journées pour %5 "
                                        "équipes).")
-                            .arg(matches[i].origin)
-                            .arg(shortened(matches[i].home), shortened(matches[i].away))
+                            .arg(m.origin)
+                            .arg(shortened(m.home), shortened(m.away))
                             .arg(count)
                             .arg(n);
-                    return false;
-                }
-                ++source.outOfDateOrder;
-            }
-            busy[h][size_t(journee)] = busy[a][size_t(journee)] = true;
-        }
-        matches[i].journee = journee;
-        latest[h] = std::max(latest[h], journee);
-        latest[a] = std::max(latest[a], journee);
+        return false;
     }
+    for (size_t i = 0; i < matches.size(); ++i)
+        matches[i].journee = journee[i];
+    source.outOfDateOrder = outOfOrder;
     return true;
 }
 

@@ -198,14 +198,26 @@ TEST(SeasonSource, FootballDataNumbersByDateAroundAPostponedMatch)
     EXPECT_EQ(s->matches.back().journee, 4);
     EXPECT_EQ(s->season, QStringLiteral("2025-2026"));
 
-    // Four teams postponing mid-season push the rest up until two teams have no common day.
-    EXPECT_EQ(refusal(kFdHead + fdRow("02/08/25", "A", "B") + fdRow("02/08/25", "C", "D") +
-                      fdRow("09/08/25", "A", "C") + fdRow("16/08/25", "A", "D") +
-                      fdRow("16/08/25", "B", "C") + fdRow("20/08/25", "B", "D") +
-                      fdRow("23/08/25", "B", "A") + fdRow("23/08/25", "D", "C") +
-                      fdRow("30/08/25", "C", "A") + fdRow("30/08/25", "D", "B") +
-                      fdRow("06/09/25", "D", "A")),
-              QStringLiteral("ligne 12 : la rencontre D - A ne trouve aucune journée où les deux "
+    // A whole season of four teams in which B - D of the second round is played between the
+    // third and the fourth: played by date, it would push the rest until D - A finds no day;
+    // it goes back to the second round, where both teams were free.
+    s = read(kFdHead + fdRow("02/08/25", "A", "B") + fdRow("02/08/25", "C", "D") +
+             fdRow("09/08/25", "A", "C") + fdRow("16/08/25", "A", "D") +
+             fdRow("16/08/25", "B", "C") + fdRow("20/08/25", "B", "D") +
+             fdRow("23/08/25", "B", "A") + fdRow("23/08/25", "D", "C") +
+             fdRow("30/08/25", "C", "A") + fdRow("30/08/25", "D", "B") +
+             fdRow("06/09/25", "D", "A") + fdRow("06/09/25", "C", "B"));
+    ASSERT_TRUE(s);
+    expectPlayable(*s);
+    EXPECT_EQ(s->matches[5].journee, 2);
+    EXPECT_EQ(s->outOfDateOrder, 1);
+
+    // When neither way finds a day, the match is named.
+    EXPECT_EQ(refusal(kFdHead + fdRow("02/08/25", "B", "C") + fdRow("09/08/25", "D", "C") +
+                      fdRow("16/08/25", "D", "A") + fdRow("23/08/25", "B", "A") +
+                      fdRow("30/08/25", "D", "B") + fdRow("06/09/25", "C", "B") +
+                      fdRow("13/09/25", "B", "D")),
+              QStringLiteral("ligne 8 : la rencontre B - D ne trouve aucune journée où les deux "
                              "équipes sont libres (6 journées pour 4 équipes)."));
 }
 
