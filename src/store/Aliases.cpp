@@ -160,11 +160,13 @@ QString TeamResolver::team(const QString& name) const
 QStringList closestTeams(const QString& name, const std::vector<QString>& teams)
 {
     // First the teams whose letters hold the name's in order ("PSG", "Paris SG" in "Paris
-    // Saint-Germain"), then the others; each group by the fewest letters to change.
+    // Saint-Germain"), then the others; each group by the most letters in common at the start,
+    // then by the fewest letters to change.
     const QString wanted = plain(name);
     struct Ranked
     {
         bool inOrder;
+        qsizetype prefix; // letters in common at the start
         int distance;
         QString team;
     };
@@ -173,11 +175,16 @@ QStringList closestTeams(const QString& name, const std::vector<QString>& teams)
         const QString other = plain(team);
         const bool inOrder =
             !wanted.isEmpty() && (isSubsequence(wanted, other) || isSubsequence(other, wanted));
-        ranked.push_back({inOrder, editDistance(wanted, other), team});
+        qsizetype prefix = 0;
+        while (prefix < wanted.size() && prefix < other.size() && wanted[prefix] == other[prefix])
+            ++prefix;
+        ranked.push_back({inOrder, prefix, editDistance(wanted, other), team});
     }
     std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
         if (a.inOrder != b.inOrder)
             return a.inOrder;
+        if (a.prefix != b.prefix)
+            return a.prefix > b.prefix;
         return a.distance < b.distance;
     });
     QStringList out;

@@ -183,6 +183,8 @@ TEST_F(SeasonUpdateTest, ClosestSpellingsComeFirst)
     EXPECT_EQ(closestTeams("Paris SG", teams).first(), QStringLiteral("Paris Saint-Germain"));
     EXPECT_EQ(closestTeams("Man City", teams).first(), QStringLiteral("Manchester City"));
     EXPECT_EQ(closestTeams("St Etienne", teams).first(), QStringLiteral("Saint-Étienne"));
+    EXPECT_EQ(closestTeams("Man Utd", teams).mid(0, 2),
+              (QStringList{"Manchester United", "Manchester City"}));
     EXPECT_EQ(closestTeams("Paris", teams).size(), 5);
 }
 
