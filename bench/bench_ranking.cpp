@@ -2,7 +2,7 @@
 // largest league a file can hold (128 teams, 254 matchdays, 16,256 matches).
 #include "BenchLeague.h"
 #include "BenchMain.h"
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 #include "store/Competition.h"
 #include "store/ResultSet.h"
 #include "store/Results.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "models/ListModel.h"
-#include "standings/SeasonAnalysis.h"
+#include "ranking/SeasonAnalysis.h"
 
 // Every team's form, in the order of the general standings: crest, Equipe, Forme (the
 // letters V, N and D of its last matches, oldest first), Pts, Série, Meilleure série,

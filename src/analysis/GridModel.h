@@ -1,7 +1,7 @@
 #pragma once
 
 #include "models/ListModel.h"
-#include "standings/SeasonAnalysis.h"
+#include "ranking/SeasonAnalysis.h"
 #include "store/Fixtures.h"
 
 // The cross table, one row per home team: its crest, its name, then one column per visiting

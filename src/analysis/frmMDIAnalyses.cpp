@@ -17,10 +17,10 @@
 #include "printing/CrossTableModel.h"
 #include "printing/Renderers.h"
 #include "printing/ReportDocument.h"
+#include "ranking/SeasonAnalysis.h"
+#include "ranking/mRank.h"
 #include "shell/AppHost.h"
 #include "shell/frmMain.h"
-#include "standings/SeasonAnalysis.h"
-#include "standings/mRank.h"
 #include "store/Competition.h"
 #include "store/Fixtures.h"
 #include "store/SafeSaveFile.h"
@@ -398,7 +398,7 @@ void frmMDIAnalyses::editGridCell(const QModelIndex& index)
     QPointer<frmMDIAnalyses> self(this);
     {
         QWidget* owner = AppHost::mainWindow();
-        frmEditRencontre entry(nullptr, owner ? owner : window());
+        frmEditRencontre entry(owner ? owner : window());
         if (stored) {
             entry.prepareEdition(*stored);
         } else {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ranking/mRank.h"
 #include "shell/WorkingWindow.h"
-#include "standings/mRank.h"
 #include "store/Results.h"
 
 #include <array>

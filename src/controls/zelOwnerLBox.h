@@ -3,7 +3,7 @@
 #include "controls/ListView.h"
 #include "controls/mListBox.h"
 #include "models/ListModel.h"
-#include "standings/cResult.h"
+#include "ranking/cResult.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "models/StandingsModel.h"
 #include "controls/zelOwnerLBox.h"
-#include "standings/mRank.h"
+#include "models/StandingsModel.h"
+#include "ranking/mRank.h"
 
 // The standings table: one team record per row, in ranking order.
 class zelOwnerLBox1 : public zelOwnerLBox

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "models/RankingHistoryModel.h"
 #include "controls/zelOwnerLBox.h"
-#include "standings/mRank.h"
+#include "models/RankingHistoryModel.h"
+#include "ranking/mRank.h"
 
 // A team's ranking history: its place and numbers after each matchday, newest first.
 class zelOwnerLBox2 : public zelOwnerLBox

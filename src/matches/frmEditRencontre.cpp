@@ -2,7 +2,6 @@
 #include "store/TextChecks.h"
 
 #include "controls/MessageBox.h"
-#include "matches/frmMDIRencontres.h"
 #include "matches/mRencontres.h"
 #include "models/TeamOrder.h"
 
@@ -56,8 +55,7 @@ store::Competition* competition()
 
 } // namespace
 
-frmEditRencontre::frmEditRencontre(frmMDIRencontres* matches, QWidget* owner)
-    : QDialog(owner), m_matches(matches)
+frmEditRencontre::frmEditRencontre(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmEditRencontre"));
     setWindowTitle(kCreation);
@@ -268,12 +266,10 @@ void frmEditRencontre::cmdSave_Click()
 
     if (!edition) {
         cboJournee_LostFocus();
-        if (m_matches && m_matches->selectedMatchdayIndex() == cboJournee->currentIndex())
-            m_matches->ActualiseRencontres();
+        emit matchSaved(cboJournee->currentIndex(), false);
         return;
     }
-    if (m_matches)
-        m_matches->ActualiseRencontres();
+    emit matchSaved(cboJournee->currentIndex(), true);
     accept();
 }
 

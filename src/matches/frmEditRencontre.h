@@ -4,7 +4,6 @@
 #include "store/Matches.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <array>
 #include <optional>
 
@@ -12,7 +11,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class frmMDIRencontres;
 
 // Records the result of one match: new results one after another (the window stays open),
 // or the correction of one match (the window closes once it is stored). The mode is carried
@@ -24,9 +22,8 @@ public:
     static const QString kCreation; // "Rencontres - Création"
     static const QString kEdition;  // "Rencontres - Edition"
 
-    // matches: the matches window to refresh after a save; owner: the window above which
-    // this one is shown.
-    frmEditRencontre(frmMDIRencontres* matches, QWidget* owner);
+    // owner: the window above which this one is shown.
+    explicit frmEditRencontre(QWidget* owner);
 
     void prepareCreation();
     // A creation with the fixture's matchday and teams filled in, the scores left to type:
@@ -46,6 +43,11 @@ public:
     QPushButton* cmdSave;
     QPushButton* cmdCancel;
 
+signals:
+    // A match was saved: a new one of the matchday at this index of cboJournee, or the one
+    // being edited (the window then closes).
+    void matchSaved(int matchdayIndex, bool edition);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -53,6 +55,5 @@ private:
     void fillLists();
     void refuse(const MatchRules::Verdict& verdict);
 
-    QPointer<frmMDIRencontres> m_matches;
     std::optional<store::MatchKey> m_openingKey; // in edition
 };

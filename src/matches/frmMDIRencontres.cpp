@@ -241,7 +241,11 @@ void frmMDIRencontres::cmdEdit_Click(int index)
         return;
     }
     QWidget* owner = AppHost::mainWindow();
-    frmEditRencontre entry(this, owner ? owner : window());
+    frmEditRencontre entry(owner ? owner : window());
+    connect(&entry, &frmEditRencontre::matchSaved, this, [this](int matchday, bool edition) {
+        if (edition || selectedMatchdayIndex() == matchday)
+            ActualiseRencontres();
+    });
     if (index == 0)
         entry.prepareCreation();
     else if (const store::Fixture* fixture = zelRencontres->FixtureAt(selected))

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "models/ListModel.h"
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 
 // A team's ranking history, newest matchday first: Jo, Pl, crest, Equipe, Pts, J, G, N, P,
 // B+, B-, Diff, and Pén. when points were taken away at any of its matchdays.

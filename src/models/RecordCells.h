@@ -1,6 +1,6 @@
 #pragma once
 
-#include "standings/cResult.h"
+#include "ranking/cResult.h"
 
 #include <QStringList>
 #include <QVariant>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "models/ListModel.h"
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 
 // A ranking, one team per row in ranking order: Pl, crest, Equipe, Pts, J, G, N, P, B+, B-,
 // Diff, and "Pén." (the points deducted) when a team has a penalty. A team with a penalty has

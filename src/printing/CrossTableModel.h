@@ -1,7 +1,7 @@
 #pragma once
 
 #include "models/ListModel.h"
-#include "standings/SeasonAnalysis.h"
+#include "ranking/SeasonAnalysis.h"
 
 // The cross table as printed: one row per home team, its crest and "3. Lens", then one column
 // per visiting team, captioned by the number of its row, with the score of their match.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 
 #include <QObject>
 #include <QSize>

@@ -3,7 +3,7 @@
 #include "controls/zelOwnerLBox1.h"
 #include "controls/zelRCornerCommand.h"
 #include "printing/Renderers.h"
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 #include "teams/frmMDIEquipes.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #include "cli/TableWriter.h"
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/ResultSet.h"

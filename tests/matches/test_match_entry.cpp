@@ -23,13 +23,13 @@ protected:
     // An entry window in creation mode, shown without a modal loop.
     frmEditRencontre& creation()
     {
-        entry = std::make_unique<frmEditRencontre>(nullptr, nullptr);
+        entry = std::make_unique<frmEditRencontre>(nullptr);
         entry->prepareCreation();
         return shown();
     }
     frmEditRencontre& edition(const store::MatchRow& row)
     {
-        entry = std::make_unique<frmEditRencontre>(nullptr, nullptr);
+        entry = std::make_unique<frmEditRencontre>(nullptr);
         entry->prepareEdition(row);
         return shown();
     }

@@ -6,7 +6,7 @@
 #include "printing/CrossTableModel.h"
 #include "printing/Renderers.h"
 #include "printing/ReportDocument.h"
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"
 #include "store/CrestCache.h"

@@ -330,7 +330,7 @@ TEST_F(WorkingWindowsTest, AScreenReaderCanNameAndPressEveryControl)
     EXPECT_EQ(unnamedControls(bets), QStringList());
     expectPressableButtons(bets);
 
-    frmEditRencontre entry(nullptr, nullptr);
+    frmEditRencontre entry(nullptr);
     entry.show();
     EXPECT_EQ(unnamedControls(&entry), QStringList());
 }

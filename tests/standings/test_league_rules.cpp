@@ -1,7 +1,7 @@
 // Penalties and the head-to-head tie-break, in the rankings and their history.
 #include "models/RankingHistoryModel.h"
 #include "models/StandingsModel.h"
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 #include "store/ResultSet.h"
 
 #include "support/TestSupport.h"

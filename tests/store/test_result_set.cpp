@@ -1,4 +1,4 @@
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 #include "store/Competition.h"
 #include "store/ResultSet.h"
 #include "store/Teams.h"

@@ -1,8 +1,8 @@
 // The writes that touch several rows at once: a new competition's settings and teams, and
 // teams copied from another file. The file takes all of them or none, whether it refuses a
 // value, fills the disk or is locked by another program.
-#include "standings/SeasonAnalysis.h"
-#include "standings/mRank.h"
+#include "ranking/SeasonAnalysis.h"
+#include "ranking/mRank.h"
 #include "store/Bets.h"
 #include "store/Competition.h"
 #include "store/CompetitionFile.h"

@@ -1,4 +1,4 @@
-#include "standings/SeasonAnalysis.h"
+#include "ranking/SeasonAnalysis.h"
 
 #include <gtest/gtest.h>
 

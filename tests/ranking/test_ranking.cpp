@@ -1,4 +1,4 @@
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "standings/SeasonAnalysis.h"
+#include "ranking/SeasonAnalysis.h"
 
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 #include "store/ResultSet.h"
 
 #include <QHash>

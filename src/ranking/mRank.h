@@ -1,7 +1,7 @@
 #pragma once
 
-#include "standings/RankingKind.h"
-#include "standings/cResult.h"
+#include "ranking/RankingKind.h"
+#include "ranking/cResult.h"
 #include "store/Competition.h"
 #include "store/ResultSet.h"
 #include "store/Results.h"

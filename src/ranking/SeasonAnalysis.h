@@ -1,7 +1,7 @@
 #pragma once
 
-#include "standings/cResult.h"
-#include "standings/mRank.h"
+#include "ranking/cResult.h"
+#include "ranking/mRank.h"
 #include "store/Competition.h"
 #include "store/Results.h"
 

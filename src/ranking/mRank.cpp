@@ -1,4 +1,4 @@
-#include "standings/mRank.h"
+#include "ranking/mRank.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,4 @@
+#pragma once
+
+#include "models/ListModel.h"
+#include "printing/ReportDocument.h"

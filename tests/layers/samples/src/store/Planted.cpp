@@ -1,0 +1,5 @@
+#include "store/Database.h"
+
+#include "controls/MessageBox.h"
+#include <QString>
+  #  include "shell/frmMain.h"
