@@ -285,6 +285,21 @@ openCompetition(const QString& path, store::OpenMode mode = store::OpenMode::Rea
     return c;
 }
 
+// A command that lists one thing of a competition: FICHIER.dat [--format FORMAT]. Null, with
+// the exit code set and the reason told, when the arguments or the file are refused.
+std::unique_ptr<store::Competition> openListing(const QStringList& args,
+                                                TableWriter::Format& format, int& code)
+{
+    Parsed p;
+    if (!parse(p, args, {opt("format", "FORMAT")}, 1) || !parseFormat(p, format)) {
+        code = Misuse;
+        return nullptr;
+    }
+    auto c = openCompetition(p.positional[0]);
+    code = c ? Ok : Refused;
+    return c;
+}
+
 QStringList rankingRow(const cResult& r, const cResult::Points& pts)
 {
     return {QString::number(r.points(pts)), QString::number(r.played()),
@@ -694,15 +709,11 @@ int import(const QStringList& args)
 
 int aliases(const QStringList& args)
 {
-    Parsed p;
-    if (!parse(p, args, {opt("format", "FORMAT")}, 1))
-        return Misuse;
     TableWriter::Format format;
-    if (!parseFormat(p, format))
-        return Misuse;
-    auto c = openCompetition(p.positional[0]);
+    int code = Ok;
+    auto c = openListing(args, format, code);
     if (!c)
-        return Refused;
+        return code;
     std::vector<store::TeamAlias> rows;
     if (store::DbError e = store::loadAliases(c->db(), rows))
         return fail(Refused, QStringLiteral("Les autres noms d'équipe n'ont pas pu être lus. ") +
@@ -772,15 +783,11 @@ int penalty(const QStringList& args)
 
 int penalties(const QStringList& args)
 {
-    Parsed p;
-    if (!parse(p, args, {opt("format", "FORMAT")}, 1))
-        return Misuse;
     TableWriter::Format format;
-    if (!parseFormat(p, format))
-        return Misuse;
-    auto c = openCompetition(p.positional[0]);
+    int code = Ok;
+    auto c = openListing(args, format, code);
     if (!c)
-        return Refused;
+        return code;
     std::vector<store::Penalty> rows;
     if (store::DbError e = store::loadPenalties(c->db(), rows))
         return fail(Refused, QStringLiteral("Les pénalités n'ont pas pu être lues. ") +
