@@ -1,6 +1,8 @@
 #include "cli/CliCommands.h"
 
 #include "cli/TableWriter.h"
+#include "forecast/Backtest.h"
+#include "forecast/MatchModel.h"
 #include "models/ListModel.h"
 #include "models/TeamOrder.h"
 #include "printing/Renderers.h"
@@ -30,6 +32,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QPdfWriter>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -111,6 +114,22 @@ Commandes :
       retient pour les importations suivantes.
   aliases FICHIER.dat [--format FORMAT]
       Les autres noms d'équipe retenus, en colonnes Nom, Equipe.
+  predict FICHIER.dat [--matchday N] [--format FORMAT]
+      Les prévisions des rencontres de la journée N (par défaut : la première
+      journée qui a une rencontre à jouer au calendrier), jouées ou à jouer,
+      dans l'ordre du fichier : colonnes Journée, Domicile, Visiteur, P1, PN, P2
+      (probabilités d'une victoire à domicile, d'un nul, d'une victoire à
+      l'extérieur), ButsDomicile, ButsVisiteur (buts attendus) et Score (le
+      plus probable, « 1-0 »). Elles ne tiennent compte que des résultats des
+      journées avant N. En CSV et JSON, les probabilités s'écrivent « 0.4567 » ;
+      en texte, « 45,7 % ».
+  backtest FICHIER.dat [--from N]
+      Prévoit chaque rencontre jouée à partir de la journée N (1 par défaut)
+      avec les seuls résultats des journées d'avant, et donne le RPS, le log
+      loss et le score de Brier (plus bas, c'est mieux), comparés à une
+      prévision naïve (les fréquences des victoires à domicile, nuls et
+      victoires à l'extérieur de la compétition jusque-là), puis la
+      calibration par dixièmes de probabilité.
   schedule FICHIER.dat [--seed N]
       Génère le calendrier : chaque rencontre qui n'est ni jouée ni au
       calendrier reçoit une journée, en aller-retour (méthode du cercle), les
@@ -1060,6 +1079,142 @@ int create(const QStringList& args)
     return Ok;
 }
 
+// A probability as the format writes it: "0.4567" in CSV and JSON, "45,7 %" in text.
+QString probability(double p, TableWriter::Format format)
+{
+    return format == TableWriter::Text
+               ? QLocale(QLocale::French).toString(100 * p, 'f', 1) + QStringLiteral(" %")
+               : QString::number(p, 'f', 4);
+}
+
+QString decimal(double value, int digits, TableWriter::Format format)
+{
+    return format == TableWriter::Text ? QLocale(QLocale::French).toString(value, 'f', digits)
+                                       : QString::number(value, 'f', digits);
+}
+
+// The teams, results and calendar that forecasts start from; false after saying why not.
+bool readSeason(store::Competition& c, std::vector<QString>& teams,
+                std::vector<store::MatchRow>& results, std::vector<store::Fixture>& fixtures)
+{
+    store::DbError e = store::loadTeamNames(c.db(), teams);
+    if (!e)
+        e = store::loadResults(c.db(), std::nullopt, results);
+    if (!e)
+        e = store::loadFixtures(c.db(), fixtures);
+    if (e)
+        readFailed(e);
+    return !e;
+}
+
+int predict(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args, {opt("matchday", "N"), opt("format", "FORMAT")}, 1))
+        return Misuse;
+    TableWriter::Format format;
+    std::optional<int> matchday;
+    if (!parseFormat(p, format) || !parseMatchday(p, matchday))
+        return Misuse;
+    auto c = openCompetition(p.positional[0]);
+    if (!c)
+        return Refused;
+    std::vector<QString> teams;
+    std::vector<store::MatchRow> results;
+    std::vector<store::Fixture> fixtures;
+    if (!readSeason(*c, teams, results, fixtures))
+        return Refused;
+    const int last = store::matchdayCount(c->teamCount());
+    if (!matchday) {
+        if (fixtures.empty())
+            return fail(Refused, QStringLiteral("aucune rencontre à jouer au calendrier : "
+                                                "indiquez la journée avec --matchday."));
+        matchday = fixtures.front().journee;
+    }
+    if (*matchday < 1 || *matchday > last)
+        return fail(Refused, QStringLiteral("--matchday attend une journée de 1 à %1.").arg(last));
+    const forecast::MatchModel model = forecast::MatchModel::fit(teams, results, *matchday);
+    TableWriter table({QStringLiteral("Journée"), QStringLiteral("Domicile"),
+                       QStringLiteral("Visiteur"), QStringLiteral("P1"), QStringLiteral("PN"),
+                       QStringLiteral("P2"), QStringLiteral("ButsDomicile"),
+                       QStringLiteral("ButsVisiteur"), QStringLiteral("Score")});
+    const auto add = [&](const QString& home, const QString& away) {
+        const forecast::MatchProbabilities m = model.predict(home, away);
+        table.addRow({QString::number(*matchday), home, away, probability(m.home, format),
+                      probability(m.draw, format), probability(m.away, format),
+                      decimal(m.homeGoals, 2, format), decimal(m.awayGoals, 2, format),
+                      QStringLiteral("%1-%2").arg(m.likelyHome).arg(m.likelyAway)});
+    };
+    for (const store::MatchRow& r : results)
+        if (r.journee == *matchday)
+            add(r.domicile, r.visiteur);
+    for (const store::Fixture& f : fixtures)
+        if (f.journee == *matchday)
+            add(f.domicile, f.visiteur);
+    // Probabilities in text are "45,7 %": text to the JSON reader as well.
+    table.write(out(), format,
+                format == TableWriter::Json ? QList<int>{1, 2, 8} : QList<int>{1, 2, 3, 4, 5, 8});
+    return Ok;
+}
+
+int backtest(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args, {opt("from", "N")}, 1))
+        return Misuse;
+    int from = 1;
+    if (p.parser.isSet(QStringLiteral("from"))) {
+        bool ok = false;
+        from = p.parser.value(QStringLiteral("from")).toInt(&ok);
+        if (!ok || from < 1)
+            return fail(Misuse, QStringLiteral("--from attend un numéro de journée."));
+    }
+    auto c = openCompetition(p.positional[0]);
+    if (!c)
+        return Refused;
+    std::vector<QString> teams;
+    std::vector<store::MatchRow> results;
+    std::vector<store::Fixture> fixtures;
+    if (!readSeason(*c, teams, results, fixtures))
+        return Refused;
+    const forecast::BacktestReport r = forecast::backtest(teams, results, from);
+    if (r.model.matches == 0)
+        return fail(Refused, QStringLiteral("aucun résultat à partir de la journée %1 : rien à "
+                                            "prévoir.")
+                                 .arg(from));
+    const TableWriter::Format text = TableWriter::Text;
+    out() << QStringLiteral("%1 rencontre(s) des journées %2 à %3, chacune prévue à partir des "
+                            "seuls résultats des journées d'avant.")
+                 .arg(r.model.matches)
+                 .arg(r.firstMatchday)
+                 .arg(r.lastMatchday)
+          << Qt::endl
+          << Qt::endl;
+    TableWriter scores({QStringLiteral("Mesure"), QStringLiteral("Vemo"),
+                        QStringLiteral("Naïf (fréquences 1 N 2)")});
+    scores.addRow(
+        {QStringLiteral("RPS"), decimal(r.model.rps, 4, text), decimal(r.naive.rps, 4, text)});
+    scores.addRow({QStringLiteral("Log loss"), decimal(r.model.logLoss, 4, text),
+                   decimal(r.naive.logLoss, 4, text)});
+    scores.addRow({QStringLiteral("Brier"), decimal(r.model.brier, 4, text),
+                   decimal(r.naive.brier, 4, text)});
+    scores.write(out(), text, {0});
+    out() << Qt::endl
+          << QStringLiteral("Calibration : les trois probabilités de chaque rencontre, par "
+                            "dixièmes.")
+          << Qt::endl;
+    TableWriter bins({QStringLiteral("Probabilité"), QStringLiteral("Prévisions"),
+                      QStringLiteral("Prévue"), QStringLiteral("Observée")});
+    for (int k = 0; k < 10; ++k) {
+        const forecast::CalibrationBin& b = r.calibration[size_t(k)];
+        bins.addRow({QStringLiteral("%1-%2 %").arg(10 * k).arg(10 * k + 10),
+                     QString::number(b.count), b.count ? probability(b.predicted, text) : QString(),
+                     b.count ? probability(b.observed, text) : QString()});
+    }
+    bins.write(out(), text, {0});
+    return Ok;
+}
+
 } // namespace
 
 int run(const QStringList& args)
@@ -1102,6 +1257,10 @@ int run(const QStringList& args)
             return penalties(rest);
         if (command == QLatin1String("aliases"))
             return aliases(rest);
+        if (command == QLatin1String("predict"))
+            return predict(rest);
+        if (command == QLatin1String("backtest"))
+            return backtest(rest);
         if (command == QLatin1String("properties"))
             return properties(rest);
     } catch (const std::bad_alloc&) {

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Fails, naming each file and line, when a file of src/ includes a header of a library above
 # its own. The layers, from the bottom:
-#   store <- ranking <- models <- printing / controls <- windows <- the two programs
+#   store <- ranking <- forecast <- models <- printing / controls <- windows <- the two programs
 # where windows is shell, teams, matches, standings, bets and analysis together.
 # Usage: check_layers.sh ROOT (the folder holding src/).
 set -u
@@ -11,15 +11,16 @@ root=${1:?usage: check_layers.sh ROOT}
 report=$(cd "$root" && find src -mindepth 2 -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.h.in' \) |
     sort | xargs awk '
     BEGIN {
-        windows = "store ranking models printing controls shell teams matches standings bets analysis"
+        windows = "store ranking forecast models printing controls shell teams matches standings bets analysis"
         may["store"] = "store"
         may["ranking"] = "store ranking"
-        may["models"] = "store ranking models"
-        may["printing"] = "store ranking models printing"
-        may["controls"] = "store ranking models controls"
+        may["forecast"] = "store ranking forecast"
+        may["models"] = "store ranking forecast models"
+        may["printing"] = "store ranking forecast models printing"
+        may["controls"] = "store ranking forecast models controls"
         split("shell teams matches standings bets analysis", w, " ")
         for (i in w) may[w[i]] = windows
-        may["cli"] = "store ranking models printing cli"
+        may["cli"] = "store ranking forecast models printing cli"
         for (f in may) library[f] = 1
     }
     FNR == 1 {

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "store/Results.h"
+
+#include <QString>
+#include <vector>
+
+// Forecasts of football matches from the results before them: each team has an attack and a
+// defence strength, the home side an advantage, and each side's goals follow a Poisson law
+// whose mean is exp(base + home + attack of the side + defence of the other), with the
+// Dixon-Coles correction of the four lowest scores. The strengths are fitted by maximum
+// likelihood, older matchdays weighing less, with a prior that pulls every team toward the
+// average, so that early forecasts stay sane. The same results always give the same fit.
+namespace forecast {
+
+struct FitOptions
+{
+    // Weight of a result played d matchdays before the one forecast: exp(-decay × d).
+    double decay = 0.02;
+    // How firmly the spread of strengths is held toward a typical league's, in teams' worth:
+    // the spread itself is learned from the results.
+    double prior = 10.0;
+};
+
+struct Strengths
+{
+    double base = 0.0;
+    double home = 0.0;
+    double rho = 0.0; // Dixon-Coles: below 0, more 0-0 and 1-1 than two Poisson laws give
+    std::vector<double> attack, defence;
+};
+
+struct MatchProbabilities
+{
+    double home = 0.0, draw = 0.0, away = 0.0; // sum to 1
+    double homeGoals = 0.0, awayGoals = 0.0;   // expected
+    int likelyHome = 0, likelyAway = 0;        // the most likely score
+};
+
+class MatchModel
+{
+public:
+    // Learns from the results of matchdays before `matchday` only: what was played on it or
+    // after never changes its forecasts. teams: the competition's names; a result of another
+    // name is ignored.
+    static MatchModel fit(const std::vector<QString>& teams,
+                          const std::vector<store::MatchRow>& results, int matchday,
+                          const FitOptions& options = {});
+
+    MatchProbabilities predict(int home, int away) const;
+    MatchProbabilities predict(const QString& home, const QString& away) const;
+    int teamIndex(const QString& name) const;
+    const Strengths& strengths() const { return m_strengths; }
+    int learnedFrom() const { return m_learned; } // results used
+
+private:
+    std::vector<QString> m_teams;
+    Strengths m_strengths;
+    int m_learned = 0;
+};
+
+} // namespace forecast

@@ -1,0 +1,206 @@
+#include "forecast/Backtest.h"
+#include "forecast/MatchModel.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <random>
+
+using namespace forecast;
+
+namespace {
+
+// A made-up league whose teams have known strengths, and seasons drawn from them.
+struct League
+{
+    QStringList names;
+    std::vector<QString> teams;
+    std::vector<double> attack, defence;
+    double base = 0.1, home = 0.3;
+
+    League(int n, std::mt19937& random)
+    {
+        std::normal_distribution<double> spread(0.0, 0.25);
+        for (int i = 0; i < n; ++i) {
+            names << QStringLiteral("T%1").arg(i);
+            teams.push_back(names.back());
+            attack.push_back(spread(random));
+            defence.push_back(spread(random));
+        }
+    }
+    std::vector<store::MatchRow> season(std::mt19937& random) const
+    {
+        std::vector<store::MatchRow> rows = testsupport::doubleRoundRobin(names);
+        for (store::MatchRow& r : rows) {
+            const int h = int(names.indexOf(r.domicile)), a = int(names.indexOf(r.visiteur));
+            std::poisson_distribution<int> x(
+                std::exp(base + home + attack[size_t(h)] + defence[size_t(a)]));
+            std::poisson_distribution<int> y(
+                std::exp(base + attack[size_t(a)] + defence[size_t(h)]));
+            r.scoreDomicile = x(random);
+            r.scoreVisiteur = y(random);
+        }
+        return rows;
+    }
+};
+
+double rankCorrelation(const std::vector<double>& a, const std::vector<double>& b)
+{
+    const auto ranks = [](const std::vector<double>& v) {
+        std::vector<size_t> order(v.size());
+        std::iota(order.begin(), order.end(), size_t(0));
+        std::sort(order.begin(), order.end(), [&](size_t i, size_t j) { return v[i] < v[j]; });
+        std::vector<double> r(v.size());
+        for (size_t k = 0; k < order.size(); ++k)
+            r[order[k]] = double(k);
+        return r;
+    };
+    const std::vector<double> ra = ranks(a), rb = ranks(b);
+    double d2 = 0.0;
+    for (size_t i = 0; i < ra.size(); ++i)
+        d2 += (ra[i] - rb[i]) * (ra[i] - rb[i]);
+    const double n = double(ra.size());
+    return 1.0 - 6.0 * d2 / (n * (n * n - 1.0));
+}
+
+} // namespace
+
+TEST(MatchModel, ASeasonGivesBackTheStrengthsItWasDrawnFrom)
+{
+    std::mt19937 random(7);
+    const League league(20, random);
+    const std::vector<store::MatchRow> rows = league.season(random);
+    const MatchModel model = MatchModel::fit(league.teams, rows, 39);
+    EXPECT_EQ(model.learnedFrom(), 380);
+    EXPECT_GT(rankCorrelation(model.strengths().attack, league.attack), 0.7);
+    EXPECT_GT(rankCorrelation(model.strengths().defence, league.defence), 0.7);
+    EXPECT_NEAR(model.strengths().home, league.home, 0.12);
+
+    // With nothing played, every match is the league's average one, the home side favoured.
+    const MatchModel none = MatchModel::fit(league.teams, rows, 1);
+    const MatchProbabilities first = none.predict(0, 1);
+    EXPECT_EQ(none.learnedFrom(), 0);
+    EXPECT_NEAR(first.home + first.draw + first.away, 1.0, 1e-12);
+    EXPECT_GT(first.home, first.away);
+    const MatchProbabilities other = none.predict(5, 2);
+    EXPECT_DOUBLE_EQ(other.home, first.home);
+}
+
+// Over many seasons, what is given a probability p happens about p of the time, and the
+// forecasts beat the league's own frequencies.
+TEST(MatchModel, ForecastsAreCalibratedAndBeatTheNaiveOnes)
+{
+    std::mt19937 random(11);
+    struct Bin
+    {
+        int count = 0;
+        double predicted = 0.0, observed = 0.0;
+    };
+    std::array<Bin, 5> bins{};
+    double modelRps = 0.0, naiveRps = 0.0;
+    int seasons = 0;
+    for (; seasons < 25; ++seasons) {
+        const League league(20, random);
+        const std::vector<store::MatchRow> rows = league.season(random);
+        const BacktestReport r = backtest(league.teams, rows, 8);
+        modelRps += r.model.rps;
+        naiveRps += r.naive.rps;
+        for (int matchday = 8; matchday <= 38; ++matchday) {
+            const MatchModel model = MatchModel::fit(league.teams, rows, matchday);
+            for (const store::MatchRow& m : rows) {
+                if (m.journee != matchday)
+                    continue;
+                const double p = model.predict(m.domicile, m.visiteur).home;
+                Bin& bin = bins[size_t(std::min(4, int(p * 5)))];
+                ++bin.count;
+                bin.predicted += p;
+                bin.observed += m.scoreDomicile > m.scoreVisiteur;
+            }
+        }
+    }
+    for (const Bin& bin : bins) {
+        if (bin.count < 300)
+            continue;
+        EXPECT_NEAR(bin.observed / bin.count, bin.predicted / bin.count, 0.04)
+            << bin.count << " forecasts around " << bin.predicted / bin.count;
+    }
+    EXPECT_LT(modelRps / seasons, 0.97 * naiveRps / seasons);
+}
+
+// A forecast for matchday N reads only what was played before it.
+TEST(MatchModel, NothingFromTheMatchdayForecastOrLaterIsUsed)
+{
+    std::mt19937 random(3);
+    const League league(10, random);
+    std::vector<store::MatchRow> rows = league.season(random);
+    std::vector<store::MatchRow> before;
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(before),
+                 [](const store::MatchRow& r) { return r.journee < 9; });
+    for (store::MatchRow& r : rows)
+        if (r.journee >= 9)
+            r.scoreDomicile += 5;
+    const MatchModel all = MatchModel::fit(league.teams, rows, 9);
+    const MatchModel past = MatchModel::fit(league.teams, before, 9);
+    for (int h = 0; h < 10; ++h)
+        for (int a = 0; a < 10; ++a) {
+            if (h == a)
+                continue;
+            const MatchProbabilities x = all.predict(h, a), y = past.predict(h, a);
+            EXPECT_EQ(x.home, y.home);
+            EXPECT_EQ(x.draw, y.draw);
+            EXPECT_EQ(x.homeGoals, y.homeGoals);
+        }
+}
+
+TEST(Backtest, ScoresAreTheStandardOnes)
+{
+    // A sure and right forecast scores 0; the uniform one, RPS 5/18 on a home win.
+    EXPECT_DOUBLE_EQ(rankedProbabilityScore({1, 0, 0}, 0), 0.0);
+    EXPECT_DOUBLE_EQ(rankedProbabilityScore({1.0 / 3, 1.0 / 3, 1.0 / 3}, 0), 5.0 / 18);
+    EXPECT_DOUBLE_EQ(rankedProbabilityScore({0, 0, 1}, 0), 1.0);
+    // A draw is nearer a home win than an away win is.
+    EXPECT_LT(rankedProbabilityScore({0, 1, 0}, 0), rankedProbabilityScore({0, 0, 1}, 0));
+}
+
+TEST(Backtest, TheToolForecastsAMatchdayAndScoresASeason)
+{
+    testsupport::TempDir dir;
+    std::mt19937 random(5);
+    const League league(6, random);
+    QList<QByteArray> matches;
+    for (const store::MatchRow& r : league.season(random)) {
+        QByteArray m = R"({"round": ")" + QByteArray::number(r.journee) + R"(", "team1": ")" +
+                       r.domicile.toUtf8() + R"(", "team2": ")" + r.visiteur.toUtf8() + '"';
+        if (r.journee <= 7)
+            m += R"(, "score": {"ft": [)" + QByteArray::number(r.scoreDomicile) + ", " +
+                 QByteArray::number(r.scoreVisiteur) + "]}";
+        matches << m + '}';
+    }
+    testsupport::writeBytes(dir.file("ligue.json"),
+                            R"({"name": "Ligue 2025/26", "matches": [)" + matches.join(',') + "]}");
+    const QString file = dir.file("ligue.dat");
+    QProcess create;
+    create.start(QDir(QCoreApplication::applicationDirPath()).filePath("../../bin/vemo-cli"),
+                 {"new", file, "--from", dir.file("ligue.json")});
+    ASSERT_TRUE(create.waitForFinished(30000));
+    ASSERT_EQ(create.exitCode(), 0) << create.readAllStandardError().toStdString();
+
+    // By default the first matchday with a match to play, in the file's order.
+    const std::vector<QStringList> table = testsupport::cliCsv({"predict", file});
+    ASSERT_EQ(table.size(), 4u);
+    EXPECT_EQ(table[0].join(','),
+              QStringLiteral("Journée,Domicile,Visiteur,P1,PN,P2,ButsDomicile,ButsVisiteur,Score"));
+    for (size_t i = 1; i < table.size(); ++i) {
+        EXPECT_EQ(table[i][0], QStringLiteral("8"));
+        const double sum = table[i][3].toDouble() + table[i][4].toDouble() + table[i][5].toDouble();
+        EXPECT_NEAR(sum, 1.0, 0.0002) << table[i].join(',').toStdString();
+        EXPECT_TRUE(table[i][8].contains(QLatin1Char('-')));
+    }
+    // A played matchday is forecast too, from the matchdays before it.
+    EXPECT_EQ(testsupport::cliCsv({"predict", file, "--matchday", "3"}).size(), 4u);
+}
