@@ -3,6 +3,7 @@
 #include "BenchMain.h"
 #include "forecast/Backtest.h"
 #include "forecast/MatchModel.h"
+#include "forecast/SeasonSimulation.h"
 #include "store/Teams.h"
 
 #include <QCoreApplication>
@@ -52,6 +53,55 @@ void BM_Backtest(benchmark::State& state)
         benchmark::DoNotOptimize(forecast::backtest(s.teams, s.results, 1).model.rps);
 }
 BENCHMARK(BM_Backtest)->Arg(20)->Unit(benchmark::kMillisecond);
+
+// The end of the season simulated from its middle: 20 teams (190 matches left), 128 teams
+// (8,128 left); argument 2 the number of seasons.
+void BM_SimulateSeason(benchmark::State& state)
+{
+    const int n = int(state.range(0)), runs = int(state.range(1));
+    store::OpenError error;
+    auto c = store::Competition::open(benchLeague(n), error);
+    store::DbError e;
+    const auto results = store::ResultSet::read(c->db(), c->teamList(), e);
+    const int after = n - 1;
+    const forecast::SeasonState season =
+        forecast::seasonAfter(c->teamList(), competitionRules(*c, *results), results->teamResults(),
+                              {}, after, 2 * n - 2);
+    std::vector<QString> names;
+    for (const store::Team& t : c->teamList())
+        names.push_back(t.nom);
+    const forecast::MatchModel model =
+        forecast::MatchModel::fit(names, results->rowsUpTo(after), after + 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(forecast::simulateSeason(season, model, runs, 1).runs);
+    state.counters["seasons/s"] =
+        benchmark::Counter(double(runs), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_SimulateSeason)
+    ->Args({20, 100000})
+    ->Args({128, 10000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+// The best and worst places still possible for every team, from any matchday.
+void BM_PlaceBounds(benchmark::State& state)
+{
+    const int n = 20, after = int(state.range(0));
+    store::OpenError error;
+    auto c = store::Competition::open(benchLeague(n), error);
+    store::DbError e;
+    const auto results = store::ResultSet::read(c->db(), c->teamList(), e);
+    const forecast::SeasonState season =
+        forecast::seasonAfter(c->teamList(), competitionRules(*c, *results), results->teamResults(),
+                              {}, after, 2 * n - 2);
+    std::vector<int> best, worst;
+    for (auto _ : state) {
+        forecast::placeBounds(season, best, worst);
+        benchmark::DoNotOptimize(best.data());
+    }
+}
+BENCHMARK(BM_PlaceBounds)->Arg(19)->Arg(38)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "cli/TableWriter.h"
 #include "forecast/Backtest.h"
 #include "forecast/MatchModel.h"
+#include "forecast/SeasonSimulation.h"
 #include "models/ListModel.h"
 #include "models/TeamOrder.h"
 #include "printing/Renderers.h"
@@ -37,6 +38,7 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <limits>
 
 namespace Cli {
 
@@ -123,6 +125,17 @@ Commandes :
       plus probable, « 1-0 »). Elles ne tiennent compte que des résultats des
       journées avant N. En CSV et JSON, les probabilités s'écrivent « 0.4567 » ;
       en texte, « 45,7 % ».
+  forecast FICHIER.dat [--matchday N] [--runs R] [--seed S] [--format FORMAT]
+      La fin de la saison, simulée R fois (10000 par défaut) à partir des
+      résultats jusqu'à la journée N (par défaut : tous) : une ligne par équipe,
+      dans l'ordre du classement, avec ses points (Pts), ses points finaux
+      attendus (PtsFinal), la meilleure et la pire place encore possibles
+      (Meilleure, Pire : jamais fausses), puis la probabilité de finir à
+      chaque place (colonnes 1 à n). Restent à jouer les rencontres du
+      calendrier et les résultats après N ; sans calendrier, chaque rencontre
+      pas encore jouée. Les points, pénalités et départage sont ceux du
+      classement. La même graine S (0 par défaut) donne le même résultat, quel
+      que soit le nombre de cœurs.
   backtest FICHIER.dat [--from N]
       Prévoit chaque rencontre jouée à partir de la journée N (1 par défaut)
       avec les seuls résultats des journées d'avant, et donne le RPS, le log
@@ -1151,9 +1164,87 @@ int predict(const QStringList& args)
     for (const store::Fixture& f : fixtures)
         if (f.journee == *matchday)
             add(f.domicile, f.visiteur);
-    // Probabilities in text are "45,7 %": text to the JSON reader as well.
-    table.write(out(), format,
-                format == TableWriter::Json ? QList<int>{1, 2, 8} : QList<int>{1, 2, 3, 4, 5, 8});
+    table.write(out(), format, {1, 2, 8});
+    return Ok;
+}
+
+// A whole number option; false after saying why when it is not one from least to most.
+bool parseCount(const Parsed& p, const char* name, int least, int most, int& value)
+{
+    const QString key = QString::fromLatin1(name);
+    if (!p.parser.isSet(key))
+        return true;
+    bool ok = false;
+    const qlonglong n = p.parser.value(key).toLongLong(&ok);
+    if (!ok || n < least || n > most) {
+        fail(Misuse, QStringLiteral("--%1 attend un nombre entier de %2 à %3.")
+                         .arg(key)
+                         .arg(least)
+                         .arg(most));
+        return false;
+    }
+    value = int(n);
+    return true;
+}
+
+int seasonForecast(const QStringList& args)
+{
+    Parsed p;
+    if (!parse(p, args,
+               {opt("matchday", "N"), opt("runs", "R"), opt("seed", "S"), opt("format", "FORMAT")},
+               1))
+        return Misuse;
+    TableWriter::Format format;
+    std::optional<int> matchday;
+    int runs = 10000, seed = 0;
+    if (!parseFormat(p, format) || !parseMatchday(p, matchday) ||
+        !parseCount(p, "runs", 1, 10000000, runs) ||
+        !parseCount(p, "seed", 0, std::numeric_limits<int>::max(), seed))
+        return Misuse;
+    auto c = openCompetition(p.positional[0]);
+    if (!c)
+        return Refused;
+    const auto results = readResults(*c);
+    if (!results)
+        return Refused;
+    std::vector<store::Fixture> fixtures;
+    if (store::DbError e = store::loadFixtures(c->db(), fixtures))
+        return readFailed(e);
+    const int last = store::matchdayCount(c->teamCount());
+    const std::vector<int> played = results->playedMatchdays();
+    const int after = matchday.value_or(played.empty() ? 0 : played.back());
+    if (after < 0 || after > last)
+        return fail(Refused, QStringLiteral("--matchday attend une journée de 0 à %1.").arg(last));
+    const forecast::SeasonState state =
+        forecast::seasonAfter(c->teamList(), competitionRules(*c, *results), results->teamResults(),
+                              fixtures, after, last);
+    std::vector<QString> names;
+    for (const store::Team& t : c->teamList())
+        names.push_back(t.nom);
+    const forecast::MatchModel model =
+        forecast::MatchModel::fit(names, results->rowsUpTo(after), after + 1);
+    const forecast::SeasonOutlook outlook =
+        forecast::simulateSeason(state, model, runs, quint64(seed));
+    QStringList header{QStringLiteral("Equipe"), QStringLiteral("Pts"), QStringLiteral("PtsFinal"),
+                       QStringLiteral("Meilleure"), QStringLiteral("Pire")};
+    for (size_t k = 1; k <= names.size(); ++k)
+        header << QString::number(k);
+    TableWriter table(header);
+    for (const forecast::TeamOutlook& o : outlook.teams) {
+        QStringList row{names[size_t(o.team)], QString::number(o.points),
+                        decimal(o.finalPoints, 1, format), QString::number(o.best),
+                        QString::number(o.worst)};
+        for (double q : o.place)
+            row << probability(q, format);
+        table.addRow(row);
+    }
+    table.write(out(), format, {0});
+    if (format == TableWriter::Text)
+        out() << QStringLiteral("%1 saisons simulées après la journée %2 (graine %3).")
+                     .arg(outlook.runs)
+                     .arg(after)
+                     .arg(seed)
+              << Qt::endl;
     return Ok;
 }
 
@@ -1261,6 +1352,8 @@ int run(const QStringList& args)
             return predict(rest);
         if (command == QLatin1String("backtest"))
             return backtest(rest);
+        if (command == QLatin1String("forecast"))
+            return seasonForecast(rest);
         if (command == QLatin1String("properties"))
             return properties(rest);
     } catch (const std::bad_alloc&) {

@@ -13,7 +13,6 @@ namespace {
 const double kBasePrior = std::log(1.3);
 const double kHomePrior = 0.25;
 constexpr double kLeaguePrecision = 8.0; // base and home advantage
-constexpr int kMaxGoals = 10;
 constexpr int kSweeps = 60;
 constexpr int kPriorRounds = 12;
 // The spread of strengths in a typical league: a standard deviation of about 0.25.
@@ -39,10 +38,10 @@ double lowScore(int x, int y, double lh, double la, double rho)
     return 1.0;
 }
 
-void poisson(double mean, std::array<double, kMaxGoals + 1>& p)
+void poisson(double mean, std::array<double, MatchModel::kMaxGoals + 1>& p)
 {
     p[0] = std::exp(-mean);
-    for (int k = 1; k <= kMaxGoals; ++k)
+    for (int k = 1; k <= MatchModel::kMaxGoals; ++k)
         p[size_t(k)] = p[size_t(k) - 1] * mean / k;
 }
 
@@ -202,28 +201,43 @@ MatchProbabilities MatchModel::predict(const QString& home, const QString& away)
     return predict(teamIndex(home), teamIndex(away));
 }
 
-MatchProbabilities MatchModel::predict(int home, int away) const
+void MatchModel::scores(int home, int away, std::vector<double>& matrix, double& homeGoals,
+                        double& awayGoals) const
 {
     const Strengths& s = m_strengths;
     const auto strength = [](const std::vector<double>& v, int i) {
         return i >= 0 && size_t(i) < v.size() ? v[size_t(i)] : 0.0;
     };
-    MatchProbabilities out;
-    out.homeGoals =
-        std::exp(s.base + s.home + strength(s.attack, home) + strength(s.defence, away));
-    out.awayGoals = std::exp(s.base + strength(s.attack, away) + strength(s.defence, home));
+    homeGoals = std::exp(s.base + s.home + strength(s.attack, home) + strength(s.defence, away));
+    awayGoals = std::exp(s.base + strength(s.attack, away) + strength(s.defence, home));
     std::array<double, kMaxGoals + 1> ph{}, pa{};
-    poisson(out.homeGoals, ph);
-    poisson(out.awayGoals, pa);
+    poisson(homeGoals, ph);
+    poisson(awayGoals, pa);
     // A correction that would make a low score impossible is held back.
-    const double rho = std::clamp(s.rho, -0.99 / std::max(out.homeGoals * out.awayGoals, 1e-9),
-                                  0.99 / std::max({out.homeGoals, out.awayGoals, 1.0}));
-    double total = 0.0, best = -1.0;
+    const double rho = std::clamp(s.rho, -0.99 / std::max(homeGoals * awayGoals, 1e-9),
+                                  0.99 / std::max({homeGoals, awayGoals, 1.0}));
+    matrix.assign(size_t((kMaxGoals + 1) * (kMaxGoals + 1)), 0.0);
+    double total = 0.0;
     for (int x = 0; x <= kMaxGoals; ++x)
         for (int y = 0; y <= kMaxGoals; ++y) {
             const double p =
-                ph[size_t(x)] * pa[size_t(y)] * lowScore(x, y, out.homeGoals, out.awayGoals, rho);
+                ph[size_t(x)] * pa[size_t(y)] * lowScore(x, y, homeGoals, awayGoals, rho);
+            matrix[size_t(x * (kMaxGoals + 1) + y)] = p;
             total += p;
+        }
+    for (double& p : matrix)
+        p /= total;
+}
+
+MatchProbabilities MatchModel::predict(int home, int away) const
+{
+    MatchProbabilities out;
+    std::vector<double> matrix;
+    scores(home, away, matrix, out.homeGoals, out.awayGoals);
+    double best = -1.0;
+    for (int x = 0; x <= kMaxGoals; ++x)
+        for (int y = 0; y <= kMaxGoals; ++y) {
+            const double p = matrix[size_t(x * (kMaxGoals + 1) + y)];
             (x > y ? out.home : x == y ? out.draw : out.away) += p;
             if (p > best) {
                 best = p;
@@ -231,9 +245,6 @@ MatchProbabilities MatchModel::predict(int home, int away) const
                 out.likelyAway = y;
             }
         }
-    out.home /= total;
-    out.draw /= total;
-    out.away /= total;
     return out;
 }
 

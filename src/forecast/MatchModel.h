@@ -48,6 +48,11 @@ public:
                           const FitOptions& options = {});
 
     MatchProbabilities predict(int home, int away) const;
+    // The probability of each score x-y up to kMaxGoals each, at [x * (kMaxGoals + 1) + y],
+    // summing to 1; the expected goals in homeGoals and awayGoals.
+    static constexpr int kMaxGoals = 10;
+    void scores(int home, int away, std::vector<double>& matrix, double& homeGoals,
+                double& awayGoals) const;
     MatchProbabilities predict(const QString& home, const QString& away) const;
     int teamIndex(const QString& name) const;
     const Strengths& strengths() const { return m_strengths; }

@@ -140,6 +140,36 @@ cResult record(const QString& name, const Tally& t, int place, int deducted)
     return r;
 }
 
+// Ranks teamCount teams over the results: their tallies, the points taken from them, their
+// keys and the order of their places, best first.
+std::vector<int> rankTeams(std::span<const store::TeamResult> results, RankingKind kind,
+                           size_t teamCount, const RankingRules& rules, std::vector<Tally>& tallies,
+                           std::vector<int>& deducted, std::vector<Key>& keys)
+{
+    tallies.assign(teamCount, Tally{});
+    int bound = 0;
+    for (const store::TeamResult& r : results) {
+        add(tallies, r, kind);
+        bound = qMax(bound, r.journee);
+    }
+    deducted = kind == RankingKind::General ? deductions(rules, teamCount, bound)
+                                            : std::vector<int>(teamCount, 0);
+    keys.resize(teamCount);
+    for (size_t i = 0; i < teamCount; ++i)
+        keys[i] = keyOf(tallies[i], kind, rules.points, deducted[i]);
+    if (headToHead(kind, rules))
+        applyHeadToHead(keys, results, rules.points);
+    // Better first; among equals, the team that comes later in the team list first.
+    std::vector<int> order(teamCount);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int x, int y) {
+        if (keys[size_t(x)] != keys[size_t(y)])
+            return keys[size_t(x)] > keys[size_t(y)];
+        return x > y;
+    });
+    return order;
+}
+
 } // namespace
 
 BadRankingKind::BadRankingKind(int k)
@@ -158,6 +188,20 @@ const cResult* RankingCollection::Find(const QString& team) const
     return nullptr;
 }
 
+std::vector<int> GeneralOrder(std::span<const store::TeamResult> results, size_t teamCount,
+                              const RankingRules& rules, std::vector<int>& points)
+{
+    std::vector<Tally> tallies;
+    std::vector<int> deducted;
+    std::vector<Key> keys;
+    std::vector<int> order =
+        rankTeams(results, RankingKind::General, teamCount, rules, tallies, deducted, keys);
+    points.resize(teamCount);
+    for (size_t i = 0; i < teamCount; ++i)
+        points[i] = int(pointsOf(tallies[i], rules.points)) - deducted[i];
+    return order;
+}
+
 RankingCollection ComputeRanking(const std::vector<store::MatchRow>& results, RankingKind kind,
                                  const std::vector<store::Team>& teams, const RankingRules& rules)
 {
@@ -169,29 +213,11 @@ RankingCollection ComputeRanking(std::span<const store::TeamResult> results, Ran
                                  const std::vector<store::Team>& teams, const RankingRules& rules)
 {
     checkKind(kind);
-    std::vector<Tally> tallies(teams.size());
-    int bound = 0;
-    for (const store::TeamResult& r : results) {
-        add(tallies, r, kind);
-        bound = qMax(bound, r.journee);
-    }
-    const std::vector<int> deducted = kind == RankingKind::General
-                                          ? deductions(rules, teams.size(), bound)
-                                          : std::vector<int>(teams.size(), 0);
-
-    std::vector<Key> keys(teams.size());
-    for (size_t i = 0; i < teams.size(); ++i)
-        keys[i] = keyOf(tallies[i], kind, rules.points, deducted[i]);
-    if (headToHead(kind, rules))
-        applyHeadToHead(keys, results, rules.points);
-    // Better first; among equals, the team that comes later in the team list first.
-    std::vector<int> order(teams.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int x, int y) {
-        if (keys[size_t(x)] != keys[size_t(y)])
-            return keys[size_t(x)] > keys[size_t(y)];
-        return x > y;
-    });
+    std::vector<Tally> tallies;
+    std::vector<int> deducted;
+    std::vector<Key> keys;
+    const std::vector<int> order =
+        rankTeams(results, kind, teams.size(), rules, tallies, deducted, keys);
 
     RankingCollection c;
     c.m_items.reserve(order.size());

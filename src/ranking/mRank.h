@@ -59,6 +59,12 @@ RankingCollection ComputeRanking(const std::vector<store::MatchRow>& results, Ra
 RankingCollection ComputeRanking(std::span<const store::TeamResult> results, RankingKind kind,
                                  const std::vector<store::Team>& teams, const RankingRules& rules);
 
+// The general standings' order alone, as ComputeRanking gives it, for code that ranks many
+// seasons: the places in the team list of its teamCount teams, best first, and each team's
+// points (deductions taken off) in points.
+std::vector<int> GeneralOrder(std::span<const store::TeamResult> results, size_t teamCount,
+                              const RankingRules& rules, std::vector<int>& points);
+
 // A team's record and place after one matchday.
 struct HistoryEntry
 {

@@ -1,5 +1,7 @@
 #include "forecast/Backtest.h"
 #include "forecast/MatchModel.h"
+#include "forecast/SeasonSimulation.h"
+#include "store/TextChecks.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -155,6 +157,114 @@ TEST(MatchModel, NothingFromTheMatchdayForecastOrLaterIsUsed)
             EXPECT_EQ(x.draw, y.draw);
             EXPECT_EQ(x.homeGoals, y.homeGoals);
         }
+}
+
+namespace {
+
+// A small season after `after` matchdays, as the standings would rank it.
+SeasonState smallSeason(int n, int after, store::TieBreak tieBreak, std::mt19937& random)
+{
+    const League league(n, random);
+    std::vector<store::Team> teams;
+    for (int i = 0; i < n; ++i)
+        teams.push_back({i + 1, league.names[i]});
+    RankingRules rules(cResult::Points{3, 0, 1});
+    rules.tieBreak = tieBreak;
+    rules.penalties = {{1, 2, 1}}; // two points off the second team
+    std::vector<store::TeamResult> results;
+    for (const store::MatchRow& r : league.season(random))
+        results.push_back({r.journee, int(league.names.indexOf(r.domicile)),
+                           int(league.names.indexOf(r.visiteur)), r.scoreDomicile % 3,
+                           r.scoreVisiteur % 3});
+    return seasonAfter(teams, rules, results, {}, after, store::matchdayCount(n));
+}
+
+} // namespace
+
+// Every end of the season, scores 0 to 2 for each match left, ends within the bounds; after
+// the last match the bounds are the final places.
+TEST(SeasonSimulation, PlacesStillPossibleNeverExcludeAnEnd)
+{
+    std::mt19937 random(17);
+    for (const store::TieBreak tieBreak : {store::TieBreak::Goals, store::TieBreak::HeadToHead}) {
+        for (int after : {3, 4, 5}) {
+            const SeasonState state = smallSeason(4, after, tieBreak, random);
+            std::vector<int> best, worst;
+            placeBounds(state, best, worst);
+            const size_t left = state.toPlay.size();
+            std::vector<int> low(4, 5), high(4, 0);
+            std::vector<store::TeamResult> season = state.played;
+            season.insert(season.end(), state.toPlay.begin(), state.toPlay.end());
+            int ends = 1;
+            for (size_t k = 0; k < left; ++k)
+                ends *= 9;
+            for (int end = 0; end < ends; ++end) {
+                for (size_t k = 0, code = size_t(end); k < left; ++k, code /= 9) {
+                    season[state.played.size() + k].scoreHome = int(code % 9) / 3;
+                    season[state.played.size() + k].scoreAway = int(code % 9) % 3;
+                }
+                const RankingCollection ranking =
+                    ComputeRanking(season, RankingKind::General, state.teams, state.rules);
+                for (int pos = 1; pos <= 4; ++pos) {
+                    const int t = int(ranking.Item(pos).TeamName.mid(1).toInt());
+                    low[size_t(t)] = std::min(low[size_t(t)], pos);
+                    high[size_t(t)] = std::max(high[size_t(t)], pos);
+                }
+            }
+            for (size_t t = 0; t < 4; ++t) {
+                EXPECT_LE(best[t], low[t]) << "team " << t << " after " << after;
+                EXPECT_GE(worst[t], high[t]) << "team " << t << " after " << after;
+            }
+        }
+        const SeasonState done = smallSeason(4, 6, tieBreak, random);
+        std::vector<int> best, worst;
+        placeBounds(done, best, worst);
+        const RankingCollection final =
+            ComputeRanking(done.played, RankingKind::General, done.teams, done.rules);
+        for (int pos = 1; pos <= 4; ++pos) {
+            const int t = final.Item(pos).TeamName.mid(1).toInt();
+            EXPECT_EQ(best[size_t(t)], pos);
+            EXPECT_EQ(worst[size_t(t)], pos);
+        }
+    }
+}
+
+TEST(SeasonSimulation, PlacesAddUpAndTheSeedDecidesWhateverTheThreads)
+{
+    std::mt19937 random(23);
+    const SeasonState state = smallSeason(8, 7, store::TieBreak::HeadToHead, random);
+    std::vector<QString> names;
+    for (const store::Team& t : state.teams)
+        names.push_back(t.nom);
+    const MatchModel model = MatchModel::fit(names, {}, 8);
+    const SeasonOutlook one = simulateSeason(state, model, 3000, 42, 1);
+    const SeasonOutlook two = simulateSeason(state, model, 3000, 42, 2);
+    ASSERT_EQ(one.teams.size(), 8u);
+    std::vector<double> byPlace(8, 0.0);
+    for (size_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(one.teams[i].place, two.teams[i].place);
+        EXPECT_EQ(one.teams[i].finalPoints, two.teams[i].finalPoints);
+        double sum = 0.0;
+        for (size_t k = 0; k < 8; ++k) {
+            sum += one.teams[i].place[k];
+            byPlace[k] += one.teams[i].place[k];
+            // Never outside the places still possible.
+            if (one.teams[i].place[k] > 0) {
+                EXPECT_GE(int(k) + 1, one.teams[i].best);
+                EXPECT_LE(int(k) + 1, one.teams[i].worst);
+            }
+        }
+        EXPECT_NEAR(sum, 1.0, 1e-12);
+    }
+    for (double sum : byPlace)
+        EXPECT_NEAR(sum, 1.0, 1e-12);
+    EXPECT_NE(simulateSeason(state, model, 3000, 43, 2).teams[0].place, one.teams[0].place);
+
+    // Cancelled, it says so and gives nothing.
+    const SeasonOutlook cancelled =
+        simulateSeason(state, model, 100000, 1, 2, [](int) { return false; });
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_TRUE(cancelled.teams.empty());
 }
 
 TEST(Backtest, ScoresAreTheStandardOnes)
