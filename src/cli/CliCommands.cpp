@@ -24,6 +24,7 @@
 #include "store/Teams.h"
 #include "store/TextChecks.h"
 #include "store/Utilities.h"
+#include "store/Zones.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -82,10 +83,13 @@ Commandes :
       le nom et la saison aussi quand il les donne ; les matchs du CSV, qui
       n'ont pas de journée, sont numérotés par date. Tout ou rien.
   properties FICHIER.dat [--name NOM] [--season SAISON] [--points V,D,N]
-      [--tiebreak DEPARTAGE]
-      Sans option, affiche le nom, la saison, les points et le départage de la
-      compétition ; avec des options, les modifie ensemble, vérifiés comme à la
-      création.
+      [--tiebreak DEPARTAGE] [--zones ZONES]
+      Sans option, affiche le nom, la saison, les points, le départage et les
+      zones de la compétition ; avec des options, les modifie ensemble, vérifiés
+      comme à la création. Les zones sont des plages de places nommées, par
+      exemple "1:Champion;2-4:Ligue des champions;19-20:Relégation" (places de
+      1 au nombre d'équipes, sans chevauchement, noms de 1 à 40 caractères) ;
+      --zones "" les retire.
   penalty FICHIER.dat EQUIPE POINTS --matchday N --reason MOTIF
       Retire POINTS points (1 à 255) à une équipe au classement général, à
       partir de la journée N (1 à la dernière journée), pour ce motif (250
@@ -130,8 +134,9 @@ Commandes :
       résultats jusqu'à la journée N (par défaut : tous) : une ligne par équipe,
       dans l'ordre du classement, avec ses points (Pts), ses points finaux
       attendus (PtsFinal), la meilleure et la pire place encore possibles
-      (Meilleure, Pire : jamais fausses), puis la probabilité de finir à
-      chaque place (colonnes 1 à n). Restent à jouer les rencontres du
+      (Meilleure, Pire : jamais fausses), puis la probabilité de finir dans
+      chaque zone (une colonne par zone, à son nom) et à chaque place
+      (colonnes 1 à n). Restent à jouer les rencontres du
       calendrier et les résultats après N ; sans calendrier, chaque rencontre
       pas encore jouée. Les points, pénalités et départage sont ceux du
       classement. La même graine S (0 par défaut) donne le même résultat, quel
@@ -837,7 +842,7 @@ int properties(const QStringList& args)
     Parsed p;
     if (!parse(p, args,
                {opt("name", "NOM"), opt("season", "SAISON"), opt("points", "V,D,N"),
-                opt("tiebreak", "DEPARTAGE")},
+                opt("tiebreak", "DEPARTAGE"), opt("zones", "ZONES")},
                1))
         return Misuse;
     store::TieBreak tieBreak = store::TieBreak::Goals;
@@ -852,6 +857,10 @@ int properties(const QStringList& args)
     if (store::DbError e = store::readCompetitionSettings(c->db(), settings))
         return fail(Refused, QStringLiteral("Les propriétés n'ont pas pu être lues. ") +
                                  store::describeError(e));
+    std::vector<store::Zone> zones;
+    if (store::DbError e = store::readZones(c->db(), c->teamCount(), zones))
+        return fail(Refused, QStringLiteral("Les propriétés n'ont pas pu être lues. ") +
+                                 store::describeError(e));
     if (!change) {
         out() << QStringLiteral("Nom : %1\nSaison : %2\nPoints : %3,%4,%5 (victoire, défaite, "
                                 "match nul)\nDépartage : %6")
@@ -861,7 +870,16 @@ int properties(const QStringList& args)
                      .arg(settings.draw)
                      .arg(store::tieBreakName(settings.tieBreak))
               << Qt::endl;
+        if (!zones.empty())
+            out() << QStringLiteral("Zones : %1").arg(store::zonesText(zones)) << Qt::endl;
         return Ok;
+    }
+    std::optional<std::vector<store::Zone>> newZones;
+    if (p.parser.isSet(QStringLiteral("zones"))) {
+        QString why;
+        newZones = store::parseZones(p.parser.value(QStringLiteral("zones")), c->teamCount(), why);
+        if (!newZones)
+            return fail(Refused, why);
     }
     const auto value = [&p](const char* name, const QString& current) {
         const QString option = QString::fromLatin1(name);
@@ -885,7 +903,8 @@ int properties(const QStringList& args)
         value("name", settings.name), value("season", settings.season), points, settings);
     if (!refusal.ok())
         return fail(Refused, refusal.message);
-    if (store::DbError e = store::updateCompetitionSettings(c->db(), before, settings))
+    if (store::DbError e = store::updateCompetitionSettings(c->db(), before, settings,
+                                                            newZones ? &*newZones : nullptr))
         return fail(Refused, QStringLiteral("Les propriétés n'ont pas été modifiées. ") +
                                  store::describeError(e));
     out() << QStringLiteral("Propriétés de « %1 » modifiées.").arg(settings.name) << Qt::endl;
@@ -1227,6 +1246,11 @@ int seasonForecast(const QStringList& args)
         forecast::simulateSeason(state, model, runs, quint64(seed));
     QStringList header{QStringLiteral("Equipe"), QStringLiteral("Pts"), QStringLiteral("PtsFinal"),
                        QStringLiteral("Meilleure"), QStringLiteral("Pire")};
+    std::vector<store::Zone> zones;
+    if (store::DbError e = store::readZones(c->db(), c->teamCount(), zones))
+        return readFailed(e);
+    for (const store::Zone& z : zones)
+        header << z.label;
     for (size_t k = 1; k <= names.size(); ++k)
         header << QString::number(k);
     TableWriter table(header);
@@ -1234,6 +1258,12 @@ int seasonForecast(const QStringList& args)
         QStringList row{names[size_t(o.team)], QString::number(o.points),
                         decimal(o.finalPoints, 1, format), QString::number(o.best),
                         QString::number(o.worst)};
+        for (const store::Zone& z : zones) {
+            double inZone = 0.0;
+            for (int place = z.first; place <= z.last; ++place)
+                inZone += o.place[size_t(place - 1)];
+            row << probability(inZone, format);
+        }
         for (double q : o.place)
             row << probability(q, format);
         table.addRow(row);

@@ -1,5 +1,7 @@
 #include "store/CompetitionSettings.h"
 
+#include "store/Zones.h"
+
 #include "store/CompetitionFile.h"
 #include "store/SeasonRecord.h"
 #include "store/Teams.h"
@@ -105,7 +107,7 @@ DbError readCompetitionSettings(Database& db, CompetitionSettings& settings)
 }
 
 DbError updateCompetitionSettings(Database& db, const CompetitionSettings& before,
-                                  const CompetitionSettings& after)
+                                  const CompetitionSettings& after, const std::vector<Zone>* zones)
 {
     Transaction tx(db);
     if (tx.beginError())
@@ -122,6 +124,9 @@ DbError updateCompetitionSettings(Database& db, const CompetitionSettings& befor
                 return e;
     if (before.tieBreak != after.tieBreak)
         if (DbError e = writeTieBreak(db, after.tieBreak))
+            return e;
+    if (zones)
+        if (DbError e = writeZones(db, *zones))
             return e;
     return tx.commit();
 }

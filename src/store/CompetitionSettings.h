@@ -54,8 +54,9 @@ SettingsRefusal checkSettings(const QString& name, const QString& season,
 [[nodiscard]] DbError readCompetitionSettings(Database& db, CompetitionSettings& settings);
 // Writes, in one transaction, only the settings that differ between before (as they were read)
 // and after: a setting that another program changed meanwhile is kept unless this change
-// touches it too.
+// touches it too. With zones, the zones of the table are written in the same transaction.
 [[nodiscard]] DbError updateCompetitionSettings(Database& db, const CompetitionSettings& before,
-                                                const CompetitionSettings& after);
+                                                const CompetitionSettings& after,
+                                                const std::vector<struct Zone>* zones = nullptr);
 
 } // namespace store

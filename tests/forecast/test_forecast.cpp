@@ -2,6 +2,7 @@
 #include "forecast/MatchModel.h"
 #include "forecast/SeasonSimulation.h"
 #include "store/TextChecks.h"
+#include "store/Zones.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -313,4 +314,46 @@ TEST(Backtest, TheToolForecastsAMatchdayAndScoresASeason)
     }
     // A played matchday is forecast too, from the matchdays before it.
     EXPECT_EQ(testsupport::cliCsv({"predict", file, "--matchday", "3"}).size(), 4u);
+
+    // The end of the season, with a column for each zone; the same seed, the same table.
+    QProcess zones;
+    zones.start(QDir(QCoreApplication::applicationDirPath()).filePath("../../bin/vemo-cli"),
+                {"properties", file, "--zones", "1:Champion;5-6:Relégation"});
+    ASSERT_TRUE(zones.waitForFinished(30000));
+    ASSERT_EQ(zones.exitCode(), 0) << zones.readAllStandardError().toStdString();
+    const std::vector<QStringList> outlook =
+        testsupport::cliCsv({"forecast", file, "--runs", "2000", "--seed", "9"});
+    ASSERT_EQ(outlook.size(), 7u);
+    EXPECT_EQ(outlook[0].join(','),
+              QStringLiteral("Equipe,Pts,PtsFinal,Meilleure,Pire,Champion,Relégation,1,2,3,4,5,6"));
+    for (size_t i = 1; i < outlook.size(); ++i) {
+        EXPECT_EQ(outlook[i][5], outlook[i][7]);
+        EXPECT_NEAR(outlook[i][6].toDouble(), outlook[i][11].toDouble() + outlook[i][12].toDouble(),
+                    0.0002);
+    }
+    EXPECT_EQ(testsupport::cliCsv({"forecast", file, "--runs", "2000", "--seed", "9"}), outlook);
+}
+
+TEST(Zones, RangesOfPlacesWithALabelAreCheckedInFrench)
+{
+    QString why;
+    const auto zones =
+        store::parseZones(" 19-20:Relégation; 1:Champion;2-4 : Ligue des champions;", 20, why);
+    ASSERT_TRUE(zones) << why.toStdString();
+    EXPECT_EQ(store::zonesText(*zones),
+              QStringLiteral("1:Champion;2-4:Ligue des champions;19-20:Relégation"));
+    EXPECT_TRUE(store::parseZones("", 20, why)->empty());
+    const std::pair<const char*, const char*> refused[] = {
+        {"1-3:A;3:B", "Les zones « A » et « B » se chevauchent."},
+        {"0:A", "les places d'une zone vont de 1 à 20"},
+        {"4-2:A", "les places d'une zone vont de 1 à 20"},
+        {"21:A", "les places d'une zone vont de 1 à 20"},
+        {"1:", "le nom d'une zone compte de 1 à 40 caractères"},
+        {"Champion", "n'est pas une zone"},
+    };
+    for (const auto& [text, reason] : refused) {
+        EXPECT_FALSE(store::parseZones(QString::fromUtf8(text), 20, why)) << text;
+        EXPECT_TRUE(why.contains(QString::fromUtf8(reason))) << why.toStdString();
+    }
+    EXPECT_FALSE(store::parseZones("1:" + QString(41, QLatin1Char('x')), 20, why));
 }
