@@ -13,7 +13,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -32,35 +31,51 @@ struct CliRun
     QString out, err;
 };
 
-QString cliPath()
+QString binFile(const QString& name)
 {
     return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("../../bin/vemo-cli"));
+        .filePath(QStringLiteral("../../bin/") + name);
+}
+
+QString cliPath()
+{
+    return binFile(QStringLiteral("vemo-cli"));
+}
+
+CliRun finished(QProcess& p)
+{
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+CliRun run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    return finished(p);
 }
 
 CliRun cli(const QStringList& args)
 {
-    QProcess p;
-    p.start(cliPath(), args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return run(cliPath(), args);
 }
 
-// The tool run with files limited to `blocks` blocks of 512 bytes: a file may grow no more.
-// The limit's signal is the tool's own business: left as it is, it would kill the tool.
+// The tool under a ulimit: "-f N" lets no file grow past N blocks of 512 bytes (the limit's
+// signal is the tool's own business: left as it is, it would kill the tool), "-v N" limits its
+// memory to N kilobytes.
+CliRun cliLimited(const QString& limit, const QStringList& args)
+{
+    return run(
+        QStringLiteral("bash"),
+        QStringList{"-c", QStringLiteral("ulimit %1; exec \"$0\" \"$@\"").arg(limit), cliPath()} +
+            args);
+}
+
 CliRun cliOnAFullDisk(int blocks, const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral("bash"),
-            QStringList{"-c", QStringLiteral("ulimit -f %1; exec \"$0\" \"$@\"").arg(blocks),
-                        cliPath()} +
-                args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return cliLimited(QStringLiteral("-f %1").arg(blocks), args);
 }
 
 // The tool run by an ordinary user (nobody) when the tests run as root.
@@ -68,13 +83,8 @@ CliRun cliAsAnotherUser(const QStringList& args)
 {
     if (geteuid() != 0)
         return cli(args);
-    QProcess p;
-    p.start(QStringLiteral("setpriv"),
-            QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", cliPath()} + args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return run(QStringLiteral("setpriv"),
+               QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", cliPath()} + args);
 }
 
 // No engine or library text in English reaches the user.
@@ -83,12 +93,6 @@ void expectFrench(const CliRun& r)
     for (const char* english : {"database", "unable", "error", "cannot", "locked", "disk is"})
         EXPECT_FALSE(r.err.contains(QString::fromLatin1(english), Qt::CaseInsensitive))
             << r.err.toStdString();
-}
-
-QString binFile(const QString& name)
-{
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("../../bin/") + name);
 }
 
 class CliTest : public testing::Test
@@ -111,6 +115,14 @@ protected:
         const QString path = dir.file(name);
         testsupport::writeBytes(path, text.toUtf8());
         return path;
+    }
+    // Imports these rows of the program's own CSV, under its header.
+    CliRun importRows(const QString& file, const QString& rows)
+    {
+        return cli({"import", file,
+                    csv(QStringLiteral("rows.csv"),
+                        QStringLiteral("Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n") +
+                            rows)});
     }
     TempDir dir;
 };
@@ -178,9 +190,12 @@ TEST_F(CliTest, NewRefusesBadInputAndLeavesNothing)
     CliRun r = attempt(fresh, QStringLiteral("Seule\n\n"));
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("au moins 2 équipes")));
-    r = attempt(fresh, QStringLiteral("Lens\nARRAS\nlens"));
+    // Letter case is ignored, accented capitals too.
+    r = attempt(fresh, QStringLiteral("US Beaupré\nARRAS\nUS BEAUPRÉ"));
     EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 3")));
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("ligne 3 : l'équipe « US BEAUPRÉ » figure deux fois")))
+        << r.err.toStdString();
     EXPECT_EQ(attempt(fresh, QStringLiteral("A\nB"), {"--points", "3,0,256"}).code, 1);
     EXPECT_EQ(attempt(fresh, QStringLiteral("A\nB"), {"--points", "3,0"}).code, 1);
     EXPECT_TRUE(QDir(dir.path())
@@ -241,7 +256,6 @@ TEST_F(CliTest, PropertiesAreShownAndChangedWithTheWizardsChecks)
         {{"--points", "3,0"}, "--points attend trois nombres"},
         {{"--points", "3,256,1"}, "Indiquez pour les points en cas de défaite un nombre"},
         {{"--name", " ", "--points", "3,0,1"}, "Donnez un nom à la compétition."},
-        {{"--season", ""}, "Précisez la saison concernée."},
     };
     for (const auto& [options, message] : refused) {
         r = cli(QStringList{"properties", file} + options);
@@ -263,35 +277,6 @@ TEST_F(CliTest, PropertiesAreShownAndChangedWithTheWizardsChecks)
     EXPECT_EQ(v.toString(), QStringLiteral("2026"));
     ASSERT_TRUE(store::readProperty(c->db(), QStringLiteral("Championnat"), v).ok());
     EXPECT_EQ(v.toString(), QStringLiteral("Ligue")); // not given, kept
-}
-
-// Five teams play 20 matches over 10 matchdays (each rests once a half): all of them import,
-// the file opens again, and a deduction may count from the 10th.
-TEST_F(CliTest, AnOddLeagueRecordsItsWholeSeason)
-{
-    const QStringList teams{"A", "B", "C", "D", "E"};
-    const QString file = create(QStringLiteral("odd"), teams);
-    QString lines = QStringLiteral("Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n");
-    QList<int> ring{0, 1, 2, 3, 4, 5}; // 5 rests
-    for (int round = 0; round < 5; ++round) {
-        for (int i = 0; i < 3; ++i) {
-            const int a = ring[i], b = ring[5 - i];
-            if (a != 5 && b != 5)
-                lines += QStringLiteral("%1,%2,1,%3,0\n%4,%3,2,%2,2\n")
-                             .arg(round + 1)
-                             .arg(teams[a], teams[b])
-                             .arg(round + 6);
-        }
-        ring.move(5, 1);
-    }
-    const CliRun r = cli({"import", file, csv("odd.csv", lines)});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    const std::vector<QStringList> table = testsupport::cliCsv({"standings", file});
-    ASSERT_EQ(table.size(), 6u);
-    for (size_t i = 1; i < table.size(); ++i)
-        EXPECT_EQ(table[i][3], QStringLiteral("8")) << table[i].join(',').toStdString(); // played
-    EXPECT_EQ(cli({"penalty", file, "A", "1", "--matchday", "10", "--reason", "Forfait"}).code, 0);
-    EXPECT_EQ(cli({"penalty", file, "A", "1", "--matchday", "11", "--reason", "Forfait"}).code, 1);
 }
 
 // The calendar from the tool: generated (the same seed, the same calendar), listed by matchday
@@ -322,12 +307,9 @@ TEST_F(CliTest, ScheduleAndFixturesFromTheTool)
 
     // Played on its matchday, the first fixture leaves the calendar.
     const QStringList& first = all[1];
-    ASSERT_EQ(cli({"import", file,
-                   csv("one.csv", QStringLiteral("Journée,Domicile,ScoreDomicile,Visiteur,"
-                                                 "ScoreVisiteur\n%1,%2,1,%3,1\n")
-                                      .arg(first[0], first[1], first[2]))})
-                  .code,
-              0);
+    ASSERT_EQ(
+        importRows(file, QStringLiteral("%1,%2,1,%3,1\n").arg(first[0], first[1], first[2])).code,
+        0);
     EXPECT_EQ(testsupport::cliCsv({"fixtures", file}).size(), 20u);
     EXPECT_EQ(testsupport::cliCsv({"matches", file}).size(), 2u);
     r = cli({"schedule", file});
@@ -416,11 +398,6 @@ TEST_F(CliTest, ImportingASourceAgainAddsWhatIsNewWithTheNamesItUses)
         << r.out.toStdString();
     EXPECT_TRUE(r.out.contains(QStringLiteral("1 rencontre(s) déjà enregistrée(s)")));
     EXPECT_TRUE(r.out.contains(QStringLiteral("0 rencontre(s) restent à jouer")));
-    // The program's own CSV still refuses a result already recorded.
-    r = cli({"import", file,
-             csv("own.csv", "Journée,Domicile,ScoreDomicile,Visiteur,"
-                            "ScoreVisiteur\n1,Lens,2,Brest,1\n")});
-    EXPECT_EQ(r.code, 1);
     EXPECT_EQ(
         cli({"import", file, csv("own2.csv", "Journée,Domicile,Visiteur\n"), "--alias", "A=Lens"})
             .code,
@@ -432,12 +409,9 @@ TEST_F(CliTest, ImportingASourceAgainAddsWhatIsNewWithTheNamesItUses)
 TEST_F(CliTest, ScheduleNamesThePairingsItCannotPlace)
 {
     const QString file = create(QStringLiteral("tight"), {"A", "B", "C", "D"});
-    ASSERT_EQ(cli({"import", file,
-                   csv("played.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
-                                     "1,A,1,C,0\n2,C,1,A,0\n3,A,1,D,0\n4,D,1,A,0\n"
-                                     "5,B,1,C,0\n6,B,1,D,0\n")})
-                  .code,
-              0);
+    ASSERT_EQ(
+        importRows(file, "1,A,1,C,0\n2,C,1,A,0\n3,A,1,D,0\n4,D,1,A,0\n5,B,1,C,0\n6,B,1,D,0\n").code,
+        0);
     const QByteArray before = testsupport::readBytes(file);
     const CliRun r = cli({"schedule", file});
     EXPECT_EQ(r.code, 1);
@@ -457,11 +431,7 @@ TEST_F(CliTest, PenaltiesAreAddedCheckedAndListed)
     const QByteArray before = testsupport::readBytes(file);
     const std::pair<QStringList, const char*> refused[] = {
         {{"PARIS", "3", "--matchday", "1", "--reason", "x"}, "« PARIS » n'existe pas"},
-        {{"LENS", "0", "--matchday", "1", "--reason", "x"}, "entre 1 et 255"},
         {{"LENS", "trois", "--matchday", "1", "--reason", "x"}, "entre 1 et 255"},
-        {{"LENS", "3", "--matchday", "7", "--reason", "x"}, "entre 1 et 6"},
-        {{"LENS", "3", "--matchday", "1", "--reason", " "}, "Indiquez le motif"},
-        {{"LENS", "3", "--matchday", "1", "--reason", "a\tb"}, "caractère de contrôle"},
     };
     for (const auto& [args, message] : refused) {
         const CliRun r = cli(QStringList{"penalty", file} + args);
@@ -488,34 +458,23 @@ TEST_F(CliTest, PenaltiesAreAddedCheckedAndListed)
         << r.out.toStdString();
 }
 
-TEST_F(CliTest, ImportIsAllOrNothingWithTheLineAndReason)
+// The rules and their messages are the importer's; the tool names the line, writes nothing,
+// and stops at once on an endless input.
+TEST_F(CliTest, ImportRefusalsNameTheLineAndWriteNothing)
 {
     const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
-    ASSERT_EQ(cli({"import", file,
-                   csv("ok.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
-                                 "1,LENS,2,LILLE,1\n")})
-                  .code,
-              0);
-    const QByteArray before = testsupport::readBytes(file);
-    const auto refused = [&](const QString& text, const QString& expected) {
-        const CliRun r = cli({"import", file, csv("bad.csv", text)});
-        EXPECT_EQ(r.code, 1) << text.toStdString();
-        EXPECT_TRUE(r.err.contains(expected)) << r.err.toStdString();
-        EXPECT_EQ(testsupport::readBytes(file), before);
-    };
-    // The rules and their messages are the store's; the tool names the line and writes nothing.
-    const QString head = QStringLiteral("Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n");
-    refused(head + "2,ARRAS,1,METZ,0\n3,LENS,0,LILLE,0\n",
-            QStringLiteral("ligne 3 : La rencontre LENS - LILLE est déjà enregistrée."));
-    refused(QStringLiteral("Journée,Domicile,ScoreVisiteur,Visiteur\n"),
-            QStringLiteral("ScoreDomicile"));
-
-    store::OpenError e;
-    auto c = store::Competition::open(file, e);
-    ASSERT_TRUE(c);
-    store::Snapshot s;
-    ASSERT_TRUE(c->db().query(QStringLiteral("SELECT count(*) FROM \"Résultats\""), {}, s).ok());
-    EXPECT_EQ(s.value(0, 0).toInt(), 1);
+    ASSERT_EQ(importRows(file, "1,LENS,2,LILLE,1\n").code, 0);
+    const QString before = testsupport::dumpContent(file);
+    CliRun r = importRows(file, "2,ARRAS,1,METZ,0\n3,LENS,0,LILLE,0\n");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 3 : La rencontre LENS - LILLE est déjà "
+                                              "enregistrée.")))
+        << r.err.toStdString();
+    r = cli({"import", file, "/dev/zero"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 1 : la ligne dépasse 1000 caractères")))
+        << r.err.toStdString();
+    EXPECT_EQ(testsupport::dumpContent(file), before);
 }
 
 TEST_F(CliTest, ImportReadsSemicolonsAnyColumnOrderAndQuotes)
@@ -599,24 +558,13 @@ TEST_F(CliTest, AnExportedSeasonImportsBackToTheSameStandings)
     EXPECT_TRUE(cli({"standings", first}).out.startsWith(QStringLiteral("Pl  Equipe  ")));
 }
 
+// A full disk (the lock is the importer's own test) and unknown options.
 TEST_F(CliTest, EngineAndCsvFailuresAreToldInFrenchAndChangeNothing)
 {
     const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
     const QString ok = csv("ok.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
                                      "1,LENS,2,LILLE,1\n2,ARRAS,0,METZ,0\n");
     const QString before = testsupport::dumpContent(file);
-
-    // Another program holds the file.
-    {
-        auto other = testsupport::openFile(file);
-        ASSERT_TRUE(other->exec(QStringLiteral("BEGIN IMMEDIATE")).ok());
-        const CliRun r = cli({"import", file, ok});
-        EXPECT_EQ(r.code, 1);
-        EXPECT_TRUE(r.err.contains(QStringLiteral("verrouillé"))) << r.err.toStdString();
-        expectFrench(r);
-        ASSERT_TRUE(other->exec(QStringLiteral("ROLLBACK")).ok());
-    }
-    EXPECT_EQ(testsupport::dumpContent(file), before);
 
     // The disk has no room for the journal or the new pages.
     CliRun r = cliOnAFullDisk(2, {"import", file, ok});
@@ -651,16 +599,7 @@ TEST_F(CliTest, RunningOutOfMemoryIsToldInFrenchAndWritesNothing)
     const QString season = dir.file(QStringLiteral("season.csv"));
     testsupport::writeBytes(season, testsupport::resultsCsv(testsupport::doubleRoundRobin(teams)));
     const auto limited = [](int megabytes, const QStringList& args) {
-        QProcess p;
-        p.start(QStringLiteral("bash"),
-                QStringList{
-                    "-c", QStringLiteral("ulimit -v %1; exec \"$0\" \"$@\"").arg(megabytes * 1024),
-                    cliPath()} +
-                    args);
-        p.waitForFinished(60000);
-        return CliRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                      QString::fromUtf8(p.readAllStandardOutput()),
-                      QString::fromUtf8(p.readAllStandardError())};
+        return cliLimited(QStringLiteral("-v %1").arg(megabytes * 1024), args);
     };
     // Below some limit the program cannot even be loaded; above another, it has room enough.
     const auto started = [](const CliRun& r) {
@@ -700,56 +639,6 @@ TEST_F(CliTest, RunningOutOfMemoryIsToldInFrenchAndWritesNothing)
             << name.toStdString();
 }
 #endif
-
-TEST_F(CliTest, AFileWithValuesOurFilesRefuseIsRefusedUnchanged)
-{
-    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
-    {
-        auto db = testsupport::openFile(file);
-        for (const char* sql :
-             {R"(ALTER TABLE "Résultats" RENAME TO old)",
-              R"(CREATE TABLE "Résultats" ("Journée", Domicile, ScoreDomicile, Visiteur,
-                 ScoreVisiteur))",
-              R"(DROP TABLE old)",
-              R"(INSERT INTO "Résultats" VALUES (1, 'LENS', 300, 'LILLE', 0))"})
-            ASSERT_TRUE(db->exec(QString::fromUtf8(sql)).ok()) << sql;
-    }
-    const QByteArray before = testsupport::readBytes(file);
-    for (const QStringList& args : {QStringList{"standings", file}, QStringList{"matches", file},
-                                    QStringList{"history", file, "LENS"}}) {
-        const CliRun r = cli(args);
-        EXPECT_EQ(r.code, 1);
-        EXPECT_TRUE(r.err.contains(QStringLiteral("la table « Résultats » contient une valeur "
-                                                  "incorrecte")))
-            << r.err.toStdString();
-        EXPECT_TRUE(r.out.isEmpty());
-        expectFrench(r);
-    }
-    EXPECT_EQ(testsupport::readBytes(file), before);
-}
-
-TEST_F(CliTest, ImportStopsAtOnceOnEndlessOrHugeInput)
-{
-    const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
-    const QString before = testsupport::dumpContent(file);
-    CliRun r = cli({"import", file, "/dev/zero"});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 1 : la ligne dépasse 1000 caractères")))
-        << r.err.toStdString();
-
-    // Eight megabytes of rows after a refused line 12 are never read.
-    QByteArray text = "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n";
-    for (int i = 2; i < 12; ++i)
-        text += "\n";
-    text += "1,ARRAS,1,NANCY,0\n";
-    const QByteArray filler = "1,LENS,2,LILLE,1\n";
-    text += filler.repeated(8 * 1024 * 1024 / filler.size());
-    r = cli({"import", file, csv("big.csv", QString::fromUtf8(text))});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 12 : L'équipe « NANCY » n'existe pas")))
-        << r.err.toStdString();
-    EXPECT_EQ(testsupport::dumpContent(file), before);
-}
 
 TEST_F(CliTest, TeamNamesCountCharactersAndRefuseControlsAndBadBytes)
 {
@@ -792,11 +681,7 @@ TEST_F(CliTest, ReadersAnswerOnAFileThatCannotBeWritten)
                                              QFileDevice::ExeOther);
     const QString file = QDir(shared.path()).filePath(QStringLiteral("c.dat"));
     ASSERT_TRUE(QFile::copy(create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"}), file));
-    ASSERT_EQ(cli({"import", file,
-                   csv("ok.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
-                                 "1,LENS,2,LILLE,1\n")})
-                  .code,
-              0);
+    ASSERT_EQ(importRows(file, "1,LENS,2,LILLE,1\n").code, 0);
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadOther);
     const QByteArray before = testsupport::readBytes(file);
 
@@ -857,17 +742,8 @@ TEST_F(CliTest, ReportWritesTheSeasonAsPdfWithoutADisplay)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    EXPECT_TRUE(cli({"--help"})
-                    .out.contains(
-                        QStringLiteral("report FICHIER.dat --output RAPPORT.pdf [--matchday N]")));
     const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "METZ"});
-    ASSERT_EQ(cli({"import", file,
-                   csv("ok.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
-                                 "1,LENS,2,LILLE,1\n1,ARRAS,0,METZ,0\n"
-                                 "2,LILLE,3,ARRAS,1\n2,METZ,1,LENS,1\n"
-                                 "3,ARRAS,2,LENS,0\n")})
-                  .code,
-              0);
+    ASSERT_EQ(importRows(file, "1,LENS,2,LILLE,1\n2,LILLE,3,ARRAS,1\n").code, 0);
     const QString pdf = dir.file(QStringLiteral("rapport journée 2.pdf"));
 
     // A platform that needs a display, and no display: the tool paints offscreen all the same.
@@ -878,18 +754,17 @@ TEST_F(CliTest, ReportWritesTheSeasonAsPdfWithoutADisplay)
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     p.setProcessEnvironment(env);
     p.start(cliPath(), {"report", file, "--output", pdf, "--matchday", "2"});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    EXPECT_TRUE(p.readAllStandardError().isEmpty());
+    const CliRun r = finished(p);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty());
     EXPECT_TRUE(testsupport::readBytes(pdf).startsWith("%PDF-"));
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files),
               QStringList{QFileInfo(pdf).fileName()});
 
+    // What the pages hold is the report's own test; the matchday reached it.
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Classement général – Journée 2")))
         << text.toStdString();
-    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral(R"(J2\s+LILLE\s+3\s+1\s+ARRAS)"))));
-    EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral(R"(\bJ3\b)"))));
 }
 
 TEST_F(CliTest, ReportRefusalsLeaveNothingAtTheOutput)
@@ -908,8 +783,6 @@ TEST_F(CliTest, ReportRefusalsLeaveNothingAtTheOutput)
     refused(2, {"report", file}, QStringLiteral("l'option --output est obligatoire."));
     refused(2, {"report", file, "--output", pdf, "--matchday", "0"},
             QStringLiteral("--matchday attend un numéro de journée."));
-    refused(1, {"report", dir.file(QStringLiteral("absent.dat")), "--output", pdf},
-            QStringLiteral("introuvable"));
     refused(1, {"report", notACompetition, "--output", pdf}, QStringLiteral("x.dat"));
     refused(1, {"report", file, "--output", "/nonexistent-folder/r.pdf"},
             QStringLiteral("Le rapport n'a pas été créé. Le fichier « /nonexistent-folder/r.pdf » "
@@ -994,10 +867,8 @@ TEST_F(CliTest, AReportShowsTheCompetitionsOwnCrests)
 TEST_F(CliTest, GridAndFormAgreeWithTheResultsAndTheStandings)
 {
     const QString file = create(QStringLiteral("c"), {"ARRAS", "LENS", "LILLE", "Épinal"});
-    ASSERT_EQ(cli({"import", file,
-                   csv("s.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
-                                "1,LENS,2,LILLE,1\n1,ARRAS,0,Épinal,3\n2,LILLE,1,ARRAS,1\n"
-                                "2,Épinal,0,LENS,2\n4,LENS,1,ARRAS,1\n")})
+    ASSERT_EQ(importRows(file, "1,LENS,2,LILLE,1\n1,ARRAS,0,Épinal,3\n2,LILLE,1,ARRAS,1\n"
+                               "2,Épinal,0,LENS,2\n4,LENS,1,ARRAS,1\n")
                   .code,
               0);
     const std::vector<QStringList> grid = testsupport::cliCsv({"grid", file});
@@ -1037,9 +908,7 @@ TEST_F(CliTest, GridAndFormAgreeWithTheResultsAndTheStandings)
 TEST_F(CliTest, NamesAreFoundWhateverTheCaseOfTheirAccentedLetters)
 {
     const QString file = create(QStringLiteral("c"), {"US Beaupré", "AS Valmont"});
-    CliRun r = cli({"import", file,
-                    csv("s.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
-                                 "1,US BEAUPRÉ,2,AS VALMONT,0\n")});
+    CliRun r = importRows(file, "1,US BEAUPRÉ,2,AS VALMONT,0\n");
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(testsupport::cliCsv({"matches", file})[1][1], QStringLiteral("US Beaupré"));
     r = cli({"penalty", file, "us beauprÉ", "1", "--matchday", "2", "--reason", "Budget"});
@@ -1048,24 +917,12 @@ TEST_F(CliTest, NamesAreFoundWhateverTheCaseOfTheirAccentedLetters)
     const std::vector<QStringList> history = testsupport::cliCsv({"history", file, "US BEAUPRÉ"});
     ASSERT_EQ(history.size(), 2u);
     EXPECT_EQ(history[1][2], QStringLiteral("3"));
-    // A list naming one team twice that way is refused.
-    const QString list = dir.file(QStringLiteral("twins.txt"));
-    testsupport::writeBytes(list, "US Beaupré\nUS BEAUPRÉ\n");
-    r = cli({"new", dir.file("twins.dat"), "--name", "L", "--season", "S", "--teams", list});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("ligne 2 : l'équipe « US BEAUPRÉ » figure deux "
-                                              "fois")))
-        << r.err.toStdString();
 }
 
 TEST_F(CliTest, TheGridInJsonKeepsATeamNamedAfterAColumn)
 {
     const QString file = create(QStringLiteral("c"), {"Domicile", "Domicile FC", "Visiteurs"});
-    ASSERT_EQ(cli({"import", file,
-                   csv("s.csv", "Journée,Domicile,ScoreDomicile,Visiteur,ScoreVisiteur\n"
-                                "1,Visiteurs,2,Domicile,1\n")})
-                  .code,
-              0);
+    ASSERT_EQ(importRows(file, "1,Visiteurs,2,Domicile,1\n").code, 0);
     const CliRun r = cli({"grid", file, "--format", "json"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QJsonArray rows = QJsonDocument::fromJson(r.out.toUtf8()).array();

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -316,12 +315,9 @@ TEST(PrevInstance, ASecondProgramExitsAtOnceAndTheFirstComesForward)
 
     QProcess second;
     second.setProcessEnvironment(env);
-    QElapsedTimer t;
-    t.start();
     second.start(vemo());
     // The first instance must keep its event loop turning while the second waits.
     QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 2000);
-    EXPECT_LT(t.elapsed(), 2000);
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
