@@ -143,12 +143,10 @@ TEST_F(ReportTest, StandingsAndResultsUpToTheMatchdayUnderTheHeaderOfEveryPage)
         const std::vector<PrintedRow> got = printedRows(*page);
         ASSERT_EQ(want.size(), 21u);
         ASSERT_EQ(got.size(), 20u) << page->toStdString();
-        for (size_t i = 0; i < got.size(); ++i) {
-            EXPECT_EQ(got[i].place, want[i + 1][0]) << title.toStdString() << " row " << i;
-            EXPECT_EQ(got[i].team, want[i + 1][1]) << title.toStdString() << " row " << i;
-            EXPECT_EQ(got[i].points, want[i + 1][2]) << title.toStdString() << " row " << i;
-            EXPECT_EQ(got[i].played, want[i + 1][3]) << title.toStdString() << " row " << i;
-        }
+        for (size_t i = 0; i < got.size(); ++i)
+            EXPECT_EQ((QStringList{got[i].place, got[i].team, got[i].points, got[i].played}),
+                      want[i + 1].mid(0, 4))
+                << title.toStdString() << " row " << i;
     }
 
     // The results part: matchdays 1 to 10 in order, each with its ten matches, and no later one.
