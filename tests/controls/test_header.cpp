@@ -7,7 +7,6 @@
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 void PrintTo(const QString& text, std::ostream* out)
@@ -162,25 +161,6 @@ TEST(Header, SettingAWidthRaisesColumnWidthChangedOnlyWhenItChanges)
     f.header.setColumnWidth(1, 75);
     EXPECT_EQ(f.recorder.events, QStringList{QStringLiteral("changed 1 75")});
     EXPECT_EQ(f.header.sectionPosition(2), 175);
-}
-
-TEST(Header, IsAlwaysTwentyPixelsHigh)
-{
-    QWidget host;
-    auto* layout = new QVBoxLayout(&host);
-    auto* header = new zelHeader;
-    layout->addWidget(header);
-    layout->addStretch();
-    QFont big = header->font();
-    big.setPointSize(40);
-    header->setFont(big);
-    header->AddColumn(QStringLiteral("Equipe"), 100);
-    host.resize(300, 300);
-    host.show();
-    QApplication::processEvents();
-    EXPECT_EQ(header->sizeHint().height(), 20);
-    EXPECT_EQ(header->height(), 20);
-    EXPECT_EQ(header->font().pointSize(), 40);
 }
 
 TEST(Header, DraggingADividerRaisesItsEventsInOrder)

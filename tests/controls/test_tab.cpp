@@ -199,35 +199,6 @@ TEST(SectionNavigator, TheSelectedCaptionShowsInInverseColours)
     EXPECT_TRUE(section.SelectedItem().isNull());
 }
 
-TEST(SectionNavigator, ItemsStandUnderTheHeaderBarInEitherDisposition)
-{
-    tabSection section;
-    section.resize(160, 400);
-    const cTabItem first = section.AddItem(QStringLiteral("Equipes"), QStringLiteral("eq"),
-                                           QStringLiteral("t"), picture(32, 32));
-    const cTabItem second = section.AddItem(QStringLiteral("Paris"), {}, {}, picture(32, 32));
-    section.show();
-    EXPECT_EQ(first.Key(), QStringLiteral("eq"));
-    EXPECT_EQ(first.Tag(), QStringLiteral("t"));
-
-    const QRect picture1 = first.button()->geometry();
-    const QRect caption1 = first.label()->geometry();
-    EXPECT_EQ(picture1.size(), QSize(32, 32));
-    EXPECT_EQ(picture1.topLeft(), QPoint(64, 22));
-    EXPECT_EQ(caption1.top(), picture1.bottom() + 1 + 5);
-    EXPECT_LE(qAbs(caption1.center().x() - picture1.center().x()), 1);
-    EXPECT_EQ(second.button()->y(), caption1.bottom() + 1 + 15);
-
-    section.setDisposition(1);
-    const QRect picture2 = second.button()->geometry();
-    EXPECT_EQ(first.button()->geometry().topLeft(), QPoint(10, 22));
-    EXPECT_EQ(first.label()->x(), 10 + 32 + 15);
-    EXPECT_LE(
-        qAbs(first.label()->geometry().center().y() - first.button()->geometry().center().y()), 1);
-    EXPECT_EQ(picture2.x(), 10);
-    EXPECT_GT(picture2.y(), first.button()->geometry().bottom());
-}
-
 TEST(SectionNavigator, ArrowsScrollItemsThatDoNotFit)
 {
     tabSection section;
@@ -241,9 +212,6 @@ TEST(SectionNavigator, ArrowsScrollItemsThatDoNotFit)
     ASSERT_TRUE(up && down);
     EXPECT_TRUE(up->isVisible());
     EXPECT_TRUE(down->isVisible());
-    EXPECT_EQ(up->geometry().right(), 160 - 5 - 1);
-    EXPECT_EQ(up->y(), 22);
-    EXPECT_EQ(down->geometry().bottom(), 120 - 5 - 1);
 
     int clicks = 0;
     QObject::connect(&section, &tabSection::Click, [&] { ++clicks; });

@@ -13,23 +13,16 @@
 
 namespace {
 
-TEST(MainWindow, MenusCarryTheirCaptionsInOrder)
+TEST(MainWindow, MenusCarryTheirCommandsInOrderEachWithItsOwnAccessKey)
 {
     frmMain w;
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Vemo"));
     const QList<QAction*> top = w.menuBar()->actions();
     ASSERT_EQ(top.size(), 2);
-    EXPECT_EQ(top[0]->text(), QStringLiteral("&Fichier"));
-    EXPECT_EQ(top[1]->text(), QStringLiteral("&?"));
     const QList<QAction*> file = top[0]->menu()->actions();
     ASSERT_EQ(file.size(), 16);
     EXPECT_EQ(file[0], w.mnuFichier[0]);
-    EXPECT_EQ(file[0]->text(), QStringLiteral("&Nouveau"));
-    EXPECT_EQ(file[1]->objectName(), QStringLiteral("mnuNouveauDonnees"));
-    EXPECT_EQ(file[1]->text(), QStringLiteral("Nouveau à partir d'un &fichier de données…"));
-    EXPECT_EQ(file[2]->text(), QStringLiteral("&Ouvrir"));
     EXPECT_EQ(file[3], w.mnuFichier[2]);
-    EXPECT_EQ(file[3]->text(), QStringLiteral("P&ropriétés de la compétition…"));
     EXPECT_TRUE(file[4]->isSeparator());
     // Results in and out, then the recent files under their own separator.
     for (int i = 0; i < 4; ++i)
@@ -48,8 +41,6 @@ TEST(MainWindow, MenusCarryTheirCaptionsInOrder)
         EXPECT_FALSE(keys.contains(key)) << text.toStdString();
         keys.insert(key);
     }
-    EXPECT_EQ(w.mnuAide[0]->text(), QStringLiteral("&Aide sur Vemo"));
-    EXPECT_EQ(w.mnuAide[1]->text(), QStringLiteral("A &propos de..."));
 }
 
 TEST(MainWindow, NeverSmallerThanItsMinimumAndNotResizedWhileMinimised)

@@ -276,10 +276,6 @@ TEST_F(VemoProgramTest, AnswersAndRefusesWithoutADisplay)
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("Usage : vemo [FICHIER.dat]")))
         << r.out.toStdString();
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
-    r = run({"--version"});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(r.out.startsWith(QStringLiteral("Vemo %1.").arg(VEMO_VERSION_MAJOR)))
-        << r.out.toStdString();
     r = run({"--bogus"});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.err, QStringLiteral("vemo : option inconnue « --bogus » (vemo --help).\n"));

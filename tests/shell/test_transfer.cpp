@@ -97,13 +97,8 @@ protected:
 
 TEST_F(TransferTest, TheCommandsAreInEveryFileMenuAndNeedACompetition)
 {
-    QStringList captions;
-    for (QAction* a : main.mnuTransfert) {
-        captions << a->text();
+    for (QAction* a : main.mnuTransfert)
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
-    }
-    EXPECT_EQ(captions, (QStringList{"&Importer des résultats…", "&Exporter…", "Im&primer…",
-                                     "Exporter en P&DF…"}));
     EXPECT_EQ(main.mnuTransfert[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     EXPECT_EQ(main.mnuTransfert[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
     EXPECT_EQ(main.mnuTransfert[2]->shortcut(), QKeySequence(QKeySequence::Print));

