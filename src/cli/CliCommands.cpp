@@ -15,6 +15,7 @@
 #include "store/DataFiles.h"
 #include "store/Fixtures.h"
 #include "store/Penalties.h"
+#include "store/PreviousSeason.h"
 #include "store/ResultImporter.h"
 #include "store/ResultSet.h"
 #include "store/Results.h"
@@ -89,7 +90,10 @@ Commandes :
       comme à la création. Les zones sont des plages de places nommées, par
       exemple "1:Champion;2-4:Ligue des champions;19-20:Relégation" (places de
       1 au nombre d'équipes, sans chevauchement, noms de 1 à 40 caractères) ;
-      --zones "" les retire.
+      --zones "" les retire. --previous AUTRE.dat nomme la saison précédente de
+      la ligue (gardée relative au dossier de la compétition quand c'est
+      possible ; --previous "" la retire) : ses résultats, plus anciens et
+      comptant moins, servent de point de départ aux prévisions.
   penalty FICHIER.dat EQUIPE POINTS --matchday N --reason MOTIF
       Retire POINTS points (1 à 255) à une équipe au classement général, à
       partir de la journée N (1 à la dernière journée), pour ce motif (250
@@ -120,7 +124,7 @@ Commandes :
       retient pour les importations suivantes.
   aliases FICHIER.dat [--format FORMAT]
       Les autres noms d'équipe retenus, en colonnes Nom, Equipe.
-  predict FICHIER.dat [--matchday N] [--format FORMAT]
+  predict FICHIER.dat [--matchday N] [--previous AUTRE.dat] [--format FORMAT]
       Les prévisions des rencontres de la journée N (par défaut : la première
       journée qui a une rencontre à jouer au calendrier), jouées ou à jouer,
       dans l'ordre du fichier : colonnes Journée, Domicile, Visiteur, P1, PN, P2
@@ -129,7 +133,8 @@ Commandes :
       plus probable, « 1-0 »). Elles ne tiennent compte que des résultats des
       journées avant N. En CSV et JSON, les probabilités s'écrivent « 0.4567 » ;
       en texte, « 45,7 % ».
-  forecast FICHIER.dat [--matchday N] [--runs R] [--seed S] [--format FORMAT]
+  forecast FICHIER.dat [--matchday N] [--runs R] [--seed S] [--previous AUTRE.dat]
+      [--format FORMAT]
       La fin de la saison, simulée R fois (10000 par défaut) à partir des
       résultats jusqu'à la journée N (par défaut : tous) : une ligne par équipe,
       dans l'ordre du classement, avec ses points (Pts), ses points finaux
@@ -141,13 +146,19 @@ Commandes :
       pas encore jouée. Les points, pénalités et départage sont ceux du
       classement. La même graine S (0 par défaut) donne le même résultat, quel
       que soit le nombre de cœurs.
-  backtest FICHIER.dat [--from N]
+  backtest FICHIER.dat [--from N] [--previous AUTRE.dat]
       Prévoit chaque rencontre jouée à partir de la journée N (1 par défaut)
       avec les seuls résultats des journées d'avant, et donne le RPS, le log
       loss et le score de Brier (plus bas, c'est mieux), comparés à une
       prévision naïve (les fréquences des victoires à domicile, nuls et
       victoires à l'extérieur de la compétition jusque-là), puis la
-      calibration par dixièmes de probabilité.
+      calibration par dixièmes de probabilité. predict, forecast et backtest
+      partent de la saison précédente de la compétition (properties
+      --previous), ou de --previous AUTRE.dat pour une fois : les équipes des
+      deux saisons (même nom, sans tenir compte des majuscules) en gardent
+      leurs forces, les nouvelles venues partent sous la moyenne, comme des
+      promus. Un fichier absent ou illisible est signalé, et les prévisions
+      s'en passent.
   schedule FICHIER.dat [--seed N]
       Génère le calendrier : chaque rencontre qui n'est ni jouée ni au
       calendrier reçoit une journée, en aller-retour (méthode du cercle), les
@@ -842,7 +853,7 @@ int properties(const QStringList& args)
     Parsed p;
     if (!parse(p, args,
                {opt("name", "NOM"), opt("season", "SAISON"), opt("points", "V,D,N"),
-                opt("tiebreak", "DEPARTAGE"), opt("zones", "ZONES")},
+                opt("tiebreak", "DEPARTAGE"), opt("zones", "ZONES"), opt("previous", "AUTRE.dat")},
                1))
         return Misuse;
     store::TieBreak tieBreak = store::TieBreak::Goals;
@@ -872,8 +883,15 @@ int properties(const QStringList& args)
               << Qt::endl;
         if (!zones.empty())
             out() << QStringLiteral("Zones : %1").arg(store::zonesText(zones)) << Qt::endl;
+        QString previous;
+        if (!store::readPreviousSeason(c->db(), c->fileName(), previous) && !previous.isEmpty())
+            out() << QStringLiteral("Saison précédente : %1").arg(previous) << Qt::endl;
         return Ok;
     }
+    std::optional<QString> previousText;
+    if (p.parser.isSet(QStringLiteral("previous")))
+        previousText =
+            store::previousSeasonText(c->fileName(), p.parser.value(QStringLiteral("previous")));
     std::optional<std::vector<store::Zone>> newZones;
     if (p.parser.isSet(QStringLiteral("zones"))) {
         QString why;
@@ -903,8 +921,9 @@ int properties(const QStringList& args)
         value("name", settings.name), value("season", settings.season), points, settings);
     if (!refusal.ok())
         return fail(Refused, refusal.message);
-    if (store::DbError e = store::updateCompetitionSettings(c->db(), before, settings,
-                                                            newZones ? &*newZones : nullptr))
+    if (store::DbError e = store::updateCompetitionSettings(
+            c->db(), before, settings, newZones ? &*newZones : nullptr,
+            previousText ? &*previousText : nullptr))
         return fail(Refused, QStringLiteral("Les propriétés n'ont pas été modifiées. ") +
                                  store::describeError(e));
     out() << QStringLiteral("Propriétés de « %1 » modifiées.").arg(settings.name) << Qt::endl;
@@ -1139,10 +1158,38 @@ bool readSeason(store::Competition& c, std::vector<QString>& teams,
     return !e;
 }
 
+// The previous season to seed the forecasts: --previous, else the competition's own; none,
+// after saying why, when it cannot be read.
+std::optional<forecast::PreviousSeason> previousSeason(const Parsed& p, store::Competition& c)
+{
+    QString path = p.parser.value(QStringLiteral("previous"));
+    if (path.isEmpty())
+        if (store::DbError e = store::readPreviousSeason(c.db(), c.fileName(), path)) {
+            err() << QStringLiteral("vemo-cli : la saison précédente n'a pas pu être lue (%1) : "
+                                    "les prévisions s'en passent.")
+                         .arg(store::describeError(e))
+                  << Qt::endl;
+            return std::nullopt;
+        }
+    if (path.isEmpty())
+        return std::nullopt;
+    forecast::PreviousSeason previous;
+    QString why;
+    if (!store::readOtherSeason(path, previous.results, previous.matchdays, why)) {
+        err() << QStringLiteral("vemo-cli : la saison précédente « %1 » ne peut pas être lue : "
+                                "les prévisions s'en passent. %2")
+                     .arg(path, why)
+              << Qt::endl;
+        return std::nullopt;
+    }
+    return previous;
+}
+
 int predict(const QStringList& args)
 {
     Parsed p;
-    if (!parse(p, args, {opt("matchday", "N"), opt("format", "FORMAT")}, 1))
+    if (!parse(p, args,
+               {opt("matchday", "N"), opt("previous", "AUTRE.dat"), opt("format", "FORMAT")}, 1))
         return Misuse;
     TableWriter::Format format;
     std::optional<int> matchday;
@@ -1165,7 +1212,9 @@ int predict(const QStringList& args)
     }
     if (*matchday < 1 || *matchday > last)
         return fail(Refused, QStringLiteral("--matchday attend une journée de 1 à %1.").arg(last));
-    const forecast::MatchModel model = forecast::MatchModel::fit(teams, results, *matchday);
+    const std::optional<forecast::PreviousSeason> previous = previousSeason(p, *c);
+    const forecast::MatchModel model =
+        forecast::MatchModel::fit(teams, results, *matchday, {}, previous ? &*previous : nullptr);
     TableWriter table({QStringLiteral("Journée"), QStringLiteral("Domicile"),
                        QStringLiteral("Visiteur"), QStringLiteral("P1"), QStringLiteral("PN"),
                        QStringLiteral("P2"), QStringLiteral("ButsDomicile"),
@@ -1210,7 +1259,8 @@ int seasonForecast(const QStringList& args)
 {
     Parsed p;
     if (!parse(p, args,
-               {opt("matchday", "N"), opt("runs", "R"), opt("seed", "S"), opt("format", "FORMAT")},
+               {opt("matchday", "N"), opt("runs", "R"), opt("seed", "S"),
+                opt("previous", "AUTRE.dat"), opt("format", "FORMAT")},
                1))
         return Misuse;
     TableWriter::Format format;
@@ -1240,8 +1290,9 @@ int seasonForecast(const QStringList& args)
     std::vector<QString> names;
     for (const store::Team& t : c->teamList())
         names.push_back(t.nom);
-    const forecast::MatchModel model =
-        forecast::MatchModel::fit(names, results->rowsUpTo(after), after + 1);
+    const std::optional<forecast::PreviousSeason> previous = previousSeason(p, *c);
+    const forecast::MatchModel model = forecast::MatchModel::fit(
+        names, results->rowsUpTo(after), after + 1, {}, previous ? &*previous : nullptr);
     const forecast::SeasonOutlook outlook =
         forecast::simulateSeason(state, model, runs, quint64(seed));
     QStringList header{QStringLiteral("Equipe"), QStringLiteral("Pts"), QStringLiteral("PtsFinal"),
@@ -1281,7 +1332,7 @@ int seasonForecast(const QStringList& args)
 int backtest(const QStringList& args)
 {
     Parsed p;
-    if (!parse(p, args, {opt("from", "N")}, 1))
+    if (!parse(p, args, {opt("from", "N"), opt("previous", "AUTRE.dat")}, 1))
         return Misuse;
     int from = 1;
     if (p.parser.isSet(QStringLiteral("from"))) {
@@ -1298,7 +1349,9 @@ int backtest(const QStringList& args)
     std::vector<store::Fixture> fixtures;
     if (!readSeason(*c, teams, results, fixtures))
         return Refused;
-    const forecast::BacktestReport r = forecast::backtest(teams, results, from);
+    const std::optional<forecast::PreviousSeason> previous = previousSeason(p, *c);
+    const forecast::BacktestReport r =
+        forecast::backtest(teams, results, from, {}, previous ? &*previous : nullptr);
     if (r.model.matches == 0)
         return fail(Refused, QStringLiteral("aucun résultat à partir de la journée %1 : rien à "
                                             "prévoir.")

@@ -44,7 +44,7 @@ double rankedProbabilityScore(const std::array<double, 3>& p, int outcome)
 
 BacktestReport backtest(const std::vector<QString>& teams,
                         const std::vector<store::MatchRow>& results, int from,
-                        const FitOptions& options)
+                        const FitOptions& options, const PreviousSeason* previous)
 {
     BacktestReport report;
     std::map<int, std::vector<const store::MatchRow*>> byMatchday;
@@ -53,7 +53,7 @@ BacktestReport backtest(const std::vector<QString>& teams,
     std::array<int, 3> seen{}; // outcomes of the matchdays before
     for (const auto& [matchday, rows] : byMatchday) {
         if (matchday >= from) {
-            const MatchModel model = MatchModel::fit(teams, results, matchday, options);
+            const MatchModel model = MatchModel::fit(teams, results, matchday, options, previous);
             const int before = seen[0] + seen[1] + seen[2];
             const std::array<double, 3> naive =
                 before == 0
@@ -68,7 +68,7 @@ BacktestReport backtest(const std::vector<QString>& teams,
                 add(report.naive, naive, outcome);
                 for (int k = 0; k < 3; ++k) {
                     CalibrationBin& bin =
-                        report.calibration[size_t(std::min(9, int(p[size_t(k)] * 10)))];
+                        report.calibration[size_t(std::clamp(int(p[size_t(k)] * 10), 0, 9))];
                     ++bin.count;
                     bin.predicted += p[size_t(k)];
                     bin.observed += k == outcome ? 1.0 : 0.0;

@@ -42,6 +42,6 @@ double rankedProbabilityScore(const std::array<double, 3>& p, int outcome);
 // would have been made then, and scores them.
 BacktestReport backtest(const std::vector<QString>& teams,
                         const std::vector<store::MatchRow>& results, int from,
-                        const FitOptions& options = {});
+                        const FitOptions& options = {}, const PreviousSeason* previous = nullptr);
 
 } // namespace forecast

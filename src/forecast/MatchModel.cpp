@@ -1,5 +1,7 @@
 #include "forecast/MatchModel.h"
 
+#include "store/Results.h"
+
 #include <QHash>
 #include <algorithm>
 #include <array>
@@ -49,7 +51,7 @@ void poisson(double mean, std::array<double, MatchModel::kMaxGoals + 1>& p)
 
 MatchModel MatchModel::fit(const std::vector<QString>& teams,
                            const std::vector<store::MatchRow>& results, int matchday,
-                           const FitOptions& options)
+                           const FitOptions& options, const PreviousSeason* previous)
 {
     MatchModel model;
     model.m_teams = teams;
@@ -57,8 +59,6 @@ MatchModel MatchModel::fit(const std::vector<QString>& teams,
     Strengths& s = model.m_strengths;
     s.base = kBasePrior;
     s.home = kHomePrior;
-    s.attack.assign(n, 0.0);
-    s.defence.assign(n, 0.0);
 
     QHash<QString, int> index;
     for (size_t i = 0; i < n; ++i)
@@ -74,8 +74,48 @@ MatchModel MatchModel::fit(const std::vector<QString>& teams,
                          std::exp(-options.decay * (matchday - r.journee))});
     }
     model.m_learned = int(games.size());
-    if (games.empty())
+    // Where each team's strengths are pulled: the average, or below it for a team the previous
+    // season did not have. Teams of the previous season only (gone down) take places after.
+    std::vector<double> attackCentre(n, 0.0), defenceCentre(n, 0.0);
+    if (previous && !previous->results.empty()) {
+        QHash<QString, int> byKey;
+        for (size_t i = 0; i < n; ++i)
+            byKey.insert(store::teamKey(teams[i]), int(i));
+        std::vector<bool> seen(n, false);
+        const auto place = [&](const QString& name) {
+            const QString key = store::teamKey(name);
+            auto it = byKey.constFind(key);
+            if (it == byKey.constEnd()) {
+                it = byKey.insert(key, int(attackCentre.size()));
+                attackCentre.push_back(0.0);
+                defenceCentre.push_back(0.0);
+            } else if (size_t(*it) < n) {
+                seen[size_t(*it)] = true;
+            }
+            return *it;
+        };
+        for (const store::MatchRow& r : previous->results) {
+            const int h = place(r.domicile), a = place(r.visiteur);
+            if (h == a)
+                continue;
+            const int age = matchday - 1 + previous->matchdays - r.journee + 1;
+            games.push_back({h, a, r.scoreDomicile, r.scoreVisiteur,
+                             options.previousWeight * std::exp(-options.decay * age)});
+        }
+        for (size_t i = 0; i < n; ++i)
+            if (!seen[i]) {
+                attackCentre[i] = -options.promotedGap;
+                defenceCentre[i] = options.promotedGap;
+            }
+    }
+    const size_t all = attackCentre.size();
+    s.attack = attackCentre;
+    s.defence = defenceCentre;
+    if (games.empty()) {
+        s.attack.resize(n);
+        s.defence.resize(n);
         return model;
+    }
 
     // Block coordinate ascent: given the defences, each attack is a problem of its own (and
     // the other way round), solved by one Newton step a sweep; then base and home advantage.
@@ -83,12 +123,13 @@ MatchModel MatchModel::fit(const std::vector<QString>& teams,
     // variance becomes what the strengths and their uncertainty say, held toward a typical
     // league's by options.prior teams' worth.
     std::array<double, 2> tau{1.0 / kTypicalVariance, 1.0 / kTypicalVariance};
-    std::vector<double> grad(n), curve(n);
-    std::array<std::vector<double>, 2> information{std::vector<double>(n), std::vector<double>(n)};
+    std::vector<double> grad(all), curve(all);
+    std::array<std::vector<double>, 2> information{std::vector<double>(all),
+                                                   std::vector<double>(all)};
     // Means are products of the exponentials of the strengths, taken once a pass per team.
-    std::vector<double> ea(n), ed(n);
+    std::vector<double> ea(all), ed(all);
     const auto exponentials = [&] {
-        for (size_t i = 0; i < n; ++i) {
+        for (size_t i = 0; i < all; ++i) {
             ea[i] = std::exp(s.attack[i]);
             ed[i] = std::exp(s.defence[i]);
         }
@@ -102,6 +143,7 @@ MatchModel MatchModel::fit(const std::vector<QString>& teams,
                 std::fill(grad.begin(), grad.end(), 0.0);
                 std::fill(curve.begin(), curve.end(), 0.0);
                 std::vector<double>& p = block == 0 ? s.attack : s.defence;
+                const std::vector<double>& centre = block == 0 ? attackCentre : defenceCentre;
                 for (const Game& g : games) {
                     const double lh = eh * ea[size_t(g.home)] * ed[size_t(g.away)];
                     const double la = eb * ea[size_t(g.away)] * ed[size_t(g.home)];
@@ -114,9 +156,9 @@ MatchModel MatchModel::fit(const std::vector<QString>& teams,
                     grad[second] += g.w * (g.y - la);
                     curve[second] += g.w * la;
                 }
-                for (size_t i = 0; i < n; ++i) {
-                    const double step =
-                        (grad[i] - tau[size_t(block)] * p[i]) / (curve[i] + tau[size_t(block)]);
+                for (size_t i = 0; i < all; ++i) {
+                    const double step = (grad[i] - tau[size_t(block)] * (p[i] - centre[i])) /
+                                        (curve[i] + tau[size_t(block)]);
                     p[i] += step;
                     moved = std::max(moved, std::abs(step));
                 }
@@ -149,10 +191,12 @@ MatchModel MatchModel::fit(const std::vector<QString>& teams,
         double change = 0.0;
         for (int block = 0; block < 2; ++block) {
             const std::vector<double>& p = block == 0 ? s.attack : s.defence;
+            const std::vector<double>& centre = block == 0 ? attackCentre : defenceCentre;
             double sum = options.prior * kTypicalVariance;
-            for (size_t i = 0; i < n; ++i)
-                sum += p[i] * p[i] + 1.0 / (information[size_t(block)][i] + tau[size_t(block)]);
-            const double next = (options.prior + double(n)) / sum;
+            for (size_t i = 0; i < all; ++i)
+                sum += (p[i] - centre[i]) * (p[i] - centre[i]) +
+                       1.0 / (information[size_t(block)][i] + tau[size_t(block)]);
+            const double next = (options.prior + double(all)) / sum;
             change = std::max(change, std::abs(next / tau[size_t(block)] - 1.0));
             tau[size_t(block)] = next;
         }
@@ -187,6 +231,8 @@ MatchModel MatchModel::fit(const std::vector<QString>& teams,
             hi = b;
     }
     s.rho = (lo + hi) / 2.0;
+    s.attack.resize(n);
+    s.defence.resize(n);
     return model;
 }
 

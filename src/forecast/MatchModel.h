@@ -20,6 +20,18 @@ struct FitOptions
     // How firmly the spread of strengths is held toward a typical league's, in teams' worth:
     // the spread itself is learned from the results.
     double prior = 10.0;
+    // The previous season's results count this much, on top of their age.
+    double previousWeight = 0.5;
+    // With a previous season, a team new to the league starts this much below the average, in
+    // attack and in defence, as promoted teams do.
+    double promotedGap = 0.15;
+};
+
+// The league's previous season, to seed the strengths of the teams found in both.
+struct PreviousSeason
+{
+    std::vector<store::MatchRow> results;
+    int matchdays = 0; // its number of matchdays
 };
 
 struct Strengths
@@ -43,9 +55,11 @@ public:
     // Learns from the results of matchdays before `matchday` only: what was played on it or
     // after never changes its forecasts. teams: the competition's names; a result of another
     // name is ignored.
+    // With previous, its results come before this season's first matchday, older and
+    // discounted; its teams are matched to these by name, ignoring case.
     static MatchModel fit(const std::vector<QString>& teams,
                           const std::vector<store::MatchRow>& results, int matchday,
-                          const FitOptions& options = {});
+                          const FitOptions& options = {}, const PreviousSeason* previous = nullptr);
 
     MatchProbabilities predict(int home, int away) const;
     // The probability of each score x-y up to kMaxGoals each, at [x * (kMaxGoals + 1) + y],

@@ -1,5 +1,6 @@
 #include "store/CompetitionSettings.h"
 
+#include "store/PreviousSeason.h"
 #include "store/Zones.h"
 
 #include "store/CompetitionFile.h"
@@ -107,7 +108,8 @@ DbError readCompetitionSettings(Database& db, CompetitionSettings& settings)
 }
 
 DbError updateCompetitionSettings(Database& db, const CompetitionSettings& before,
-                                  const CompetitionSettings& after, const std::vector<Zone>* zones)
+                                  const CompetitionSettings& after, const std::vector<Zone>* zones,
+                                  const QString* previousSeason)
 {
     Transaction tx(db);
     if (tx.beginError())
@@ -127,6 +129,9 @@ DbError updateCompetitionSettings(Database& db, const CompetitionSettings& befor
             return e;
     if (zones)
         if (DbError e = writeZones(db, *zones))
+            return e;
+    if (previousSeason)
+        if (DbError e = writePreviousSeason(db, *previousSeason))
             return e;
     return tx.commit();
 }

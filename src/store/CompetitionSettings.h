@@ -54,9 +54,11 @@ SettingsRefusal checkSettings(const QString& name, const QString& season,
 [[nodiscard]] DbError readCompetitionSettings(Database& db, CompetitionSettings& settings);
 // Writes, in one transaction, only the settings that differ between before (as they were read)
 // and after: a setting that another program changed meanwhile is kept unless this change
-// touches it too. With zones, the zones of the table are written in the same transaction.
+// touches it too. With zones, the zones of the table are written in the same transaction, and
+// with previousSeason, the text naming the previous season's file.
 [[nodiscard]] DbError updateCompetitionSettings(Database& db, const CompetitionSettings& before,
                                                 const CompetitionSettings& after,
-                                                const std::vector<struct Zone>* zones = nullptr);
+                                                const std::vector<struct Zone>* zones = nullptr,
+                                                const QString* previousSeason = nullptr);
 
 } // namespace store

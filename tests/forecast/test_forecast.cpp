@@ -135,6 +135,34 @@ TEST(MatchModel, ForecastsAreCalibratedAndBeatTheNaiveOnes)
     EXPECT_LT(modelRps / seasons, 0.97 * naiveRps / seasons);
 }
 
+// Early in a season, last season's results sharpen the forecasts; the promoted teams start
+// below the average.
+TEST(MatchModel, ThePreviousSeasonSharpensEarlyForecasts)
+{
+    std::mt19937 random(29);
+    double with = 0.0, without = 0.0;
+    for (int k = 0; k < 8; ++k) {
+        League league(20, random);
+        PreviousSeason previous{league.season(random), 38};
+        // Three teams go down; three weaker ones come up.
+        for (int i = 17; i < 20; ++i) {
+            league.names[i] = league.teams[size_t(i)] = QStringLiteral("P%1").arg(i);
+            league.attack[size_t(i)] = -0.3;
+            league.defence[size_t(i)] = 0.3;
+        }
+        const std::vector<store::MatchRow> rows = league.season(random);
+        std::vector<store::MatchRow> early;
+        std::copy_if(rows.begin(), rows.end(), std::back_inserter(early),
+                     [](const store::MatchRow& r) { return r.journee <= 6; });
+        with += backtest(league.teams, early, 1, {}, &previous).model.rps;
+        without += backtest(league.teams, early, 1).model.rps;
+        const MatchModel model = MatchModel::fit(league.teams, {}, 1, {}, &previous);
+        EXPECT_LT(model.strengths().attack[19], 0.0);
+        EXPECT_GT(model.strengths().defence[19], 0.0);
+    }
+    EXPECT_LT(with, 0.97 * without);
+}
+
 // A forecast for matchday N reads only what was played before it.
 TEST(MatchModel, NothingFromTheMatchdayForecastOrLaterIsUsed)
 {
@@ -312,6 +340,17 @@ TEST(Backtest, TheToolForecastsAMatchdayAndScoresASeason)
         EXPECT_NEAR(sum, 1.0, 0.0002) << table[i].join(',').toStdString();
         EXPECT_TRUE(table[i][8].contains(QLatin1Char('-')));
     }
+    // A previous season that cannot be read is said, and the forecasts go on without it.
+    QProcess missing;
+    missing.start(QDir(QCoreApplication::applicationDirPath()).filePath("../../bin/vemo-cli"),
+                  {"predict", file, "--previous", dir.file("absente.dat")});
+    ASSERT_TRUE(missing.waitForFinished(30000));
+    EXPECT_EQ(missing.exitCode(), 0);
+    EXPECT_TRUE(
+        QString::fromUtf8(missing.readAllStandardError())
+            .contains(QStringLiteral("ne peut pas être lue : les prévisions s'en passent")));
+    EXPECT_EQ(QString::fromUtf8(missing.readAllStandardOutput()).count(QLatin1Char('\n')), 4);
+
     // A played matchday is forecast too, from the matchdays before it.
     EXPECT_EQ(testsupport::cliCsv({"predict", file, "--matchday", "3"}).size(), 4u);
 
