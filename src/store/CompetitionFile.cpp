@@ -153,4 +153,12 @@ CompetitionCheck checkCompetitionFile(const QString& path, std::unique_ptr<Datab
     return CompetitionCheck::WrongMarker;
 }
 
+DbError writeOptionalProperty(Database& db, const QString& name, const QString& value)
+{
+    const DbError e = writeProperty(db, name, value);
+    if (e.code != SQLITE_NOTFOUND)
+        return e;
+    return createProperty(db, name, PropertyType::Text, value);
+}
+
 } // namespace store

@@ -35,6 +35,9 @@ QString applicationVersion(); // "1.1.0"
 [[nodiscard]] DbError writeProperty(Database& db, const QString& name, const QVariant& value);
 [[nodiscard]] DbError createProperty(Database& db, const QString& name, PropertyType type,
                                      const QVariant& value);
+// Writes a text property that files made before may lack, creating it then.
+[[nodiscard]] DbError writeOptionalProperty(Database& db, const QString& name,
+                                            const QString& value);
 
 enum class CompetitionCheck { Ok, OpenFailed, WrongMarker };
 

@@ -59,10 +59,7 @@ DbError readTieBreak(Database& db, TieBreak& tieBreak)
 
 DbError writeTieBreak(Database& db, TieBreak tieBreak)
 {
-    const DbError e = writeProperty(db, kTieBreakProperty, tieBreakName(tieBreak));
-    if (e.code != SQLITE_NOTFOUND)
-        return e;
-    return createProperty(db, kTieBreakProperty, PropertyType::Text, tieBreakName(tieBreak));
+    return writeOptionalProperty(db, kTieBreakProperty, tieBreakName(tieBreak));
 }
 
 } // namespace store

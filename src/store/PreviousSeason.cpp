@@ -38,10 +38,7 @@ DbError readPreviousSeason(Database& db, const QString& competitionPath, QString
 
 DbError writePreviousSeason(Database& db, const QString& text)
 {
-    const DbError e = writeProperty(db, kPreviousSeasonProperty, text);
-    if (e.code != SQLITE_NOTFOUND)
-        return e;
-    return createProperty(db, kPreviousSeasonProperty, PropertyType::Text, text);
+    return writeOptionalProperty(db, kPreviousSeasonProperty, text);
 }
 
 bool readOtherSeason(const QString& path, std::vector<MatchRow>& results, int& matchdays,

@@ -91,11 +91,7 @@ DbError readZones(Database& db, int teamCount, std::vector<Zone>& zones)
 
 DbError writeZones(Database& db, const std::vector<Zone>& zones)
 {
-    const QString text = zonesText(zones);
-    const DbError e = writeProperty(db, kZonesProperty, text);
-    if (e.code != SQLITE_NOTFOUND)
-        return e;
-    return createProperty(db, kZonesProperty, PropertyType::Text, text);
+    return writeOptionalProperty(db, kZonesProperty, zonesText(zones));
 }
 
 } // namespace store
