@@ -212,10 +212,11 @@ TEST_F(SeasonUpdateTest, FootballDataKeepsTheMatchdaysAlreadyGiven)
     std::vector<MatchRow> rows;
     ASSERT_FALSE(loadResults(*db, std::nullopt, rows));
     // Played late, on the matchday it was given.
-    for (const MatchRow& r : rows) {
-        if (r.domicile == QLatin1String("Lens"))
-            EXPECT_EQ(r.journee, 1);
-    }
+    const auto lens = std::find_if(rows.begin(), rows.end(), [](const MatchRow& r) {
+        return r.domicile == QLatin1String("Lens");
+    });
+    ASSERT_NE(lens, rows.end());
+    EXPECT_EQ(lens->journee, 1);
 }
 
 TEST_F(SeasonUpdateTest, AKeptNameThatIsNoTextIsRefusedAtOpening)
