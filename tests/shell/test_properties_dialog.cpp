@@ -1,12 +1,14 @@
 // "Fichier > Propriétés de la compétition…": the values are checked as in the wizard, written
 // together, and the working window shows the competition with its new points.
 #include "controls/MessageBox.h"
+#include "controls/cOpenSaveFile.h"
 #include "shell/CompetitionCommands.h"
 #include "shell/Registration.h"
 #include "shell/frmMain.h"
 #include "shell/frmProprietes.h"
 #include "store/CompetitionFile.h"
 #include "store/CompetitionSettings.h"
+#include "store/Zones.h"
 #include "support/FaultyDisk.h"
 #include "support/TestSupport.h"
 
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -152,6 +155,50 @@ TEST_F(PropertiesDialogTest, OnlyWhatTheUserChangedIsWritten)
     EXPECT_EQ(s.name, QStringLiteral("Coupe du soir"));
     EXPECT_EQ(s.win, 2);
     EXPECT_EQ(store::CurrentCompetition::get()->ptsWinner(), 2);
+}
+
+TEST_F(PropertiesDialogTest, ZonesAndThePreviousSeasonAreCheckedThenKept)
+{
+    const QString previous = dir.file(QStringLiteral("saison-1.dat"));
+    testsupport::makeCompetition(previous, QStringList{QStringLiteral("ARRAS")});
+    ASSERT_TRUE(Utilities::OpenCompetition(path));
+    const QString content = testsupport::dumpContent(path);
+    testsupport::onNextModal<frmProprietes>([&](frmProprietes* d) {
+        QApplication::setActiveWindow(d);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        const auto set = [d](int row, const QString& places, const QString& label) {
+            d->zones->setData(d->zones->index(row, 0), places);
+            d->zones->setData(d->zones->index(row, 1), label);
+        };
+        d->cmdAddZone->click();
+        d->cmdAddZone->click();
+        set(0, QStringLiteral("1"), QStringLiteral("Champion"));
+        set(1, QStringLiteral("1-2"), QStringLiteral("Tout"));
+        d->cmdSave->click();
+        set(1, QStringLiteral("2"), QStringLiteral("Relégation"));
+        d->txtPrecedente->setText(dir.file(QStringLiteral("absente.dat")));
+        d->cmdSave->click();
+        ASSERT_EQ(MessageBox::shown().size(), 2);
+        EXPECT_EQ(MessageBox::shown()[0].text,
+                  QStringLiteral("Les zones « Champion » et « Tout » se chevauchent."));
+        EXPECT_TRUE(MessageBox::shown()[1].text.contains(QStringLiteral("introuvable")));
+        EXPECT_EQ(QApplication::focusWidget(), d->txtPrecedente);
+        EXPECT_EQ(testsupport::dumpContent(path), content);
+
+        cOpenSaveFile::setNextFileName(previous);
+        d->cmdParcourir->click();
+        EXPECT_EQ(d->txtPrecedente->text(), previous);
+        d->cmdSave->click();
+    });
+    main.editProperties();
+    auto db = testsupport::openFile(path);
+    std::vector<store::Zone> zones;
+    ASSERT_TRUE(store::readZones(*db, 2, zones).ok());
+    EXPECT_EQ(store::zonesText(zones), QStringLiteral("1:Champion;2:Relégation"));
+    // Kept beside the competition, as a name relative to its folder.
+    QVariant stored;
+    ASSERT_TRUE(store::readProperty(*db, QStringLiteral("Saison précédente"), stored).ok());
+    EXPECT_EQ(stored.toString(), QStringLiteral("saison-1.dat"));
 }
 
 } // namespace
