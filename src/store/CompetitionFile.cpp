@@ -153,6 +153,18 @@ CompetitionCheck checkCompetitionFile(const QString& path, std::unique_ptr<Datab
     return CompetitionCheck::WrongMarker;
 }
 
+DbError readOptionalProperty(Database& db, const QString& name, QString& value)
+{
+    value.clear();
+    QVariant stored;
+    const DbError e = readProperty(db, name, stored);
+    if (e.code == SQLITE_NOTFOUND)
+        return {};
+    if (!e)
+        value = stored.toString();
+    return e;
+}
+
 DbError writeOptionalProperty(Database& db, const QString& name, const QString& value)
 {
     const DbError e = writeProperty(db, name, value);

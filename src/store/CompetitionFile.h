@@ -35,6 +35,8 @@ QString applicationVersion(); // "1.1.0"
 [[nodiscard]] DbError writeProperty(Database& db, const QString& name, const QVariant& value);
 [[nodiscard]] DbError createProperty(Database& db, const QString& name, PropertyType type,
                                      const QVariant& value);
+// Reads a text property that files made before may lack: empty then.
+[[nodiscard]] DbError readOptionalProperty(Database& db, const QString& name, QString& value);
 // Writes a text property that files made before may lack, creating it then.
 [[nodiscard]] DbError writeOptionalProperty(Database& db, const QString& name,
                                             const QString& value);

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <sqlite3.h>
 
 namespace store {
 
@@ -24,13 +23,9 @@ QString previousSeasonText(const QString& competitionPath, const QString& otherP
 DbError readPreviousSeason(Database& db, const QString& competitionPath, QString& path)
 {
     path.clear();
-    QVariant value;
-    const DbError e = readProperty(db, kPreviousSeasonProperty, value);
-    if (e.code == SQLITE_NOTFOUND)
-        return {};
-    if (e)
+    QString text;
+    if (DbError e = readOptionalProperty(db, kPreviousSeasonProperty, text))
         return e;
-    const QString text = value.toString();
     if (!text.isEmpty())
         path = QFileInfo(QFileInfo(competitionPath).absoluteDir(), text).absoluteFilePath();
     return {};

@@ -5,7 +5,6 @@
 
 #include <QRegularExpression>
 #include <algorithm>
-#include <sqlite3.h>
 
 namespace store {
 
@@ -77,14 +76,10 @@ QString zonesText(const std::vector<Zone>& zones)
 DbError readZones(Database& db, int teamCount, std::vector<Zone>& zones)
 {
     zones.clear();
-    QVariant value;
-    const DbError e = readProperty(db, kZonesProperty, value);
-    if (e.code == SQLITE_NOTFOUND)
-        return {};
-    if (e)
+    QString text, refusal;
+    if (DbError e = readOptionalProperty(db, kZonesProperty, text))
         return e;
-    QString refusal;
-    if (auto read = parseZones(value.toString(), teamCount, refusal))
+    if (auto read = parseZones(text, teamCount, refusal))
         zones = std::move(*read);
     return {};
 }
