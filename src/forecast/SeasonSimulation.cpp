@@ -77,15 +77,16 @@ void placeBounds(const SeasonState& state, std::vector<int>& best, std::vector<i
     const size_t n = state.teams.size();
     best.assign(n, 1);
     worst.assign(n, int(n));
+    // The records so far, as the standings count them.
+    const RankingCollection now =
+        ComputeRanking(state.played, RankingKind::General, state.teams, state.rules);
+    QHash<QString, int> index;
+    for (size_t i = 0; i < n; ++i)
+        index.insert(state.teams[i].nom, int(i));
     if (state.toPlay.empty()) {
         // Nothing left: the places are the standings'.
-        const RankingCollection final =
-            ComputeRanking(state.played, RankingKind::General, state.teams, state.rules);
-        QHash<QString, int> index;
-        for (size_t i = 0; i < n; ++i)
-            index.insert(state.teams[i].nom, int(i));
-        for (int pos = 1; pos <= final.Count(); ++pos) {
-            const int t = index.value(final.Item(pos).TeamName);
+        for (int pos = 1; pos <= now.Count(); ++pos) {
+            const int t = index.value(now.Item(pos).TeamName);
             best[size_t(t)] = worst[size_t(t)] = pos;
         }
         return;
@@ -94,14 +95,12 @@ void placeBounds(const SeasonState& state, std::vector<int>& best, std::vector<i
     const int most = std::max({p.win, p.draw, p.loss}), least = std::min({p.win, p.draw, p.loss});
     const int bound = lastMatchday(state);
     std::vector<qint64> points(n, 0), diff(n, 0), scored(n, 0), left(n, 0);
-    for (const store::TeamResult& r : state.played) {
-        const int h = r.scoreHome, a = r.scoreAway;
-        points[size_t(r.home)] += h > a ? p.win : h == a ? p.draw : p.loss;
-        points[size_t(r.away)] += a > h ? p.win : h == a ? p.draw : p.loss;
-        diff[size_t(r.home)] += h - a;
-        diff[size_t(r.away)] += a - h;
-        scored[size_t(r.home)] += h;
-        scored[size_t(r.away)] += a;
+    for (const cResult& r : now.items()) {
+        const size_t t = size_t(index.value(r.TeamName));
+        // The points before any deduction: those in effect at the end are taken off below.
+        points[t] = r.points(p) + r.Deduction;
+        diff[t] = r.difference();
+        scored[t] = r.ButsPour;
     }
     for (const store::TeamPenalty& d : state.rules.penalties)
         if (d.team >= 0 && size_t(d.team) < n && d.journee <= bound)

@@ -258,6 +258,26 @@ TEST(SeasonSimulation, PlacesStillPossibleNeverExcludeAnEnd)
     }
 }
 
+// Two teams done and level on points are told apart by their goals for good; a team that can
+// still reach their points is not.
+TEST(SeasonSimulation, TeamsDoneAndLevelKeepTheirOrderByGoals)
+{
+    SeasonState state;
+    for (int i = 0; i < 4; ++i)
+        state.teams.push_back({i + 1, QStringLiteral("T%1").arg(i)});
+    state.rules = RankingRules(cResult::Points{3, 0, 1});
+    // T0 and T1 have played all their matches: 8 points each, T0 ahead on goal difference.
+    state.played = {{1, 0, 1, 1, 1}, {2, 1, 0, 1, 1}, {3, 0, 2, 3, 0}, {4, 2, 0, 0, 0},
+                    {5, 0, 3, 0, 0}, {6, 3, 0, 0, 0}, {3, 1, 2, 1, 0}, {4, 2, 1, 0, 0},
+                    {5, 1, 3, 0, 0}, {6, 3, 1, 0, 0}};
+    state.toPlay = {{1, 2, 3, 0, 0}, {2, 3, 2, 0, 0}};
+    std::vector<int> best, worst;
+    placeBounds(state, best, worst);
+    EXPECT_EQ(best[1], 2);  // T0 stays above T1
+    EXPECT_EQ(worst[0], 3); // T1 stays below T0; T2 may still reach 8 points
+    EXPECT_EQ(best[0], 1);
+}
+
 TEST(SeasonSimulation, PlacesAddUpAndTheSeedDecidesWhateverTheThreads)
 {
     std::mt19937 random(23);
