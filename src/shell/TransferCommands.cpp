@@ -92,34 +92,34 @@ bool importSource(QWidget* owner, store::Competition& competition, const QString
             nothing + QStringLiteral("« %1 » : %2").arg(QFileInfo(path).fileName(), error.message));
         return false;
     }
-    std::vector<QString> teams;
-    std::vector<store::TeamAlias> kept;
-    if (store::DbError e = store::loadTeamNames(competition.db(), teams);
-        e || (e = store::loadAliases(competition.db(), kept))) {
-        MessageBox::critical(owner, QStringLiteral("Les équipes de la compétition n'ont pas pu "
-                                                   "être lues. ") +
-                                        store::describeError(e));
-        return false;
-    }
-    const store::TeamResolver resolver(teams, kept);
-    QStringList unknown;
-    for (const QString& name : std::as_const(source->teams))
-        if (resolver.team(name).isEmpty())
-            unknown << name;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    store::SeasonUpdate u = store::updateSeason(competition, *source);
+    QApplication::restoreOverrideCursor();
+    // Names that are no team's, found by the import and written nothing: each is asked, then
+    // the import runs again with the answers.
     std::vector<store::TeamAlias> aliases;
-    for (int i = 0; i < unknown.size(); ++i) {
-        frmAlias ask(unknown[i], store::closestTeams(unknown[i], teams), i + 1, int(unknown.size()),
-                     owner);
-        if (ask.exec() != QDialog::Accepted) {
-            MessageBox::information(owner, QStringLiteral("Importation annulée : rien n'a été "
-                                                          "enregistré."));
+    if (!u.unknown.isEmpty()) {
+        std::vector<QString> teams;
+        if (store::DbError e = store::loadTeamNames(competition.db(), teams)) {
+            MessageBox::critical(owner, QStringLiteral("Les équipes de la compétition n'ont pas "
+                                                       "pu être lues. ") +
+                                            store::describeError(e));
             return false;
         }
-        aliases.push_back({unknown[i], ask.chosenTeam()});
+        for (int i = 0; i < u.unknown.size(); ++i) {
+            frmAlias ask(u.unknown[i], store::closestTeams(u.unknown[i], teams), i + 1,
+                         int(u.unknown.size()), owner);
+            if (ask.exec() != QDialog::Accepted) {
+                MessageBox::information(owner, QStringLiteral("Importation annulée : rien n'a "
+                                                              "été enregistré."));
+                return false;
+            }
+            aliases.push_back({u.unknown[i], ask.chosenTeam()});
+        }
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        u = store::updateSeason(competition, std::move(*source), aliases);
+        QApplication::restoreOverrideCursor();
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const store::SeasonUpdate u = store::updateSeason(competition, std::move(*source), aliases);
-    QApplication::restoreOverrideCursor();
     if (u.error) {
         MessageBox::critical(owner, QStringLiteral("Les résultats n'ont pas été enregistrés. ") +
                                         store::describeError(u.error));
