@@ -173,6 +173,23 @@ TEST_F(SeasonUpdateTest, NamesAreTheTeamsOwnIgnoringCaseOrKeptAliases)
     const SeasonUpdate again = update(json({jsonMatch(2, "lille", "PSG")}));
     EXPECT_TRUE(again.ok()) << again.refusal.toStdString();
     EXPECT_EQ(again.alreadyThere, 1);
+
+    // A name kept again with other capitals replaces the old one; a team that goes takes its
+    // names with it.
+    {
+        auto db = testsupport::openFile(file);
+        ASSERT_FALSE(insertAliases(*db, {{"ÉVIAN", "Lille"}}));
+        ASSERT_FALSE(insertAliases(*db, {{"évian", "Lens"}}));
+        std::vector<TeamAlias> kept;
+        ASSERT_FALSE(loadAliases(*db, kept));
+        ASSERT_EQ(kept.size(), 4u);
+        EXPECT_EQ(kept[0].nom + QLatin1Char('=') + kept[0].equipe, QStringLiteral("évian=Lens"));
+        qint64 lens = 0;
+        ASSERT_FALSE(findTeam(*db, QStringLiteral("Lens"), lens));
+        ASSERT_FALSE(deleteTeam(*db, lens));
+        ASSERT_FALSE(loadAliases(*db, kept));
+        EXPECT_EQ(kept.size(), 3u);
+    }
 }
 
 TEST_F(SeasonUpdateTest, ClosestSpellingsComeFirst)
