@@ -379,6 +379,12 @@ TEST_F(CliTest, ImportingASourceAgainAddsWhatIsNewWithTheNamesItUses)
         << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("Nice (la plus proche : OGC Nice)")));
     EXPECT_EQ(testsupport::readBytes(file), before);
+    // An alias names a team after its last '=' that does; one that names none is refused.
+    EXPECT_TRUE(cli({"import", file, week, "--alias", "Nice"})
+                    .err.contains(QStringLiteral("--alias attend « NOM=EQUIPE », pas « Nice »")));
+    EXPECT_TRUE(cli({"import", file, week, "--alias", "Nice=Monaco"})
+                    .err.contains(QStringLiteral("aucune équipe de la compétition n'est nommée")));
+    EXPECT_EQ(testsupport::readBytes(file), before);
 
     r = cli({"import", file, week, "--alias", "Nice=ogc nice", "--alias", "FC Metz=Metz"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
