@@ -7,12 +7,17 @@
 #include "analysis/FormModel.h"
 #include "analysis/GridModel.h"
 #include "analysis/GridView.h"
+#include "analysis/ProbabilityDelegate.h"
+#include "analysis/SimulationJob.h"
 #include "analysis/TeamChoiceModel.h"
 #include "controls/ListView.h"
 #include "controls/MessageBox.h"
 #include "controls/cOpenSaveFile.h"
 #include "controls/zelRCornerCommand.h"
+#include "forecast/CompetitionForecast.h"
 #include "matches/frmEditRencontre.h"
+#include "models/MatchForecastModel.h"
+#include "models/OutlookModel.h"
 #include "models/TeamOrder.h"
 #include "printing/CrossTableModel.h"
 #include "printing/Renderers.h"
@@ -24,7 +29,9 @@
 #include "store/Competition.h"
 #include "store/Fixtures.h"
 #include "store/SafeSaveFile.h"
+#include "store/TextChecks.h"
 #include "store/Utilities.h"
+#include "store/Zones.h"
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -34,7 +41,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -47,6 +56,10 @@ constexpr int kTabsTop = 48;
 constexpr int kBottom = 8;
 constexpr int kSideWidth = 220;
 constexpr int kDefaultTicks = 4;
+// The seasons simulated unless the user asks for more or fewer, and the seed of their draws:
+// the same as the tool's, so that both give the same outlook.
+constexpr int kDefaultRuns = 10000;
+constexpr quint64 kSeed = 0;
 
 store::Competition* competition()
 {
@@ -76,7 +89,8 @@ int freeMatchday(const std::vector<store::MatchRow>& rows, const QString& home,
 
 frmMDIAnalyses::frmMDIAnalyses(QWidget* parent)
     : WorkingWindow(QStringLiteral("frmMDIAnalyses"), parent), m_teams(new TeamChoiceModel(this)),
-      m_grid(new GridModel(this)), m_form(new FormModel(this))
+      m_grid(new GridModel(this)), m_form(new FormModel(this)),
+      m_forecasts(new MatchForecastModel(this)), m_outlook(new OutlookModel(this))
 {
     lblJournees = new QLabel(QStringLiteral("&Journée :"), this);
     lblJournees->setObjectName(QStringLiteral("lblJournées"));
@@ -96,6 +110,8 @@ frmMDIAnalyses::frmMDIAnalyses(QWidget* parent)
     tabAnalyses->addTab(makeEvolutionPage(), QStringLiteral("É&volution"));
     tabAnalyses->addTab(makeGridPage(), QStringLiteral("&Grille"));
     tabAnalyses->addTab(makeFormPage(), QStringLiteral("F&orme"));
+    tabAnalyses->addTab(makeForecastPage(), QStringLiteral("&Prévisions"));
+    tabAnalyses->addTab(makeOutlookPage(), QStringLiteral("Fin de &saison"));
     tabAnalyses->move(kLeft, kTabsTop);
 
     connect(tabAnalyses, &QTabWidget::currentChanged, this,
@@ -233,6 +249,262 @@ QWidget* frmMDIAnalyses::makeFormPage()
     return page;
 }
 
+frmMDIAnalyses::~frmMDIAnalyses() = default;
+
+QWidget* frmMDIAnalyses::makeForecastPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pgPrevisions"));
+    lblPrevisions = new QLabel(page);
+    lblPrevisions->setObjectName(QStringLiteral("lblPrevisions"));
+    lblPrevisions->setWordWrap(true);
+    lstPrevisions = new ListView(page);
+    lstPrevisions->setObjectName(QStringLiteral("lstPrevisions"));
+    lstPrevisions->setAccessibleName(QStringLiteral("Prévisions des rencontres"));
+    lstPrevisions->setItemDelegate(new ProbabilityDelegate(lstPrevisions));
+    m_forecasts->setColours(
+        {QColor(Qt::white), QColor(236, 236, 236), QColor(Qt::black), QColor(Qt::black)});
+    lstPrevisions->setListModel(m_forecasts);
+    lstPrevisions->setRowHeights(26);
+    lstPrevisions->setMinimumSize(200, 120);
+    connect(m_forecasts, &QAbstractItemModel::modelReset, lstPrevisions, [this] {
+        lstPrevisions->resizeColumnsToContents();
+        for (int c = 0; c < MatchForecastModel::ColumnCount; ++c)
+            lstPrevisions->setColumnWidth(c, lstPrevisions->columnWidth(c) + 12);
+        for (int c = MatchForecastModel::P1; c <= MatchForecastModel::P2; ++c)
+            lstPrevisions->setColumnWidth(c, qMax(96, lstPrevisions->columnWidth(c)));
+    });
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(lblPrevisions);
+    layout->addWidget(lstPrevisions, 1);
+    return page;
+}
+
+QWidget* frmMDIAnalyses::makeOutlookPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pgSaison"));
+    lblSimulations = new QLabel(QStringLiteral("Saisons à si&muler :"), page);
+    lblSimulations->setObjectName(QStringLiteral("lblSimulations"));
+    cboSimulations = new QComboBox(page);
+    cboSimulations->setObjectName(QStringLiteral("cboSimulations"));
+    for (int runs : {1000, 10000, 100000})
+        cboSimulations->addItem(QLocale(QLocale::French).toString(runs), runs);
+    cboSimulations->setCurrentIndex(cboSimulations->findData(kDefaultRuns));
+    lblSimulations->setBuddy(cboSimulations);
+    cmdSimuler = new QPushButton(QStringLiteral("Re&lancer"), page);
+    cmdSimuler->setObjectName(QStringLiteral("cmdSimuler"));
+    barSimulation = new QProgressBar(page);
+    barSimulation->setObjectName(QStringLiteral("barSimulation"));
+    barSimulation->setAccessibleName(QStringLiteral("Progression de la simulation"));
+    barSimulation->setRange(0, 1000);
+    barSimulation->setTextVisible(false);
+    barSimulation->hide();
+    cmdAnnuler = new QPushButton(QStringLiteral("A&nnuler"), page);
+    cmdAnnuler->setObjectName(QStringLiteral("cmdAnnuler"));
+    cmdAnnuler->setEnabled(false);
+    lblSaison = new QLabel(page);
+    lblSaison->setObjectName(QStringLiteral("lblSaison"));
+    lblSaison->setWordWrap(true);
+    lstSaison = new ListView(page);
+    lstSaison->setObjectName(QStringLiteral("lstSaison"));
+    lstSaison->setAccessibleName(QStringLiteral("Fin de saison simulée"));
+    m_outlook->setColours(
+        {QColor(Qt::white), QColor(240, 240, 240), QColor(Qt::black), QColor(Qt::black)});
+    lstSaison->setListModel(m_outlook);
+    lstSaison->setRowHeights(26);
+    lstSaison->setMinimumSize(200, 120);
+    connect(m_outlook, &QAbstractItemModel::modelReset, lstSaison, [this] {
+        lstSaison->resizeColumnsToContents();
+        for (int c = 0; c < m_outlook->columnCount(); ++c)
+            lstSaison->setColumnWidth(c, qMax(34, lstSaison->columnWidth(c) + 8));
+    });
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(lblSimulations);
+    controls->addWidget(cboSimulations);
+    controls->addWidget(cmdSimuler);
+    controls->addWidget(barSimulation, 1);
+    controls->addWidget(cmdAnnuler);
+    controls->addStretch();
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addLayout(controls);
+    layout->addWidget(lblSaison);
+    layout->addWidget(lstSaison, 1);
+
+    connect(cboSimulations, &QComboBox::currentIndexChanged, this, [this] {
+        m_stale[OutlookTab] = true;
+        m_job.reset();
+        bringUpToDate(tabAnalyses->currentIndex());
+    });
+    connect(cmdSimuler, &QPushButton::clicked, this, [this] {
+        m_stale[OutlookTab] = true;
+        bringUpToDate(OutlookTab);
+    });
+    connect(cmdAnnuler, &QPushButton::clicked, this, [this] {
+        if (m_job)
+            m_job->cancel();
+    });
+    return page;
+}
+
+void frmMDIAnalyses::computeForecasts()
+{
+    store::Competition* c = competition();
+    if (!c)
+        return;
+    const std::shared_ptr<const store::ResultSet> results = c->resultsOrNone();
+    // A calendar that cannot be read leaves only the matches played.
+    std::vector<store::Fixture> fixtures;
+    if (!store::loadFixtures(c->db(), fixtures).ok())
+        fixtures.clear();
+    // The matchday after the one chosen; the chosen one itself while it has matches to play.
+    int day = m_shownDay + 1;
+    if (m_shownDay > 0 && std::any_of(fixtures.begin(), fixtures.end(),
+                                      [this](const auto& f) { return f.journee == m_shownDay; }))
+        day = m_shownDay;
+    m_forecastDay = day <= store::matchdayCount(c->teamCount()) ? day : 0;
+
+    std::vector<MatchForecastModel::Row> rows;
+    QString problem;
+    if (m_forecastDay > 0) {
+        const forecast::MatchModel model =
+            forecast::fitCompetition(*c, results->rows(), day, &problem);
+        for (const store::MatchRow& r : results->matchday(day))
+            rows.push_back({day, r.domicile, r.visiteur, model.predict(r.domicile, r.visiteur),
+                            std::pair(r.scoreDomicile, r.scoreVisiteur)});
+        for (const store::Fixture& f : fixtures)
+            if (f.journee == day)
+                rows.push_back({day, f.domicile, f.visiteur, model.predict(f.domicile, f.visiteur),
+                                std::nullopt});
+    }
+    const bool any = !rows.empty();
+    m_forecasts->setItems(std::move(rows));
+
+    QString text;
+    if (m_forecastDay == 0)
+        text = QStringLiteral("La saison est terminée : il ne reste aucune journée à prévoir.");
+    else if (day == 1)
+        text = QStringLiteral("Journée 1, prévue avant tout résultat de la saison");
+    else
+        text = QStringLiteral("Journée %1, prévue à partir des seuls résultats des journées 1 à %2")
+                   .arg(day)
+                   .arg(day - 1);
+    if (m_forecastDay > 0)
+        text += any ? QStringLiteral(". Les barres donnent la victoire à domicile (P1), le nul "
+                                     "(PN) et la victoire à l'extérieur (P2).")
+                    : QStringLiteral(" : elle n'a encore aucune rencontre, ni jouée ni au "
+                                     "calendrier.");
+    if (!problem.isEmpty())
+        text += QLatin1Char('\n') + problem;
+    lblPrevisions->setText(text);
+}
+
+void frmMDIAnalyses::startSimulation()
+{
+    store::Competition* c = competition();
+    if (!c)
+        return;
+    m_job.reset();
+    const std::shared_ptr<const store::ResultSet> results = c->resultsOrNone();
+    std::vector<store::Fixture> fixtures;
+    if (!store::loadFixtures(c->db(), fixtures).ok())
+        fixtures.clear();
+    std::vector<store::Zone> zones;
+    if (!store::readZones(c->db(), c->teamCount(), zones).ok())
+        zones.clear();
+    forecast::SeasonState state =
+        forecast::seasonAfter(c->teamList(), m_rules, results->teamResults(), fixtures, m_shownDay,
+                              store::matchdayCount(c->teamCount()));
+    m_simulatedTeams.clear();
+    for (const store::Team& t : state.teams)
+        m_simulatedTeams.push_back(t.nom);
+
+    // The places still possible cost nothing: shown at once, and kept if the run is stopped.
+    std::vector<int> best, worst;
+    forecast::placeBounds(state, best, worst);
+    const RankingCollection now =
+        ComputeRanking(state.played, RankingKind::General, state.teams, state.rules);
+    const bool over = state.toPlay.empty();
+    std::vector<OutlookModel::Row> rows;
+    for (int pos = 1; pos <= now.Count(); ++pos) {
+        const cResult& r = now.Item(pos);
+        const auto at = std::find(m_simulatedTeams.begin(), m_simulatedTeams.end(), r.TeamName);
+        const size_t t = size_t(at - m_simulatedTeams.begin());
+        if (t >= best.size())
+            continue;
+        OutlookModel::Row row{r.TeamName, r.points(state.rules.points), best[t], worst[t], {}, {}};
+        if (over) {
+            row.finalPoints = row.points;
+            row.places.assign(best.size(), 0.0);
+            row.places[size_t(best[t] - 1)] = 1.0;
+        }
+        rows.push_back(std::move(row));
+    }
+    m_outlook->setItems(std::move(rows), std::move(zones));
+    m_outlookHeading = m_shownDay > 0 ? QStringLiteral("Après la journée %1").arg(m_shownDay)
+                                      : QStringLiteral("Avant la première journée");
+    barSimulation->hide();
+    cmdAnnuler->setEnabled(false);
+    if (over) {
+        lblSaison->setText(m_outlookHeading +
+                           QStringLiteral(", toutes les rencontres sont "
+                                          "jouées : les places sont définitives."));
+        return;
+    }
+    QString problem;
+    forecast::MatchModel model =
+        forecast::fitCompetition(*c, results->rows(), m_shownDay + 1, &problem);
+    m_outlookProblem = problem;
+    const int runs = cboSimulations->currentData().toInt();
+    m_job = std::make_unique<SimulationJob>(std::move(state), std::move(model), runs, kSeed);
+    connect(m_job.get(), &SimulationJob::progressed, barSimulation, &QProgressBar::setValue);
+    connect(m_job.get(), &SimulationJob::finished, this, &frmMDIAnalyses::simulationDone);
+    barSimulation->setValue(0);
+    barSimulation->show();
+    cmdAnnuler->setEnabled(true);
+    cmdSimuler->setEnabled(false);
+    lblSaison->setText(m_outlookHeading +
+                       QStringLiteral(" : simulation de %1 saisons en cours… Les places encore "
+                                      "possibles sont déjà données.")
+                           .arg(QLocale(QLocale::French).toString(runs)));
+    m_job->start();
+}
+
+void frmMDIAnalyses::simulationDone(const forecast::SeasonOutlook& outlook)
+{
+    barSimulation->hide();
+    cmdAnnuler->setEnabled(false);
+    cmdSimuler->setEnabled(true);
+    QString text;
+    if (outlook.cancelled) {
+        text = m_outlookHeading + QStringLiteral(" : simulation annulée. Seules les places encore "
+                                                 "possibles sont données ; « Relancer » la "
+                                                 "reprend.");
+    } else {
+        std::vector<OutlookModel::Row> rows;
+        for (const forecast::TeamOutlook& o : outlook.teams)
+            rows.push_back({m_simulatedTeams.at(size_t(o.team)), o.points, o.best, o.worst,
+                            o.finalPoints, o.place});
+        m_outlook->setItems(std::move(rows), m_outlook->zones());
+        text = m_outlookHeading +
+               QStringLiteral(" : %1 saisons simulées. Probabilités en % de chaque zone et de "
+                              "chaque place finale ; « – » : une place qui ne peut plus être "
+                              "atteinte. Meilleure et Pire : les places encore possibles.")
+                   .arg(QLocale(QLocale::French).toString(outlook.runs));
+    }
+    if (!m_outlookProblem.isEmpty())
+        text += QLatin1Char('\n') + m_outlookProblem;
+    lblSaison->setText(text);
+}
+
+bool frmMDIAnalyses::simulating() const
+{
+    return m_job && m_job->running();
+}
+
 void frmMDIAnalyses::loadMatchdays()
 {
     store::Competition* c = competition();
@@ -273,7 +545,9 @@ void frmMDIAnalyses::compute()
     const std::vector<store::Team>& teams = c->teamList();
     m_bound = bound;
     m_shownDay = bound.value_or(0);
-    m_stale = {true, true, true};
+    m_stale.fill(true);
+    // A simulation of another matchday is of no more use.
+    m_job.reset();
     if (!m_ticksChosen) {
         // The leaders of the general standings, which the form lists in their order.
         std::vector<TeamForm> forms = SeasonForm(m_rows, teams, m_rules, bound);
@@ -313,6 +587,12 @@ void frmMDIAnalyses::bringUpToDate(int tab)
     case FormTab:
         m_form->setItems(SeasonForm(m_rows, c->teamList(), m_rules, m_bound));
         break;
+    case ForecastTab:
+        computeForecasts();
+        break;
+    case OutlookTab:
+        startSimulation();
+        break;
     }
 }
 
@@ -326,6 +606,18 @@ FormModel* frmMDIAnalyses::form()
 {
     bringUpToDate(FormTab);
     return m_form;
+}
+
+MatchForecastModel* frmMDIAnalyses::forecasts()
+{
+    bringUpToDate(ForecastTab);
+    return m_forecasts;
+}
+
+OutlookModel* frmMDIAnalyses::outlook()
+{
+    bringUpToDate(OutlookTab);
+    return m_outlook;
 }
 
 void frmMDIAnalyses::drawChart()
@@ -434,6 +726,30 @@ ShownView frmMDIAnalyses::shownView() const
         m_shownDay > 0 ? QStringLiteral(" – Journée %1").arg(m_shownDay) : QString();
     if (tab == EvolutionTab)
         return evolutionView(day, heading);
+    if (tab == ForecastTab && m_forecastDay > 0) {
+        ShownView view;
+        view.name = QStringLiteral("Prévisions J%1").arg(m_forecastDay);
+        view.tables = {{view.name, m_forecasts}};
+        view.render = [model = m_forecasts, note = lblPrevisions->text(),
+                       day = m_forecastDay](ReportDocument& doc) {
+            doc.title(QStringLiteral("Prévisions – Journée %1").arg(day));
+            doc.paragraph(note);
+            doc.table(*model);
+        };
+        return view;
+    }
+    if (tab == OutlookTab && m_outlook->rowCount() > 0) {
+        ShownView view;
+        view.name = QStringLiteral("Fin de saison") + day;
+        view.tables = {{view.name, m_outlook}};
+        view.orientation = QPageLayout::Landscape;
+        view.render = [model = m_outlook, note = lblSaison->text()](ReportDocument& doc) {
+            doc.title(QStringLiteral("Fin de saison"));
+            doc.paragraph(note);
+            doc.table(*model);
+        };
+        return view;
+    }
     if (tab != GridTab && tab != FormTab)
         return {};
     ShownView view;

@@ -5,6 +5,7 @@
 #include "store/Results.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,23 +14,32 @@ class FormModel;
 class GridModel;
 class GridView;
 class ListView;
+class MatchForecastModel;
+class OutlookModel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class SimulationJob;
 class TeamChoiceModel;
 class zelRCornerCommand;
+namespace forecast {
+struct SeasonOutlook;
+}
 
 // The season up to one matchday at a glance: the places of the chosen teams after each
-// matchday, the cross table of the results and every team's form.
+// matchday, the cross table of the results, every team's form, the forecasts of the next
+// matches and the end of the season as simulated from there.
 class frmMDIAnalyses : public WorkingWindow
 {
     Q_OBJECT
 public:
-    enum Tab { EvolutionTab, GridTab, FormTab };
+    enum Tab { EvolutionTab, GridTab, FormTab, ForecastTab, OutlookTab, TabCount };
 
     explicit frmMDIAnalyses(QWidget* parent = nullptr);
+    ~frmMDIAnalyses() override;
 
     QLabel* lblJournees;
     QComboBox* cboJournees;
@@ -48,11 +58,28 @@ public:
     GridView* lstGrille;
     // Forme
     ListView* lstForme;
+    // Prévisions
+    QLabel* lblPrevisions;
+    ListView* lstPrevisions;
+    // Fin de saison
+    QLabel* lblSimulations;
+    QComboBox* cboSimulations;
+    QPushButton* cmdSimuler;
+    QProgressBar* barSimulation;
+    QPushButton* cmdAnnuler;
+    QLabel* lblSaison;
+    ListView* lstSaison;
 
     TeamChoiceModel* teams() const { return m_teams; }
     // The tables, brought up to date first if their tab was not shown since the last change.
     GridModel* grid();
     FormModel* form();
+    MatchForecastModel* forecasts();
+    // The places still possible at once; the probabilities once the seasons are simulated.
+    OutlookModel* outlook();
+    bool simulating() const;
+    // The matchday whose matches the forecasts tab shows.
+    int forecastMatchday() const { return m_forecastDay; }
     // The matchday that the tabs show, 0 before any result.
     int shownMatchday() const { return m_shownDay; }
 
@@ -77,6 +104,12 @@ private:
     // What the colours of the grid say; with a calendar, the grey matchdays too.
     static QString gridLegend(bool calendar);
     QWidget* makeFormPage();
+    QWidget* makeForecastPage();
+    QWidget* makeOutlookPage();
+    void computeForecasts();
+    // Shows the places still possible and simulates the rest of the season in the background.
+    void startSimulation();
+    void simulationDone(const forecast::SeasonOutlook& outlook);
     // The matchdays with results, keeping the one chosen (the last if it was the last).
     void loadMatchdays();
     void compute();
@@ -90,11 +123,18 @@ private:
     TeamChoiceModel* m_teams;
     GridModel* m_grid;
     FormModel* m_form;
+    MatchForecastModel* m_forecasts;
+    OutlookModel* m_outlook;
+    std::unique_ptr<SimulationJob> m_job;
+    std::vector<QString> m_simulatedTeams; // team-list order, for the outlook's rows
+    QString m_outlookHeading;
+    QString m_outlookProblem;
+    int m_forecastDay = 0;
     std::vector<store::MatchRow> m_rows; // up to the matchday shown
     RankingRules m_rules;
     int m_shownDay = 0;
     bool m_ticksChosen = false;
     std::optional<int> m_bound;
-    std::array<bool, 3> m_stale{};
+    std::array<bool, TabCount> m_stale{};
     bool m_computing = false; // the default ticks are set without drawing twice
 };

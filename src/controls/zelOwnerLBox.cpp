@@ -133,6 +133,11 @@ void zelOwnerLBox::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     m_list->setGeometry(0, 0, width(), height());
+    relayoutColumns();
+}
+
+void zelOwnerLBox::relayoutColumns()
+{
     // The columns fill the list beside its vertical scroll bar.
     layoutColumns(qMax(0, width() - 2 * m_list->frameWidth() -
                               m_list->verticalScrollBar()->sizeHint().width()));

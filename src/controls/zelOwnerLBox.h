@@ -67,6 +67,8 @@ protected:
     void setListModel(ListModel* model);
     // Recomputes the columns that follow the control's width.
     virtual void layoutColumns(int width) { (void)width; }
+    // Lays the columns out again for the control's present width.
+    void relayoutColumns();
 
     // Rows of the fixed height: the taller of 26 pixels and one line of text.
     void setFixedRows();

@@ -12,10 +12,12 @@ zelOwnerLBox4::zelOwnerLBox4(QWidget* parent)
 }
 
 void zelOwnerLBox4::setItems(std::vector<store::MatchRow> items,
-                             std::vector<store::Fixture> fixtures)
+                             std::vector<store::Fixture> fixtures,
+                             std::vector<forecast::MatchProbabilities> forecasts)
 {
-    m_model->setItems(std::move(items), std::move(fixtures));
+    m_model->setItems(std::move(items), std::move(fixtures), std::move(forecasts));
     setFixedRows();
+    relayoutColumns();
 }
 
 int zelOwnerLBox4::HitTest(int y) const
@@ -25,11 +27,16 @@ int zelOwnerLBox4::HitTest(int y) const
 
 void zelOwnerLBox4::layoutColumns(int width)
 {
-    // The two teams share what the matchday, the crests and the scores leave; the scores
-    // stand 10 pixels apart in the middle.
-    const int teamWidth = qMax(0, (width - 32) / 2 - 60);
-    const int widths[] = {22, teamWidth + 2, 26, 32, 42, 26, teamWidth + 2};
+    // The two teams share what the matchday, the crests, the scores and the forecasts leave;
+    // the scores stand 10 pixels apart in the middle.
+    const int forecastWidth = m_model->hasForecasts()
+                                  ? hwnd()->fontMetrics().horizontalAdvance(
+                                        QStringLiteral("1 100 % · N 100 % · 2 100 %")) +
+                                        8
+                                  : 0;
+    const int teamWidth = qMax(0, (width - forecastWidth - 32) / 2 - 60);
+    const int widths[] = {22, teamWidth + 2, 26, 32, 42, 26, teamWidth + 2, forecastWidth};
     QHeaderView* h = hwnd()->horizontalHeader();
-    for (int c = 0; c < MatchListModel::ColumnCount; ++c)
+    for (int c = 0; c < m_model->columnCount(); ++c)
         h->resizeSection(c, widths[c]);
 }

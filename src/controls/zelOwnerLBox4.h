@@ -12,7 +12,9 @@ class zelOwnerLBox4 : public zelOwnerLBox
 public:
     explicit zelOwnerLBox4(QWidget* parent = nullptr);
 
-    void setItems(std::vector<store::MatchRow> items, std::vector<store::Fixture> fixtures = {});
+    // With forecasts of the fixtures (one each), a last column shows them.
+    void setItems(std::vector<store::MatchRow> items, std::vector<store::Fixture> fixtures = {},
+                  std::vector<forecast::MatchProbabilities> forecasts = {});
     // The results shown, rows 0 to their count - 1.
     const std::vector<store::MatchRow>& Items() const { return m_model->items(); }
     // The fixture on that row; null for a result.

@@ -7,6 +7,7 @@
 #include "controls/mListBox.h"
 #include "controls/zelOwnerLBox4.h"
 #include "controls/zelRCornerCommand.h"
+#include "forecast/CompetitionForecast.h"
 #include "matches/frmEditRencontre.h"
 #include "matches/frmReporter.h"
 #include "matches/mRencontres.h"
@@ -203,8 +204,16 @@ void frmMDIRencontres::ActualiseRencontres()
                                                   "être lues.\n")
                                            .arg(n) +
                                        store::describeError(e));
+    // The fixtures' forecasts learn from the matchdays before this one, as the standings at a
+    // matchday read the results up to it.
+    std::vector<forecast::MatchProbabilities> forecasts;
+    if (!e && !fixtures.empty()) {
+        const forecast::MatchModel model = forecast::fitCompetition(*c, results->rows(), n);
+        for (const store::Fixture& f : fixtures)
+            forecasts.push_back(model.predict(f.domicile, f.visiteur));
+    }
     const int played = int(rows.size()), toPlay = int(fixtures.size());
-    zelRencontres->setItems(std::move(rows), std::move(fixtures));
+    zelRencontres->setItems(std::move(rows), std::move(fixtures), std::move(forecasts));
     lblNbre->setText(mRencontres::matchdayLine(n, played, toPlay, c->teamCount()));
     m_shownDay = n;
     updateCommands();

@@ -30,8 +30,10 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
         return {};
     const bool alternate = m_alternating && index.row() % 2 == 0;
     switch (role) {
-    case Qt::BackgroundRole:
-        return alternate ? m_colours.alternBack : m_colours.back;
+    case Qt::BackgroundRole: {
+        const QVariant own = cell(index.row(), index.column(), role);
+        return own.isValid() ? own : QVariant(alternate ? m_colours.alternBack : m_colours.back);
+    }
     case Qt::ForegroundRole: {
         const QVariant own = cell(index.row(), index.column(), role);
         return own.isValid() ? own : QVariant(alternate ? m_colours.alternFore : m_colours.fore);

@@ -74,8 +74,8 @@ public:
 protected:
     virtual int rows() const = 0;
     // The cell's value for DisplayRole, DecorationRole, TextAlignmentRole, ExportRole, the
-    // roles of this class and, to stand apart from the row, ForegroundRole and FontRole; an
-    // invalid value for the others.
+    // roles of this class and, to stand apart from the row, BackgroundRole, ForegroundRole and
+    // FontRole; an invalid value for the others.
     virtual QVariant cell(int row, int column, int role) const = 0;
 
     // The team's small icon from the crest cache; null when there is none.

@@ -1,5 +1,7 @@
 #include "models/MatchListModel.h"
 
+#include "models/ForecastCells.h"
+
 #include <QFont>
 
 namespace {
@@ -17,12 +19,16 @@ QVariant alignment(int column)
 } // namespace
 
 void MatchListModel::setItems(std::vector<store::MatchRow> items,
-                              std::vector<store::Fixture> fixtures)
+                              std::vector<store::Fixture> fixtures,
+                              std::vector<forecast::MatchProbabilities> forecasts)
 {
     beginResetModel();
     forgetCrests();
     m_items = std::move(items);
     m_fixtures = std::move(fixtures);
+    m_forecasts = forecasts.size() == m_fixtures.size()
+                      ? std::move(forecasts)
+                      : std::vector<forecast::MatchProbabilities>{};
     endResetModel();
 }
 
@@ -40,7 +46,32 @@ QStringList MatchListModel::captions() const
         QStringLiteral("Journée"),       QStringLiteral("Domicile"),      QString(),
         QStringLiteral("ScoreDomicile"), QStringLiteral("ScoreVisiteur"), QString(),
         QStringLiteral("Visiteur")};
-    return captions;
+    static const QStringList withForecasts = captions + QStringList{QStringLiteral("Prévision")};
+    return m_forecasts.empty() ? captions : withForecasts;
+}
+
+QVariant MatchListModel::forecastCell(int row, int role) const
+{
+    const store::Fixture* f = fixtureAt(row);
+    if (!f) // a result
+        return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+    const forecast::MatchProbabilities& m = m_forecasts[size_t(row) - m_items.size()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return ForecastCells::shortLine(m);
+    case ExportRole:
+        // Three numbers in one field, apart by spaces: no separator of a CSV file.
+        return QStringLiteral("%1 %2 %3")
+            .arg(ForecastCells::exported(m.home), ForecastCells::exported(m.draw),
+                 ForecastCells::exported(m.away));
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        return ForecastCells::sentence(f->domicile, f->visiteur, m);
+    case Qt::ForegroundRole:
+        return QColor(96, 96, 96);
+    default:
+        return {};
+    }
 }
 
 QVariant MatchListModel::fixtureCell(const store::Fixture& f, int column, int role) const
@@ -67,8 +98,14 @@ QVariant MatchListModel::fixtureCell(const store::Fixture& f, int column, int ro
         return score ? QVariant(QString()) : QVariant();
     case Qt::AccessibleTextRole:
         return score ? QVariant(kToPlay) : QVariant();
-    case Qt::AccessibleDescriptionRole:
-        return QStringLiteral("%1 – %2, %3").arg(f.domicile, f.visiteur, kToPlay);
+    case Qt::AccessibleDescriptionRole: {
+        const QString match = QStringLiteral("%1 – %2, %3").arg(f.domicile, f.visiteur, kToPlay);
+        if (m_forecasts.empty())
+            return match;
+        return match + QStringLiteral(". ") +
+               ForecastCells::sentence(f.domicile, f.visiteur,
+                                       m_forecasts[size_t(&f - m_fixtures.data())]);
+    }
     case Qt::ToolTipRole:
         return score ? QVariant(QStringLiteral("Rencontre à jouer")) : QVariant();
     case Qt::ForegroundRole:
@@ -94,6 +131,8 @@ QVariant MatchListModel::fixtureCell(const store::Fixture& f, int column, int ro
 
 QVariant MatchListModel::cell(int row, int column, int role) const
 {
+    if (column == Prevision)
+        return forecastCell(row, role);
     if (const store::Fixture* f = fixtureAt(row))
         return fixtureCell(*f, column, role);
     const store::MatchRow& m = m_items.at(size_t(row));

@@ -12,6 +12,8 @@
 #include "controls/zelTab.h"
 #include "matches/frmEditRencontre.h"
 #include "models/CsvExport.h"
+#include "models/MatchForecastModel.h"
+#include "models/OutlookModel.h"
 #include "printing/ReportDocument.h"
 #include "shell/CompetitionCommands.h"
 #include "shell/Registration.h"
@@ -19,6 +21,7 @@
 #include "shell/frmMain.h"
 #include "shell/frmNavigateur.h"
 #include "store/Fixtures.h"
+#include "store/Zones.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -31,7 +34,9 @@
 #include <QLineSeries>
 #include <QMenu>
 #include <QPdfWriter>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QToolTip>
 #include <QtTest/QTest>
@@ -713,3 +718,166 @@ TEST_F(AnalysesWindowTest, TeamsToChooseFromAreInFrenchOrder)
 }
 
 } // namespace
+
+TEST_F(AnalysesWindowTest, ForecastsShowTheNextMatchdayFromTheResultsBeforeIt)
+{
+    testsupport::addMatches(path, season());
+    {
+        store::OpenError error;
+        auto c = store::Competition::open(path, error);
+        ASSERT_TRUE(c);
+        ASSERT_TRUE(store::insertFixtures(
+                        c->db(),
+                        {{0, 5, "LENS", "ARRAS"}, {0, 5, "METZ", "DIJON"}, {0, 5, "CAEN", "BREST"}})
+                        .ok());
+    }
+    frmMDIAnalyses* w = open();
+    ASSERT_TRUE(w);
+    w->tabAnalyses->setCurrentIndex(frmMDIAnalyses::ForecastTab);
+    EXPECT_EQ(w->forecastMatchday(), 5);
+    const MatchForecastModel* m = w->forecasts();
+    ASSERT_EQ(m->rowCount(), 3);
+    for (const MatchForecastModel::Row& r : m->items()) {
+        EXPECT_NEAR(r.forecast.home + r.forecast.draw + r.forecast.away, 1.0, 1e-9);
+        EXPECT_FALSE(r.result);
+    }
+    EXPECT_TRUE(w->lblPrevisions->text().startsWith(
+        QStringLiteral("Journée 5, prévue à partir des seuls résultats des journées 1 à 4")));
+    EXPECT_TRUE(m->index(0, MatchForecastModel::P1)
+                    .data(Qt::AccessibleDescriptionRole)
+                    .toString()
+                    .startsWith(QStringLiteral("Prévision : victoire de LENS ")));
+    // The file holds decimals with a point, under the tool's captions.
+    const QStringList csv = QString::fromUtf8(tablesToCsv(w->shownView().tables).mid(3))
+                                .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(csv.size(), 4);
+    EXPECT_EQ(csv[0], QStringLiteral("Journée;Domicile;Visiteur;P1;PN;P2;ButsDomicile;"
+                                     "ButsVisiteur;Score;Résultat"));
+    EXPECT_TRUE(QRegularExpression(
+                    QStringLiteral("^5;LENS;ARRAS;0\\.\\d{4};0\\.\\d{4};0\\.\\d{4};\\d\\.\\d\\d;"
+                                   "\\d\\.\\d\\d;\\d-\\d;$"))
+                    .match(csv[1])
+                    .hasMatch())
+        << csv[1].toStdString();
+
+    // After matchday 2, the matches of matchday 3 with their results, as the tool forecasts
+    // them from the same results.
+    choose(w, 2);
+    ASSERT_EQ(w->forecastMatchday(), 3);
+    ASSERT_EQ(m->rowCount(), 3);
+    const std::vector<QStringList> tool = testsupport::cliCsv(
+        {QStringLiteral("predict"), path, QStringLiteral("--matchday"), QStringLiteral("3"),
+         QStringLiteral("--format"), QStringLiteral("csv")});
+    ASSERT_EQ(tool.size(), 4u);
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_TRUE(m->items()[size_t(r)].result);
+        for (int c = MatchForecastModel::Journee; c <= MatchForecastModel::Score; ++c)
+            EXPECT_EQ(m->data(m->index(r, c), ListModel::ExportRole).toString(),
+                      tool[size_t(r) + 1].value(c));
+    }
+}
+
+TEST_F(AnalysesWindowTest, TheSeasonOutcomeIsSimulatedInTheBackgroundAsTheToolDoes)
+{
+    testsupport::addMatches(path, season());
+    frmMDIAnalyses* w = open();
+    ASSERT_TRUE(w);
+    choose(w, 4);
+    w->tabAnalyses->setCurrentIndex(frmMDIAnalyses::OutlookTab);
+    // The places still possible are there at once, the probabilities when the runs end.
+    const OutlookModel* m = w->outlook();
+    ASSERT_EQ(m->rowCount(), 6);
+    EXPECT_TRUE(w->simulating());
+    EXPECT_TRUE(w->cmdAnnuler->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!w->simulating(), 30000);
+    EXPECT_FALSE(w->cmdAnnuler->isEnabled());
+    EXPECT_TRUE(w->lblSaison->text().contains(QLocale(QLocale::French).toString(10000) +
+                                              QStringLiteral(" saisons simulées")));
+
+    // Without a calendar every pairing not played is left; the same seed as the tool's gives
+    // the same numbers.
+    const std::vector<QStringList> tool = testsupport::cliCsv(
+        {QStringLiteral("forecast"), path, QStringLiteral("--matchday"), QStringLiteral("4"),
+         QStringLiteral("--format"), QStringLiteral("csv")});
+    ASSERT_EQ(tool.size(), 7u);
+    std::vector<double> byPlace(6, 0.0);
+    for (int r = 0; r < 6; ++r) {
+        const OutlookModel::Row& row = m->items()[size_t(r)];
+        QStringList shown;
+        for (int c : m->exportedColumns())
+            if (c != OutlookModel::Pl && c != OutlookModel::Certitude)
+                shown << m->data(m->index(r, c), ListModel::ExportRole).toString();
+        EXPECT_EQ(shown, tool[size_t(r) + 1]);
+        double sum = 0.0;
+        for (int place = 1; place <= 6; ++place) {
+            const double p = row.places[size_t(place - 1)];
+            sum += p;
+            byPlace[size_t(place - 1)] += p;
+            if (place < row.best || place > row.worst)
+                EXPECT_EQ(p, 0.0) << row.team.toStdString() << " " << place;
+        }
+        EXPECT_NEAR(sum, 1.0, 1e-9);
+    }
+    for (double p : byPlace)
+        EXPECT_NEAR(p, 1.0, 1e-9);
+
+    // "Annuler" stops a longer run and keeps the places still possible.
+    w->cboSimulations->setCurrentIndex(w->cboSimulations->findData(100000));
+    ASSERT_TRUE(w->simulating());
+    QTest::mouseClick(w->cmdAnnuler, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->simulating(), 30000);
+    EXPECT_TRUE(w->lblSaison->text().contains(QStringLiteral("simulation annulée")));
+    ASSERT_EQ(m->rowCount(), 6);
+    EXPECT_FALSE(m->items()[0].finalPoints);
+    EXPECT_GE(m->items()[0].worst, m->items()[0].best);
+    EXPECT_TRUE(m->index(0, m->firstPlaceColumn()).data().toString().isEmpty());
+}
+
+TEST_F(AnalysesWindowTest, AfterTheLastMatchThePlacesAndZonesAreCertain)
+{
+    // Both legs of the six-team league, matchdays 1 to 10.
+    std::vector<store::MatchRow> rows;
+    for (const store::MatchRow& r : season())
+        rows.push_back(r);
+    for (int day = 5; day <= 10; ++day) {
+        const int leg = day <= 5 ? day : day - 5;
+        std::vector<std::pair<QString, QString>> pairs;
+        for (int k = 0; k < 3; ++k) {
+            int a = k == 0 ? 0 : 1 + (leg - 1 + k - 1) % 5;
+            int b = 1 + (leg - 1 + 4 - k) % 5;
+            if ((leg + k) % 2)
+                std::swap(a, b);
+            if (day > 5)
+                std::swap(a, b);
+            rows.push_back({0, day, kTeams[a], (a + day) % 3, kTeams[b], (b * day) % 2});
+        }
+    }
+    testsupport::addMatches(path, rows);
+    {
+        store::OpenError error;
+        auto c = store::Competition::open(path, error);
+        ASSERT_TRUE(c);
+        QString refusal;
+        const auto zones =
+            store::parseZones(QStringLiteral("1:Champion;5-6:Relégation"), 6, refusal);
+        ASSERT_TRUE(zones);
+        ASSERT_TRUE(store::writeZones(c->db(), *zones).ok());
+    }
+    frmMDIAnalyses* w = open();
+    ASSERT_TRUE(w);
+    w->tabAnalyses->setCurrentIndex(frmMDIAnalyses::OutlookTab);
+    const OutlookModel* m = w->outlook();
+    EXPECT_FALSE(w->simulating());
+    EXPECT_TRUE(w->lblSaison->text().contains(QStringLiteral("les places sont définitives")));
+    ASSERT_EQ(m->rowCount(), 6);
+    EXPECT_EQ(m->headerData(OutlookModel::FirstZone + 1, Qt::Horizontal, Qt::DisplayRole),
+              QStringLiteral("Relégation"));
+    const QStringList certain{"Champion", "2e", "3e", "4e", "Relégué", "Relégué"};
+    for (int r = 0; r < 6; ++r) {
+        EXPECT_EQ(m->items()[size_t(r)].best, r + 1);
+        EXPECT_EQ(m->items()[size_t(r)].worst, r + 1);
+        EXPECT_EQ(m->index(r, OutlookModel::Certitude).data().toString(), certain[r]);
+        EXPECT_EQ(m->index(r, m->firstPlaceColumn() + r).data(ListModel::ExportRole).toString(),
+                  QStringLiteral("1.0000"));
+    }
+}
