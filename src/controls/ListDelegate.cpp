@@ -10,6 +10,8 @@
 namespace {
 // Enough for every name and number of the largest league at a few widths.
 constexpr qsizetype kMaxLines = 4096;
+// The width of the coloured strip at the start of a row.
+constexpr int kStripWidth = 6;
 } // namespace
 
 const QStaticText& ListDelegate::line(const QString& text, int width, const QFont& font) const
@@ -66,6 +68,12 @@ void ListDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
         p->fillRect(area, plainBack.isValid() ? plainBack.value<QColor>() : palette.base().color());
         const QVariant fore = index.data(Qt::ForegroundRole);
         p->setPen(fore.isValid() ? fore.value<QColor>() : palette.text().color());
+    }
+    if (const QVariant strip = index.data(ListModel::StripRole); strip.isValid()) {
+        // A narrow bar on the left edge, on a selected row too; the text moves past it.
+        p->fillRect(QRect(area.left(), area.top(), kStripWidth, area.height()),
+                    strip.value<QColor>());
+        area.setLeft(area.left() + kStripWidth + 1);
     }
     if (index.data(ListModel::EdgeRole).toBool())
         mDrawEdge::DrawEdge(*p, QRect(area.right() - 1, area.top(), 2, area.height()),

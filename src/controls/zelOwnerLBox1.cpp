@@ -37,10 +37,12 @@ void zelOwnerLBox1::setItems(RankingCollection items)
     setItems(std::move(items), currentPoints());
 }
 
-void zelOwnerLBox1::setItems(RankingCollection items, const cResult::Points& points)
+void zelOwnerLBox1::setItems(RankingCollection items, const cResult::Points& points,
+                             std::vector<store::Zone> zones)
 {
-    m_model->setItems(std::move(items), points);
-    // The points deducted are in the points' tooltip here; the column is for copies and prints.
+    m_model->setItems(std::move(items), points, std::move(zones));
+    // The points deducted are in the points' tooltip here, the zones in the strips and the
+    // tooltips; their columns are for copies and prints.
     for (int c = header()->ColumnCount(); c < m_model->columnCount(); ++c)
         hwnd()->setColumnHidden(c, true);
     setFixedRows();

@@ -13,7 +13,9 @@ public:
 
     // The points of a match are those of the open competition unless given.
     void setItems(RankingCollection items);
-    void setItems(RankingCollection items, const cResult::Points& points);
+    // The zones, when given, go by the rows' places.
+    void setItems(RankingCollection items, const cResult::Points& points,
+                  std::vector<store::Zone> zones = {});
     const RankingCollection& Items() const { return m_model->items(); }
     StandingsModel* standings() const { return m_model; }
 

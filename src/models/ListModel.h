@@ -26,6 +26,8 @@ public:
         EdgeRole,
         // The value as a file should hold it ("12" for the matchday shown "J12").
         ExportRole,
+        // On the first cell of a row, the colour of a narrow strip on its left edge.
+        StripRole,
     };
 
     using QAbstractTableModel::QAbstractTableModel;

@@ -13,6 +13,7 @@
 #include "store/CompetitionFile.h"
 #include "store/Fixtures.h"
 #include "store/Results.h"
+#include "store/Zones.h"
 
 #include <algorithm>
 
@@ -106,11 +107,17 @@ bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
     }
     const RankingRules rules = competitionRules(competition, *results);
     const QStringList labels = rankingKindLabels();
+    // The zones belong to the general table; a file whose zones cannot be read prints none.
+    std::vector<store::Zone> zones;
+    if (store::readZones(competition.db(), competition.teamCount(), zones))
+        zones.clear();
     StandingsModel ranking;
     for (int k = 0; k < labels.size(); ++k) {
         ranking.setItems(ComputeRanking(results->teamResultsUpTo(matchday), RankingKind(k),
                                         competition.teamList(), rules),
-                         rules.points);
+                         rules.points,
+                         RankingKind(k) == RankingKind::General ? zones
+                                                                : std::vector<store::Zone>{});
         doc.newPage();
         standings(doc, ranking, labels[k], matchday.value_or(0));
     }

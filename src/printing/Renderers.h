@@ -41,9 +41,10 @@ QPageLayout::Orientation crossTableOrientation(const CrossTableModel& model);
 void bets(ReportDocument& doc, const BetListModel& model, const QString& totals);
 
 // The whole season: the five rankings after the matchday (after every result when none is
-// given), the cross table, the results of each matchday up to it, in ascending order, then the
-// calendar's fixtures still to play, matchday by matchday. False
-// with the reason in French when the competition cannot be read or the device painted on.
+// given; the general one with the column of the zones when the competition has some), the cross
+// table, the results of each matchday up to it, in ascending order, then the calendar's fixtures
+// still to play, matchday by matchday. False with the reason in French when the competition cannot
+// be read or the device painted on.
 bool seasonReport(QPagedPaintDevice& device, store::Competition& competition,
                   std::optional<int> matchday, QString& error);
 

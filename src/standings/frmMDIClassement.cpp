@@ -4,6 +4,7 @@
 #include "controls/zelRCornerCommand.h"
 #include "printing/Renderers.h"
 #include "ranking/mRank.h"
+#include "store/Zones.h"
 #include "teams/frmMDIEquipes.h"
 
 #include <QComboBox>
@@ -15,6 +16,13 @@ namespace {
 constexpr int kLeft = 16;     // 240 twips
 constexpr int kTop = 8;       // 120 twips
 constexpr int kTableTop = 48; // 720 twips
+constexpr int kLegendGap = 6;
+
+QString placesText(const store::Zone& z)
+{
+    return z.first == z.last ? QStringLiteral("place %1").arg(z.first)
+                             : QStringLiteral("places %1 à %2").arg(z.first).arg(z.last);
+}
 } // namespace
 
 frmMDIClassement::frmMDIClassement(QWidget* parent)
@@ -52,6 +60,12 @@ frmMDIClassement::frmMDIClassement(QWidget* parent)
     zelClass->setForeColor(mListBox::RGB(0, 0, 0));
     zelClass->setAlternForeColor(mListBox::RGB(0, 0, 0));
     zelClass->move(kLeft, kTableTop);
+    lblZones = new QLabel(this);
+    lblZones->setObjectName(QStringLiteral("lblZones"));
+    lblZones->setAccessibleName(QStringLiteral("Légende des zones"));
+    lblZones->setTextFormat(Qt::RichText);
+    lblZones->setWordWrap(true);
+    lblZones->hide();
     connect(zelOK, &zelRCornerCommand::Click, this, &frmMDIClassement::zelOK_Click);
     cboJournees->installEventFilter(this);
     cboType->installEventFilter(this);
@@ -79,12 +93,43 @@ void frmMDIClassement::zelOK_Click()
         return;
     const int bound = cboJournees->currentData().toInt();
     const std::shared_ptr<const store::ResultSet> results = c->resultsOrNone();
-    zelClass->setItems(ComputeRanking(results->teamResultsUpTo(bound),
-                                      RankingKind(qMax(0, cboType->currentIndex())), c->teamList(),
-                                      competitionRules(*c, *results)),
-                       competitionPoints(*c));
+    const int kind = qMax(0, cboType->currentIndex());
+    // The zones are places of the general table; one that cannot be read shows none.
+    std::vector<store::Zone> zones;
+    if (RankingKind(kind) == RankingKind::General &&
+        store::readZones(c->db(), c->teamCount(), zones))
+        zones.clear();
+    zelClass->setItems(ComputeRanking(results->teamResultsUpTo(bound), RankingKind(kind),
+                                      c->teamList(), competitionRules(*c, *results)),
+                       competitionPoints(*c), std::move(zones));
     m_shownDay = bound;
     m_shownKind = cboType->currentText();
+    showZones();
+}
+
+void frmMDIClassement::showZones()
+{
+    const StandingsModel* model = zelClass->standings();
+    const std::vector<store::Zone>& zones = model->zones();
+    QStringList swatches, spoken;
+    for (size_t i = 0; i < zones.size(); ++i) {
+        const store::Zone& z = zones[i];
+        const QString places = z.first == z.last ? QString::number(z.first)
+                                                 : QStringLiteral("%1–%2").arg(z.first).arg(z.last);
+        swatches << QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;"
+                                   "</span>&nbsp;%2&nbsp;:&nbsp;%3")
+                        .arg(model->zoneColours()[i].name(), places,
+                             z.label.toHtmlEscaped().replace(QLatin1Char(' '),
+                                                             QStringLiteral("&nbsp;")));
+        spoken << placesText(z) + QStringLiteral(" : ") + z.label;
+    }
+    QString description = spoken.join(QStringLiteral(" ; "));
+    if (!description.isEmpty())
+        description[0] = description[0].toUpper();
+    lblZones->setText(swatches.join(QStringLiteral(" &nbsp; ")));
+    lblZones->setAccessibleDescription(description);
+    lblZones->setVisible(!zones.empty());
+    layoutList();
 }
 
 ShownView frmMDIClassement::shownView() const
@@ -113,8 +158,21 @@ void frmMDIClassement::zelClass_DblClick()
 void frmMDIClassement::resizeEvent(QResizeEvent* event)
 {
     WorkingWindow::resizeEvent(event);
-    // Equal margins left and right, down to the bottom edge; never a negative size.
-    zelClass->resize(qMax(0, width() - 2 * kLeft), qMax(0, height() - kTableTop));
+    layoutList();
+}
+
+void frmMDIClassement::layoutList()
+{
+    // Equal margins left and right, down to the bottom edge or to the legend of the zones;
+    // never a negative size.
+    const int width = qMax(0, this->width() - 2 * kLeft);
+    int bottom = height();
+    if (!lblZones->isHidden()) {
+        const int legend = lblZones->heightForWidth(width);
+        bottom = qMax(kTableTop, bottom - legend - kLegendGap);
+        lblZones->setGeometry(kLeft, bottom + kLegendGap / 2, width, legend);
+    }
+    zelClass->resize(width, qMax(0, bottom - kTableTop));
 }
 
 bool frmMDIClassement::eventFilter(QObject* watched, QEvent* event)

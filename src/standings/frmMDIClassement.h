@@ -20,6 +20,8 @@ public:
     QComboBox* cboType;
     zelRCornerCommand* zelOK;
     zelOwnerLBox1* zelClass;
+    // The colours and labels of the zones of the table, under it; hidden when it has none.
+    QLabel* lblZones;
 
     void zelOK_Click();
     void zelClass_DblClick();
@@ -31,6 +33,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showZones();
+    void layoutList();
+
     // The matchday and kind of the table shown, as computed by the last "OK".
     int m_shownDay = 0;
     QString m_shownKind;

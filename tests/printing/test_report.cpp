@@ -11,6 +11,7 @@
 #include "store/CompetitionFile.h"
 #include "store/CrestCache.h"
 #include "store/Fixtures.h"
+#include "store/Zones.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -128,6 +129,12 @@ TEST_F(ReportTest, StandingsAndResultsUpToTheMatchdayUnderTheHeaderOfEveryPage)
 {
     const QStringList teams = teamNames(20);
     const QString file = league(teams, testsupport::doubleRoundRobin(teams));
+    {
+        auto db = testsupport::openFile(file);
+        EXPECT_TRUE(store::writeZones(*db, {{1, 1, QStringLiteral("Champion")},
+                                            {18, 20, QStringLiteral("Relégation")}})
+                        .ok());
+    }
     const QStringList pages = seasonReport(file, 10);
 
     const QStringList kinds{"general", "attaque", "defense", "domicile", "exterieur"};
@@ -147,6 +154,12 @@ TEST_F(ReportTest, StandingsAndResultsUpToTheMatchdayUnderTheHeaderOfEveryPage)
             EXPECT_EQ((QStringList{got[i].place, got[i].team, got[i].points, got[i].played}),
                       want[i + 1].mid(0, 4))
                 << title.toStdString() << " row " << i;
+        // The zones are those of the general table, in a last column "Zone".
+        const QStringList lines = page->split(QLatin1Char('\n'));
+        EXPECT_EQ(page->contains(QRegularExpression(kCaptionRow + QStringLiteral(R"(\s+Zone)"))),
+                  k == 0);
+        EXPECT_EQ(lines.filter(QStringLiteral("Relégation")).size(), k == 0 ? 3 : 0);
+        EXPECT_EQ(lines.filter(QStringLiteral("Champion")).size(), k == 0 ? 1 : 0);
     }
 
     // The results part: matchdays 1 to 10 in order, each with its ten matches, and no later one.

@@ -185,6 +185,17 @@ TEST(Penalties, TheStandingsListMarksThemAndCopiesAndExportsTheirTotal)
     EXPECT_TRUE(
         model.tabSeparated().section(QLatin1Char('\n'), 0, 0).endsWith(QStringLiteral("\tPén.")));
 
+    // With zones as well, the zone comes last and the points' tooltip tells both.
+    model.setItems(ComputeRanking(rows, RankingKind::General, t, rules), rules.points,
+                   {{3, 3, QStringLiteral("Descente")}});
+    EXPECT_EQ(model.captions(), (usual + QStringList{"Pén.", "Zone"}));
+    EXPECT_EQ(model.exportedRow(2).mid(0, 3), (QStringList{"3", "NICE", "-1"}));
+    EXPECT_EQ(model.exportedRow(2).mid(10), (QStringList{"4", "Descente"}));
+    EXPECT_EQ(model.exportedRow(0).mid(10), (QStringList{"0", ""}));
+    EXPECT_EQ(model.data(model.index(2, 3), Qt::ToolTipRole).toString(),
+              QStringLiteral("Pénalités : 4 point(s) retiré(s)\nZone : Descente"));
+    EXPECT_EQ(model.data(model.index(2, 3), Qt::DisplayRole).toString(), QStringLiteral("-1*"));
+
     // A team's ranking history marks them the same way, from the matchday they count.
     rules.penalties = {{placeOf(t, "LENS"), 5, 2}};
     RankingHistoryModel history;

@@ -5,9 +5,11 @@
 #include "shell/frmMain.h"
 #include "standings/TeamPanel.h"
 #include "standings/frmMDIClassement.h"
+#include "store/Zones.h"
 #include "support/TestSupport.h"
 #include "teams/frmMDIEquipes.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -35,6 +37,14 @@ protected:
     void addMatches(std::initializer_list<store::MatchRow> rows)
     {
         testsupport::addMatches(path, rows);
+    }
+    void setZones(const QString& text)
+    {
+        auto db = testsupport::openFile(path);
+        QString refusal;
+        const auto zones = store::parseZones(text, 4, refusal);
+        ASSERT_TRUE(zones) << refusal.toStdString();
+        ASSERT_TRUE(store::writeZones(*db, *zones).ok());
     }
     frmMDIClassement* open()
     {
@@ -226,12 +236,89 @@ TEST_F(StandingsWindowTest, CtrlCCopiesTheRowsAndTypingATeamSelectsIt)
                              "2\tMETZ\t1\t1\t0\t1\t0\t1\t1\t0\n"
                              "2\tLILLE\t1\t1\t0\t1\t0\t1\t1\t0\n"
                              "4\tARRAS\t0\t1\t0\t0\t1\t0\t2\t-2\n"));
+    // No zones: no strip, no legend, the list down to the bottom.
+    EXPECT_FALSE(w->zelClass->standings()->index(0, 0).data(ListModel::StripRole).isValid());
+    EXPECT_FALSE(w->lblZones->isVisibleTo(w));
+    EXPECT_EQ(w->zelClass->geometry().bottom(), w->height() - 1);
     QTest::keyClicks(view, QStringLiteral("li"));
     EXPECT_EQ(w->zelClass->ListIndex(), 2);
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(),
               QStringLiteral("Pl\tEquipe\tPts\tJ\tG\tN\tP\tB+\tB-\tDiff\n"
                              "2\tLILLE\t1\t1\t0\t1\t0\t1\t1\t0\n"));
+}
+
+TEST_F(StandingsWindowTest, TheZonesOfTheGeneralTableShowAsStripsTooltipsLegendAndLastColumn)
+{
+    addMatches({{0, 1, "LENS", 2, "ARRAS", 0}, {0, 1, "LILLE", 1, "METZ", 1}});
+    setZones(QStringLiteral("1-2:Montée;4:Descente"));
+    frmMDIClassement* w = open();
+    w->resize(700, 400);
+    ListView* view = w->zelClass->hwnd();
+    const StandingsModel* model = w->zelClass->standings();
+    const auto strip = [model](int row) {
+        return model->index(row, 0).data(ListModel::StripRole).value<QColor>();
+    };
+    // By the rows' places: METZ and LILLE share "Pl" 2, only the first of them is in "Montée".
+    EXPECT_TRUE(strip(0).isValid());
+    EXPECT_EQ(strip(1), strip(0));
+    EXPECT_FALSE(strip(2).isValid());
+    EXPECT_TRUE(strip(3).isValid());
+    EXPECT_NE(strip(3), strip(0));
+
+    // Painted at the left edge of the first cell, on the selected row too, and nowhere else.
+    w->zelClass->setSelected(0, true);
+    const QImage picture = view->viewport()->grab().toImage();
+    const auto pixel = [&](int row, int x) {
+        const QRect cell = view->visualRect(model->index(row, 0));
+        return picture.pixelColor(cell.left() + x, cell.center().y());
+    };
+    EXPECT_EQ(pixel(0, 2), strip(0));
+    EXPECT_EQ(pixel(3, 2), strip(3));
+    EXPECT_NE(pixel(3, 9), strip(3));
+    EXPECT_EQ(pixel(2, 2), model->index(2, 0).data(Qt::BackgroundRole).value<QColor>());
+
+    // The label in every cell's tooltip and in what a screen reader reads of it.
+    EXPECT_EQ(model->index(1, 2).data(Qt::ToolTipRole).toString(), QStringLiteral("Zone : Montée"));
+    EXPECT_FALSE(model->index(2, 2).data(Qt::ToolTipRole).isValid());
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(view);
+    ASSERT_TRUE(table && table->tableInterface());
+    QAccessibleInterface* cell = table->tableInterface()->cellAt(3, 7);
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(cell->text(QAccessible::Description), QStringLiteral("Zone : Descente"));
+
+    // The legend under the list, read as text.
+    EXPECT_TRUE(w->lblZones->isVisibleTo(w));
+    EXPECT_EQ(w->lblZones->accessibleName(), QStringLiteral("Légende des zones"));
+    EXPECT_EQ(w->lblZones->accessibleDescription(),
+              QStringLiteral("Places 1 à 2 : Montée ; place 4 : Descente"));
+    EXPECT_TRUE(w->lblZones->text().contains(strip(3).name()));
+    EXPECT_GT(w->lblZones->geometry().top(), w->zelClass->geometry().bottom());
+    EXPECT_LE(w->lblZones->geometry().bottom(), w->height() - 1);
+
+    // Copies and exports end with the zone.
+    view->clearSelection();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("Pl\tEquipe\tPts\tJ\tG\tN\tP\tB+\tB-\tDiff\tZone\n"
+                             "1\tLENS\t3\t1\t1\t0\t0\t2\t0\t2\tMontée\n"
+                             "2\tMETZ\t1\t1\t0\t1\t0\t1\t1\t0\tMontée\n"
+                             "2\tLILLE\t1\t1\t0\t1\t0\t1\t1\t0\t\n"
+                             "4\tARRAS\t0\t1\t0\t0\t1\t0\t2\t-2\tDescente\n"));
+    const QString csv = QString::fromUtf8(tablesToCsv(w->shownView().tables));
+    EXPECT_TRUE(csv.contains(QStringLiteral("Diff;Zone")) && csv.contains("Descente"))
+        << csv.toStdString();
+
+    // Another kind of table has no zones.
+    const int withLegend = w->zelClass->height();
+    w->cboType->setCurrentIndex(1);
+    w->zelOK_Click();
+    EXPECT_FALSE(strip(0).isValid());
+    EXPECT_FALSE(model->index(0, 2).data(Qt::ToolTipRole).isValid());
+    EXPECT_FALSE(model->captions().contains(QStringLiteral("Zone")));
+    EXPECT_FALSE(w->lblZones->isVisibleTo(w));
+    EXPECT_GT(w->zelClass->height(), withLegend);
 }
 
 } // namespace
