@@ -71,8 +71,12 @@ void ListDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
     }
     if (const QVariant strip = index.data(ListModel::StripRole); strip.isValid()) {
         // A narrow bar on the left edge, on a selected row too; the text moves past it.
-        p->fillRect(QRect(area.left(), area.top(), kStripWidth, area.height()),
-                    strip.value<QColor>());
+        const QColor colour = strip.value<QColor>();
+        p->fillRect(QRect(area.left(), area.top(), kStripWidth, area.height()), colour);
+        // Set apart from the highlight, which may be of a close colour.
+        if (selected && colour.alpha() > 0)
+            p->fillRect(QRect(area.left() + kStripWidth, area.top(), 1, area.height()),
+                        palette.base());
         area.setLeft(area.left() + kStripWidth + 1);
     }
     if (index.data(ListModel::EdgeRole).toBool())

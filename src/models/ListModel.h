@@ -26,7 +26,8 @@ public:
         EdgeRole,
         // The value as a file should hold it ("12" for the matchday shown "J12").
         ExportRole,
-        // On the first cell of a row, the colour of a narrow strip on its left edge.
+        // On the first cell of a row, the colour of a narrow strip on its left edge (clear for
+        // none, the text still past it).
         StripRole,
     };
 

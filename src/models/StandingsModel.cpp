@@ -104,8 +104,11 @@ QVariant StandingsModel::cell(int row, int column, int role) const
     case Qt::AccessibleDescriptionRole:
         return rowDescription(row, column, role);
     case ListModel::StripRole: {
-        const int z = column == 0 ? zoneOf(row) : -1;
-        return z >= 0 ? QVariant(m_zoneColours[size_t(z)]) : QVariant();
+        // A row outside the zones has a clear strip, so that every place lines up.
+        if (column != 0 || m_zones.empty())
+            return {};
+        const int z = zoneOf(row);
+        return z >= 0 ? m_zoneColours[size_t(z)] : QColor(Qt::transparent);
     }
     case Qt::DecorationRole:
         return column == 1 ? QVariant(crest(r.TeamName)) : QVariant();

@@ -10,7 +10,8 @@
 // Diff, "Pén." (the points deducted) when a team has a penalty, and "Zone" when zones are
 // given. A team with a penalty has "*" after its points, and the points deducted in their
 // tooltip. The zones go by the row's place in the table (1 to n), not by the shared "Pl" of
-// tied teams: a row in a zone has the zone's colour strip and its label in its tooltip.
+// tied teams: a row in a zone has the zone's colour strip and its label in its tooltip, the
+// others a clear strip.
 class StandingsModel : public ListModel
 {
     Q_OBJECT

@@ -260,10 +260,10 @@ TEST_F(StandingsWindowTest, TheZonesOfTheGeneralTableShowAsStripsTooltipsLegendA
         return model->index(row, 0).data(ListModel::StripRole).value<QColor>();
     };
     // By the rows' places: METZ and LILLE share "Pl" 2, only the first of them is in "Montée".
-    EXPECT_TRUE(strip(0).isValid());
+    EXPECT_EQ(strip(0).alpha(), 255);
     EXPECT_EQ(strip(1), strip(0));
-    EXPECT_FALSE(strip(2).isValid());
-    EXPECT_TRUE(strip(3).isValid());
+    EXPECT_EQ(strip(2).alpha(), 0);
+    EXPECT_EQ(strip(3).alpha(), 255);
     EXPECT_NE(strip(3), strip(0));
 
     // Painted at the left edge of the first cell, on the selected row too, and nowhere else.
