@@ -336,7 +336,7 @@ QWidget* frmMDIAnalyses::makeOutlookPage()
 
     connect(cboSimulations, &QComboBox::currentIndexChanged, this, [this] {
         m_stale[OutlookTab] = true;
-        m_job.reset();
+        stopSimulation();
         bringUpToDate(tabAnalyses->currentIndex());
     });
     connect(cmdSimuler, &QPushButton::clicked, this, [this] {
@@ -407,7 +407,7 @@ void frmMDIAnalyses::startSimulation()
     store::Competition* c = competition();
     if (!c)
         return;
-    m_job.reset();
+    stopSimulation();
     const std::shared_ptr<const store::ResultSet> results = c->resultsOrNone();
     std::vector<store::Fixture> fixtures;
     if (!store::loadFixtures(c->db(), fixtures).ok())
@@ -446,8 +446,6 @@ void frmMDIAnalyses::startSimulation()
     m_outlook->setItems(std::move(rows), std::move(zones));
     m_outlookHeading = m_shownDay > 0 ? QStringLiteral("Après la journée %1").arg(m_shownDay)
                                       : QStringLiteral("Avant la première journée");
-    barSimulation->hide();
-    cmdAnnuler->setEnabled(false);
     if (over) {
         lblSaison->setText(m_outlookHeading +
                            QStringLiteral(", toutes les rencontres sont "
@@ -471,6 +469,14 @@ void frmMDIAnalyses::startSimulation()
                                       "possibles sont déjà données.")
                            .arg(QLocale(QLocale::French).toString(runs)));
     m_job->start();
+}
+
+void frmMDIAnalyses::stopSimulation()
+{
+    m_job.reset();
+    barSimulation->hide();
+    cmdAnnuler->setEnabled(false);
+    cmdSimuler->setEnabled(true);
 }
 
 void frmMDIAnalyses::simulationDone(const forecast::SeasonOutlook& outlook)
@@ -547,7 +553,7 @@ void frmMDIAnalyses::compute()
     m_shownDay = bound.value_or(0);
     m_stale.fill(true);
     // A simulation of another matchday is of no more use.
-    m_job.reset();
+    stopSimulation();
     if (!m_ticksChosen) {
         // The leaders of the general standings, which the form lists in their order.
         std::vector<TeamForm> forms = SeasonForm(m_rows, teams, m_rules, bound);

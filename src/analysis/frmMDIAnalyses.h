@@ -110,6 +110,8 @@ private:
     // Shows the places still possible and simulates the rest of the season in the background.
     void startSimulation();
     void simulationDone(const forecast::SeasonOutlook& outlook);
+    // Cancels a simulation under way and waits for it; nothing of it arrives after.
+    void stopSimulation();
     // The matchdays with results, keeping the one chosen (the last if it was the last).
     void loadMatchdays();
     void compute();

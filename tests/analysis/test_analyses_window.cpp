@@ -813,8 +813,9 @@ TEST_F(AnalysesWindowTest, TheSeasonOutcomeIsSimulatedInTheBackgroundAsTheToolDo
             const double p = row.places[size_t(place - 1)];
             sum += p;
             byPlace[size_t(place - 1)] += p;
-            if (place < row.best || place > row.worst)
+            if (place < row.best || place > row.worst) {
                 EXPECT_EQ(p, 0.0) << row.team.toStdString() << " " << place;
+            }
         }
         EXPECT_NEAR(sum, 1.0, 1e-9);
     }
