@@ -316,6 +316,48 @@ TEST(SeasonSimulation, PlacesAddUpAndTheSeedDecidesWhateverTheThreads)
     EXPECT_TRUE(cancelled.teams.empty());
 }
 
+// With two matches left, the chance of each place can be counted exactly over every pair of
+// scores, ranked by the standings themselves: the simulation must find the same, with a
+// point taken off a team in the race and the head-to-head tie-break.
+TEST(SeasonSimulation, RanksEverySeasonAsTheStandingsDo)
+{
+    std::mt19937 random(5);
+    SeasonState state = smallSeason(4, 5, store::TieBreak::HeadToHead, random);
+    state.rules.penalties = {{2, 1, 1}}; // level with the third team before the last matchday
+    ASSERT_EQ(state.toPlay.size(), 2u);
+    std::vector<QString> names;
+    for (const store::Team& t : state.teams)
+        names.push_back(t.nom);
+    const MatchModel model = MatchModel::fit(names, {}, 6);
+    std::vector<double> first, second;
+    double homeGoals = 0.0, awayGoals = 0.0;
+    model.scores(state.toPlay[0].home, state.toPlay[0].away, first, homeGoals, awayGoals);
+    model.scores(state.toPlay[1].home, state.toPlay[1].away, second, homeGoals, awayGoals);
+    constexpr int side = MatchModel::kMaxGoals + 1;
+    std::vector<double> exact(16, 0.0); // team × 4 + place
+    std::vector<store::TeamResult> season = state.played;
+    season.insert(season.end(), state.toPlay.begin(), state.toPlay.end());
+    for (int a = 0; a < side * side; ++a)
+        for (int b = 0; b < side * side; ++b) {
+            const double p = first[size_t(a)] * second[size_t(b)];
+            if (p < 1e-12)
+                continue;
+            season[season.size() - 2].scoreHome = a / side;
+            season[season.size() - 2].scoreAway = a % side;
+            season[season.size() - 1].scoreHome = b / side;
+            season[season.size() - 1].scoreAway = b % side;
+            const RankingCollection ranking =
+                ComputeRanking(season, RankingKind::General, state.teams, state.rules);
+            for (int pos = 1; pos <= 4; ++pos)
+                exact[size_t(ranking.Item(pos).TeamName.mid(1).toInt() * 4 + pos - 1)] += p;
+        }
+    const SeasonOutlook outlook = simulateSeason(state, model, 200000, 3, 2);
+    for (const TeamOutlook& o : outlook.teams)
+        for (int pos = 0; pos < 4; ++pos)
+            EXPECT_NEAR(o.place[size_t(pos)], exact[size_t(o.team * 4 + pos)], 0.006)
+                << "team " << o.team << " place " << pos + 1;
+}
+
 TEST(Backtest, ScoresAreTheStandardOnes)
 {
     // A sure and right forecast scores 0; the uniform one, RPS 5/18 on a home win.
