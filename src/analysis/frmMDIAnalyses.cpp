@@ -732,34 +732,23 @@ ShownView frmMDIAnalyses::shownView() const
         m_shownDay > 0 ? QStringLiteral(" – Journée %1").arg(m_shownDay) : QString();
     if (tab == EvolutionTab)
         return evolutionView(day, heading);
-    if (tab == ForecastTab && m_forecastDay > 0) {
+    // A list under its title, with the sentence that says what it holds.
+    const auto listed = [](const QString& name, const ListModel* model, const QString& title,
+                           const QString& note) {
         ShownView view;
-        view.name = QStringLiteral("Prévisions J%1").arg(m_forecastDay);
-        view.tables = {{view.name, m_forecasts}};
-        view.render = [model = m_forecasts, note = lblPrevisions->text(),
-                       day = m_forecastDay](ReportDocument& doc) {
-            doc.title(QStringLiteral("Prévisions – Journée %1").arg(day));
-            doc.paragraph(note);
+        view.name = name;
+        view.tables = {{name, model}};
+        view.render = [model, title, note](ReportDocument& doc) {
+            doc.title(title);
+            if (!note.isEmpty())
+                doc.paragraph(note);
             doc.table(*model);
         };
         return view;
-    }
-    if (tab == OutlookTab && m_outlook->rowCount() > 0) {
+    };
+    switch (tab) {
+    case GridTab: {
         ShownView view;
-        view.name = QStringLiteral("Fin de saison") + day;
-        view.tables = {{view.name, m_outlook}};
-        view.orientation = QPageLayout::Landscape;
-        view.render = [model = m_outlook, note = lblSaison->text()](ReportDocument& doc) {
-            doc.title(QStringLiteral("Fin de saison"));
-            doc.paragraph(note);
-            doc.table(*model);
-        };
-        return view;
-    }
-    if (tab != GridTab && tab != FormTab)
-        return {};
-    ShownView view;
-    if (tab == GridTab) {
         view.name = QStringLiteral("Grille") + day;
         view.tables = {{view.name, m_grid}};
         // Printed with the visiting teams by number, so that every score and name fits.
@@ -770,13 +759,26 @@ ShownView frmMDIAnalyses::shownView() const
         };
         return view;
     }
-    view.name = QStringLiteral("Forme") + day;
-    view.tables = {{view.name, m_form}};
-    view.render = [model = m_form, heading](ReportDocument& doc) {
-        doc.title(QStringLiteral("Forme des équipes") + heading);
-        doc.table(*model);
-    };
-    return view;
+    case FormTab:
+        return listed(QStringLiteral("Forme") + day, m_form,
+                      QStringLiteral("Forme des équipes") + heading, QString());
+    case ForecastTab:
+        if (m_forecastDay < 1)
+            return {};
+        return listed(QStringLiteral("Prévisions J%1").arg(m_forecastDay), m_forecasts,
+                      QStringLiteral("Prévisions – Journée %1").arg(m_forecastDay),
+                      lblPrevisions->text());
+    case OutlookTab: {
+        if (m_outlook->rowCount() == 0)
+            return {};
+        ShownView view = listed(QStringLiteral("Fin de saison") + day, m_outlook,
+                                QStringLiteral("Fin de saison"), lblSaison->text());
+        view.orientation = QPageLayout::Landscape;
+        return view;
+    }
+    default:
+        return {};
+    }
 }
 
 ShownView frmMDIAnalyses::evolutionView(const QString& day, const QString& heading) const
