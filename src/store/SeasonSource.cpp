@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <csv.h>
+#include <functional>
 #include <numeric>
 
 namespace store {
@@ -696,48 +697,166 @@ bool numberByDate(SeasonSource& source, const std::function<int(const SourceMatc
     // Each match goes to the first matchday after both teams' latest where both are free; when
     // none is left, to the earliest where both are free. With fillGaps, a match whose two teams
     // both skipped an earlier matchday goes back there first: a postponed match played late.
+    // With trade, a match that finds no matchday with both teams free is fitted in by moving
+    // the matches of a few days around: real seasons, whose postponed matches leave the date
+    // order no day for some, fit this way.
     std::vector<int> journee(matches.size());
-    int outOfOrder = 0;
-    const auto attempt = [&](bool fillGaps) -> std::optional<size_t> {
-        std::vector<std::vector<bool>> busy(size_t(index.size()),
-                                            std::vector<bool>(size_t(count) + 1));
-        // A pinned match holds its teams on its matchday from the start.
+    const size_t teamCount = size_t(index.size());
+    const auto teamsOf = [&](size_t i) {
+        return std::pair{size_t(index.value(matches[i].home)),
+                         size_t(index.value(matches[i].away))};
+    };
+    const auto attempt = [&](bool fillGaps, bool trade) -> std::optional<size_t> {
+        // at[t][d]: the match team t plays on matchday d, or -1.
+        std::vector<std::vector<int>> at(teamCount, std::vector<int>(size_t(count) + 1, -1));
+        std::fill(journee.begin(), journee.end(), 0);
+        const auto place = [&](size_t i, int day) {
+            const auto [h, a] = teamsOf(i);
+            journee[i] = day;
+            at[h][size_t(day)] = at[a][size_t(day)] = int(i);
+        };
+        const auto unplace = [&](size_t i) {
+            const auto [h, a] = teamsOf(i);
+            at[h][size_t(journee[i])] = at[a][size_t(journee[i])] = -1;
+            journee[i] = 0;
+        };
+        // Takes the matches off the given days (but those already placed in the file) and puts
+        // them back with match i, each on one of those days where both its teams are free, the
+        // match with the fewest such days first; leaves everything as it was when that fails.
+        // effort bounds the whole search, so that a file that fits no way is refused soon.
+        long effort = 2000000;
+        const auto reshuffle = [&](size_t i, int wanted, const std::vector<int>& days) {
+            std::vector<std::pair<size_t, int>> before;
+            for (size_t t = 0; t < teamCount; ++t)
+                for (const int d : days)
+                    if (const int m = at[t][size_t(d)];
+                        m >= 0 && !fixed[size_t(m)] && journee[size_t(m)] == d) {
+                        before.emplace_back(size_t(m), d);
+                        unplace(size_t(m));
+                    }
+            std::vector<size_t> moved{i};
+            QHash<size_t, int> previous;
+            for (const auto& [m, d] : before) {
+                moved.push_back(m);
+                previous.insert(m, d);
+            }
+            const std::function<bool(size_t)> search = [&](size_t k) {
+                if (k == moved.size())
+                    return true;
+                if (--effort < 0)
+                    return false;
+                std::vector<int> options;
+                for (size_t j = k; j < moved.size(); ++j) {
+                    const auto [h, a] = teamsOf(moved[j]);
+                    std::vector<int> free;
+                    for (const int d : days)
+                        if (at[h][size_t(d)] < 0 && at[a][size_t(d)] < 0)
+                            free.push_back(d);
+                    if (j == k || free.size() < options.size()) {
+                        std::swap(moved[k], moved[j]);
+                        options = std::move(free);
+                        if (options.empty())
+                            break;
+                    }
+                }
+                // A match taken off a day tries it first, then the nearest; match i, the days
+                // nearest after its teams' latest.
+                const int near = moved[k] == i ? wanted : previous[moved[k]];
+                std::stable_sort(options.begin(), options.end(), [&](int x, int y) {
+                    return std::abs(x - near) < std::abs(y - near);
+                });
+                for (const int d : options) {
+                    place(moved[k], d);
+                    if (search(k + 1))
+                        return true;
+                    unplace(moved[k]);
+                }
+                return false;
+            };
+            if (search(0))
+                return true;
+            for (const size_t m : moved)
+                if (journee[m])
+                    unplace(m);
+            for (const auto& [m, d] : before)
+                place(m, d);
+            return false;
+        };
+        // The days free for one team and the other, and up to two more, reshuffled.
+        const auto fit = [&](size_t i, size_t h, size_t a, int wanted) {
+            std::vector<int> freeH, freeA;
+            for (int d = 1; d <= count; ++d) {
+                if (at[h][size_t(d)] < 0)
+                    freeH.push_back(d);
+                if (at[a][size_t(d)] < 0)
+                    freeA.push_back(d);
+            }
+            // Other days, nearest to the present first.
+            std::vector<int> others(static_cast<size_t>(count));
+            std::iota(others.begin(), others.end(), 1);
+            std::stable_sort(others.begin(), others.end(), [&](int x, int y) {
+                return std::abs(x - wanted) < std::abs(y - wanted);
+            });
+            const size_t n = others.size();
+            for (int extra = 0; extra <= 2; ++extra)
+                for (const int x : freeH)
+                    for (const int y : freeA)
+                        for (size_t p = extra ? 0 : n - 1; p < n; ++p)
+                            for (size_t q = extra == 2 ? p + 1 : n - 1; q < n; ++q) {
+                                std::vector<int> days{x, y};
+                                for (const int z :
+                                     {extra ? others[p] : 0, extra == 2 ? others[q] : 0})
+                                    if (z && z != x && z != y)
+                                        days.push_back(z);
+                                if (days.size() == size_t(2 + extra) && reshuffle(i, wanted, days))
+                                    return true;
+                                if (effort < 0)
+                                    return false;
+                            }
+            return false;
+        };
+        // A match already placed holds its teams on its matchday from the start.
         for (size_t i = 0; i < matches.size(); ++i)
             if (fixed[i])
-                busy[size_t(index.value(matches[i].home))][size_t(fixed[i])] =
-                    busy[size_t(index.value(matches[i].away))][size_t(fixed[i])] = true;
-        std::vector<int> latest(size_t(index.size()), 0);
-        outOfOrder = 0;
+                place(i, fixed[i]);
+        std::vector<int> latest(teamCount, 0);
         for (size_t i : order) {
-            const size_t h = size_t(index.value(matches[i].home));
-            const size_t a = size_t(index.value(matches[i].away));
+            const auto [h, a] = teamsOf(i);
             int day = fixed[i];
             if (!day) {
-                const auto free = [&](int j) { return !busy[h][size_t(j)] && !busy[a][size_t(j)]; };
+                const auto free = [&](int j) {
+                    return at[h][size_t(j)] < 0 && at[a][size_t(j)] < 0;
+                };
                 const auto first = [&](int from, int to) {
                     for (int j = from; j <= to; ++j)
                         if (free(j))
                             return j;
                     return 0;
                 };
-                if (fillGaps && (day = first(1, std::min(latest[h], latest[a]) - 1)))
-                    ++outOfOrder;
+                if (fillGaps)
+                    day = first(1, std::min(latest[h], latest[a]) - 1);
                 if (!day)
                     day = first(std::max(latest[h], latest[a]) + 1, count);
-                if (!day) {
-                    if (!(day = first(1, count)))
-                        return i;
-                    ++outOfOrder;
-                }
-                busy[h][size_t(day)] = busy[a][size_t(day)] = true;
+                if (!day)
+                    day = first(1, count);
+                if (day)
+                    place(i, day);
+                else if (trade && fit(i, h, a, std::max(latest[h], latest[a]) + 1))
+                    day = journee[i];
+                else
+                    return i;
             }
-            journee[i] = day;
             latest[h] = std::max(latest[h], day);
             latest[a] = std::max(latest[a], day);
         }
         return std::nullopt;
     };
-    if (const std::optional<size_t> stuck = attempt(false); stuck && attempt(true)) {
+    std::optional<size_t> stuck = attempt(false, false);
+    if (stuck)
+        stuck = attempt(true, false);
+    if (stuck)
+        stuck = attempt(true, true);
+    if (stuck) {
         const SourceMatch& m = matches[*stuck];
         error.message = QStringLiteral("ligne %1 : la rencontre %2 - %3 ne trouve aucune journée "
                                        "où les deux équipes sont libres (%4 journées pour %5 "
@@ -747,6 +866,16 @@ bool numberByDate(SeasonSource& source, const std::function<int(const SourceMatc
                             .arg(count)
                             .arg(n);
         return false;
+    }
+    // A match is out of date order when one of its teams played on a later matchday before it.
+    int outOfOrder = 0;
+    std::vector<int> latest(teamCount, 0);
+    for (size_t i : order) {
+        const auto [h, a] = teamsOf(i);
+        if (!fixed[i] && journee[i] < std::max(latest[h], latest[a]))
+            ++outOfOrder;
+        latest[h] = std::max(latest[h], journee[i]);
+        latest[a] = std::max(latest[a], journee[i]);
     }
     for (size_t i = 0; i < matches.size(); ++i)
         matches[i].journee = journee[i];

@@ -56,8 +56,9 @@ bool looksLikeSeasonSource(const QByteArray& head);
 // Gives the matches of a file without matchdays (football-data) their matchdays by date, so
 // that each team's matches keep their order and no team plays twice in a matchday; counts in
 // outOfDateOrder those that could not keep it. A match for which pinned gives a matchday keeps
-// it (a match already stored, when the file is read again). False, with the error, when a match
-// finds no matchday where both its teams are free.
+// it (a match already stored, when the file is read again). A match left no matchday by the date
+// order is fitted in by moving the matches of a few days around. False, with the error, when a
+// match finds no matchday where both its teams are free even so.
 bool numberByDate(SeasonSource& source, const std::function<int(const SourceMatch&)>& pinned,
                   SourceError& error);
 
