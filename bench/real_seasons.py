@@ -75,6 +75,38 @@ def forecasts(cli, dat, last, previous=None):
     return found
 
 
+def forecasts_by_date(cli, path, tmp, previous=None):
+    """(home, away) -> probabilities, each match forecast from the matches played before its
+    date only: for each date, a competition of what was played before it, with that date's
+    matches as fixtures, forecast as the application forecasts a matchday to play."""
+    with open(path, encoding="utf-8-sig", newline="") as f:
+        reader = csv.DictReader(f)
+        fields = reader.fieldnames
+        rows = [r for r in reader if r.get("HomeTeam") and r.get("FTHG")]
+    extra = ["--previous", previous] if previous else []
+    found = {}
+    for day in sorted({date(r["Date"]) for r in rows}):
+        before = [r for r in rows if date(r["Date"]) < day]
+        today = [dict(r, FTHG="", FTAG="", FTR="") for r in rows if date(r["Date"]) == day]
+        part, dat = os.path.join(tmp, "jour.csv"), os.path.join(tmp, "jour.dat")
+        with open(part, "w", encoding="utf-8", newline="") as f:
+            w = csv.DictWriter(f, fieldnames=fields, extrasaction="ignore")
+            w.writeheader()
+            w.writerows(before + today)
+        if os.path.exists(dat):
+            os.remove(dat)
+        run(cli, "new", dat, "--from", part, "--name", "Saison")
+        wanted = {(r["HomeTeam"], r["AwayTeam"]) for r in today}
+        days = {int(r["Journée"]) for r in table(run(cli, "fixtures", dat, "--format", "csv"))}
+        for n in sorted(days):
+            out = run(cli, "predict", dat, "--matchday", str(n), "--format", "csv", *extra)
+            for r in table(out):
+                if (r["Domicile"], r["Visiteur"]) in wanted:
+                    found[(r["Domicile"], r["Visiteur"])] = [
+                        float(r[k]) for k in ("P1", "PN", "P2")]
+    return found
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
@@ -82,6 +114,8 @@ def main():
     ap.add_argument("--previous", help="the previous season's football-data file")
     ap.add_argument("--cli", default=os.path.join(here, "..", "build", "bin", "vemo-cli"))
     ap.add_argument("--min-played", type=int, default=6)
+    ap.add_argument("--by-date", action="store_true",
+                    help="forecast each match from the matches played before its date only")
     a = ap.parse_args()
 
     matches, prefix = season(a.season)
@@ -94,10 +128,15 @@ def main():
                     for r in table(run(a.cli, "matches", dat, "--format", "csv"))}
         last = max(numbered.values())
         runs = {"Vemo": forecasts(a.cli, dat, last)}
+        if a.by_date:
+            runs["Vemo, par date"] = forecasts_by_date(a.cli, a.season, tmp)
         if a.previous:
             prev = os.path.join(tmp, "precedente.dat")
             run(a.cli, "new", prev, "--from", a.previous, "--name", "Precedente")
             runs["Vemo + saison précédente"] = forecasts(a.cli, dat, last, prev)
+            if a.by_date:
+                runs["Vemo + précédente, par date"] = forecasts_by_date(a.cli, a.season, tmp,
+                                                                         prev)
 
     # Matches each team played before a date, and results a matchday's forecasts learned from
     # though played after the match forecast (the matchdays of a season with put-off matches
