@@ -2,8 +2,10 @@
 #include "store/TextChecks.h"
 #include "support/TestSupport.h"
 
+#include <QDate>
 #include <QMap>
 #include <QSet>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace store;
@@ -50,6 +52,32 @@ void expectPlayable(const SeasonSource& s)
             seen.insert(key);
         }
     }
+}
+
+// A six-team season in football-data rows, a round a week from 2 August 2025, both legs by the
+// circle method; the matches that later gives a date for are played then, after the rest.
+QByteArray sixTeamSeason(const std::function<QByteArray(int round, int k, const QString& home,
+                                                        const QString& away)>& later)
+{
+    const QStringList teams{"T1", "T2", "T3", "T4", "T5", "T6"};
+    const QDate start(2025, 8, 2);
+    QByteArray csv = kFdHead, after;
+    for (int round = 0; round < 10; ++round) {
+        QStringList circle = teams.mid(1);
+        std::rotate(circle.begin(), circle.begin() + (round % 5), circle.end());
+        circle.prepend(teams[0]);
+        for (int k = 0; k < 3; ++k) {
+            QString home = circle[k], away = circle[5 - k];
+            if (round >= 5)
+                std::swap(home, away);
+            const QByteArray late = later(round, k, home, away);
+            const QByteArray day =
+                late.isEmpty() ? start.addDays(7 * round).toString("dd/MM/yy").toLatin1() : late;
+            (late.isEmpty() ? csv : after) +=
+                fdRow(day.constData(), home.toLatin1().constData(), away.toLatin1().constData());
+        }
+    }
+    return csv + after;
 }
 
 } // namespace
@@ -173,26 +201,9 @@ TEST(SeasonSource, FootballDataNumbersByDateAroundAPostponedMatch)
 
     // A full season of six teams in which one match is played after the last round: no matchday
     // is left after, it goes back to the only one where both teams are free.
-    QStringList teams{"T1", "T2", "T3", "T4", "T5", "T6"};
-    QByteArray csv = kFdHead, late;
-    const QDate start(2025, 8, 2);
-    for (int round = 0; round < 10; ++round) {
-        QStringList circle = teams.mid(1);
-        std::rotate(circle.begin(), circle.begin() + (round % 5), circle.end());
-        circle.prepend(teams[0]);
-        for (int k = 0; k < 3; ++k) {
-            QString home = circle[k], away = circle[5 - k];
-            if (round >= 5)
-                std::swap(home, away);
-            const QByteArray row = fdRow(start.addDays(7 * round).toString("dd/MM/yy").toLatin1(),
-                                         home.toLatin1(), away.toLatin1());
-            if (round == 3 && k == 1)
-                late = fdRow("31/05/26", home.toLatin1(), away.toLatin1());
-            else
-                csv += row;
-        }
-    }
-    s = read(csv + late);
+    s = read(sixTeamSeason([](int round, int k, const QString&, const QString&) {
+        return round == 3 && k == 1 ? QByteArray("31/05/26") : QByteArray();
+    }));
     ASSERT_TRUE(s);
     expectPlayable(*s);
     EXPECT_EQ(s->outOfDateOrder, 1);
@@ -228,24 +239,9 @@ TEST(SeasonSource, FootballDataNumbersByDateAroundAPostponedMatch)
     // of the first five rounds on its round.
     const QMap<QString, QByteArray> putOff{
         {"T4-T3", "07/10/25"}, {"T6-T1", "12/10/25"}, {"T2-T6", "23/10/25"}};
-    QByteArray season = kFdHead, after;
-    for (int round = 0; round < 10; ++round) {
-        QStringList circle = teams.mid(1);
-        std::rotate(circle.begin(), circle.begin() + (round % 5), circle.end());
-        circle.prepend(teams[0]);
-        for (int k = 0; k < 3; ++k) {
-            QString home = circle[k], away = circle[5 - k];
-            if (round >= 5)
-                std::swap(home, away);
-            const QString pair = home + QLatin1Char('-') + away;
-            if (putOff.contains(pair))
-                after += fdRow(putOff[pair].constData(), home.toLatin1(), away.toLatin1());
-            else
-                season += fdRow(start.addDays(7 * round).toString("dd/MM/yy").toLatin1(),
-                                home.toLatin1(), away.toLatin1());
-        }
-    }
-    s = read(season + after);
+    s = read(sixTeamSeason([&](int, int, const QString& home, const QString& away) {
+        return putOff.value(home + QLatin1Char('-') + away);
+    }));
     ASSERT_TRUE(s);
     expectPlayable(*s);
     for (int i = 0; i < 15; ++i)
