@@ -87,7 +87,8 @@ QVariant OutlookModel::share(const Row& r, double p, const QString& what, bool p
     case Qt::ForegroundRole:
         if (!possible)
             return QColor(96, 96, 96);
-        return simulated && p > 0.3 ? QVariant(QColor(Qt::white)) : QVariant();
+        // White where the blue is dark enough to read it better than black.
+        return simulated && p > 0.6 ? QVariant(QColor(Qt::white)) : QVariant();
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     default:
