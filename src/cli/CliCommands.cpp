@@ -2,6 +2,7 @@
 
 #include "cli/TableWriter.h"
 #include "forecast/Backtest.h"
+#include "forecast/CompetitionForecast.h"
 #include "forecast/MatchModel.h"
 #include "forecast/SeasonSimulation.h"
 #include "models/ListModel.h"
@@ -1162,27 +1163,13 @@ bool readSeason(store::Competition& c, std::vector<QString>& teams,
 // after saying why, when it cannot be read.
 std::optional<forecast::PreviousSeason> previousSeason(const Parsed& p, store::Competition& c)
 {
-    QString path = p.parser.value(QStringLiteral("previous"));
-    if (path.isEmpty())
-        if (store::DbError e = store::readPreviousSeason(c.db(), c.fileName(), path)) {
-            err() << QStringLiteral("vemo-cli : la saison précédente n'a pas pu être lue (%1) : "
-                                    "les prévisions s'en passent.")
-                         .arg(store::describeError(e))
-                  << Qt::endl;
-            return std::nullopt;
-        }
-    if (path.isEmpty())
-        return std::nullopt;
-    forecast::PreviousSeason previous;
-    QString why;
-    if (!store::readOtherSeason(path, previous.results, previous.matchdays, why)) {
-        err() << QStringLiteral("vemo-cli : la saison précédente « %1 » ne peut pas être lue : "
-                                "les prévisions s'en passent. %2")
-                     .arg(path, why)
-              << Qt::endl;
-        return std::nullopt;
-    }
-    return previous;
+    const QString path = p.parser.value(QStringLiteral("previous"));
+    const forecast::PreviousSeasonRead read =
+        path.isEmpty() ? forecast::previousSeasonOf(c) : forecast::readPreviousSeason(path);
+    if (!read.problem.isEmpty())
+        err() << QStringLiteral("vemo-cli : ") << read.problem.left(1).toLower()
+              << read.problem.mid(1) << Qt::endl;
+    return read.season;
 }
 
 int predict(const QStringList& args)

@@ -39,6 +39,14 @@ PreviousSeasonRead previousSeasonOf(store::Competition& competition)
     if (cached.path == path && file.exists() && cached.size == file.size() &&
         cached.changed == file.lastModified())
         return cached.read;
+    read = readPreviousSeason(path);
+    cached = {path, file.lastModified(), file.exists() ? file.size() : -1, read};
+    return read;
+}
+
+PreviousSeasonRead readPreviousSeason(const QString& path)
+{
+    PreviousSeasonRead read;
     PreviousSeason previous;
     QString why;
     if (store::readOtherSeason(path, previous.results, previous.matchdays, why))
@@ -48,7 +56,6 @@ PreviousSeasonRead previousSeasonOf(store::Competition& competition)
                                       "prévisions s'en passent. %2")
                            .arg(QDir::toNativeSeparators(path), why)
                            .trimmed();
-    cached = {path, file.lastModified(), file.exists() ? file.size() : -1, read};
     return read;
 }
 

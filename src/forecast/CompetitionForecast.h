@@ -22,6 +22,8 @@ struct PreviousSeasonRead
 };
 
 PreviousSeasonRead previousSeasonOf(store::Competition& competition);
+// Another competition file read as a previous season, each time.
+PreviousSeasonRead readPreviousSeason(const QString& path);
 
 // The model of the competition's teams for matchday `matchday`, learned from the results of
 // the matchdays before it and from its previous season when one is set and can be read
