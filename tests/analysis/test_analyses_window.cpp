@@ -832,6 +832,16 @@ TEST_F(AnalysesWindowTest, TheSeasonOutcomeIsSimulatedInTheBackgroundAsTheToolDo
     EXPECT_FALSE(m->items()[0].finalPoints);
     EXPECT_GE(m->items()[0].worst, m->items()[0].best);
     EXPECT_TRUE(m->index(0, m->firstPlaceColumn()).data().toString().isEmpty());
+
+    // Another matchday stops a run under way and gives its buttons back, the tab not shown.
+    QTest::mouseClick(w->cmdSimuler, Qt::LeftButton);
+    ASSERT_TRUE(w->simulating());
+    w->tabAnalyses->setCurrentIndex(frmMDIAnalyses::FormTab);
+    choose(w, 3);
+    EXPECT_FALSE(w->simulating());
+    EXPECT_FALSE(w->cmdAnnuler->isEnabled());
+    EXPECT_TRUE(w->cmdSimuler->isEnabled());
+    EXPECT_TRUE(w->barSimulation->isHidden());
 }
 
 TEST_F(AnalysesWindowTest, AfterTheLastMatchThePlacesAndZonesAreCertain)
